@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package Zendra needs to build, test and benchmark.
+# Safe to run repeatedly: it does nothing when all packages are present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang-format git
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
+  libplist-dev nlohmann-json3-dev libmd4c-dev
+  libxcb1-dev libxcb-screensaver0-dev libxcb-xtest0-dev libxcb-xkb-dev
+  libxkbcommon-dev libxkbcommon-x11-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  xvfb xauth x11-utils dbus dbus-x11 fonts-dejavu-core desktop-file-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,11 @@
+#include "prefs/top_level_codable_bridge.h"
+
+#include <iostream>
+
+namespace Prefs {
+
+void printBridgeFailure(const std::string& description) {
+    std::cout << description << std::endl;
+}
+
+} // namespace Prefs

@@ -1,0 +1,71 @@
+#include "prefs/json_qt.h"
+
+#include <cmath>
+
+namespace Prefs {
+QDateTime referenceDate() {
+    static const QDateTime date(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC);
+    return date;
+}
+} // namespace Prefs
+
+namespace nlohmann {
+
+void adl_serializer<QString>::to_json(json& j, const QString& value) {
+    j = value.toStdString();
+}
+
+void adl_serializer<QString>::from_json(const json& j, QString& value) {
+    value = QString::fromStdString(j.get<std::string>());
+}
+
+void adl_serializer<QByteArray>::to_json(json& j, const QByteArray& value) {
+    j = value.toBase64().toStdString();
+}
+
+void adl_serializer<QByteArray>::from_json(const json& j, QByteArray& value) {
+    const auto text = QByteArray::fromStdString(j.get<std::string>());
+    auto decoded = QByteArray::fromBase64Encoding(text, QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded) {
+        throw json::type_error::create(302, "data is not valid base64 text", &j);
+    }
+    value = std::move(*decoded);
+}
+
+void adl_serializer<QDateTime>::to_json(json& j, const QDateTime& value) {
+    j = static_cast<double>(Prefs::referenceDate().msecsTo(value)) / 1000.0;
+}
+
+void adl_serializer<QDateTime>::from_json(const json& j, QDateTime& value) {
+    const double seconds = j.get<double>();
+    if (!std::isfinite(seconds)) {
+        throw json::type_error::create(302, "date is not a finite number", &j);
+    }
+    value = Prefs::referenceDate().addMSecs(static_cast<qint64>(std::llround(seconds * 1000.0)));
+}
+
+void adl_serializer<QUrl>::to_json(json& j, const QUrl& value) {
+    j = value.toString(QUrl::FullyEncoded).toStdString();
+}
+
+void adl_serializer<QUrl>::from_json(const json& j, QUrl& value) {
+    QUrl url(QString::fromStdString(j.get<std::string>()), QUrl::StrictMode);
+    if (!url.isValid()) {
+        throw json::type_error::create(302, "text is not a valid URL", &j);
+    }
+    value = std::move(url);
+}
+
+void adl_serializer<QUuid>::to_json(json& j, const QUuid& value) {
+    j = value.toString(QUuid::WithoutBraces).toUpper().toStdString();
+}
+
+void adl_serializer<QUuid>::from_json(const json& j, QUuid& value) {
+    QUuid uuid = QUuid::fromString(QString::fromStdString(j.get<std::string>()));
+    if (uuid.isNull() && j.get<std::string>() != "00000000-0000-0000-0000-000000000000") {
+        throw json::type_error::create(302, "text is not a UUID", &j);
+    }
+    value = uuid;
+}
+
+} // namespace nlohmann
