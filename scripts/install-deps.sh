@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang-format git
+  build-essential cmake ninja-build pkg-config clang-format git ccache
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   libplist-dev nlohmann-json3-dev libmd4c-dev
   libxcb1-dev libxcb-screensaver0-dev libxcb-xtest0-dev libxcb-xkb-dev
