@@ -1,100 +1,107 @@
 #pragma once
 
+#include "base/thread_target.h"
+
+#include <QObject>
 #include <condition_variable>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
-
-#include <QMetaObject>
-#include <QObject>
-#include <QPointer>
+#include <utility>
 
 namespace zendra {
 
 // An asynchronous sequence with unbounded buffering: producers never block. The consumer owns the
 // `AsyncStream`; dropping it (or cancel()) terminates the stream and runs the termination action once,
-// which is how a stream ends the observation that feeds it.
+// which is how a stream ends the observation that feeds it. A stream has one consumer.
 template <class T> class AsyncStream {
     struct State {
         std::mutex mutex;
         std::condition_variable available;
         std::deque<T> buffer;
         bool finished = false;
+        bool drainScheduled = false;
         std::function<void()> onTermination;
-        std::function<void()> wakeConsumer; // set by forEach
+        std::shared_ptr<ThreadTarget> consumer; // set by forEach
+        std::function<void()> drain;            // set by forEach; runs on the consumer's thread
 
-        // Runs the termination action at most once, outside the lock.
-        void terminate(std::unique_lock<std::mutex>& lock) {
+        // Marks the stream finished and runs the termination action at most once, outside the lock.
+        // A consumer that cancels has no use for what is still buffered.
+        void terminate(std::unique_lock<std::mutex>& lock, bool dropBuffered) {
             finished = true;
+            if (dropBuffered) {
+                buffer.clear();
+            }
             auto action = std::exchange(onTermination, nullptr);
-            wakeConsumer = nullptr;
             lock.unlock();
             available.notify_all();
             if (action) {
                 action();
             }
         }
+
+        // Posts one drain to the consumer's thread unless one is pending. Called with the lock held.
+        void scheduleDrainLocked() {
+            if (!consumer || !drain || drainScheduled) {
+                return;
+            }
+            drainScheduled = consumer->post(drain);
+        }
     };
 
 public:
-    // The producer side. Copyable; yields after termination are dropped.
+    // The producer side. Copyable and usable from any thread; yields after termination are dropped.
     class Continuation {
     public:
+        // Buffers `value`; false when the stream has terminated.
         bool yield(T value) const {
             auto state = state_.lock();
             if (!state) {
                 return false;
             }
-            std::function<void()> wake;
             {
                 std::lock_guard lock(state->mutex);
                 if (state->finished) {
                     return false;
                 }
                 state->buffer.push_back(std::move(value));
-                wake = state->wakeConsumer;
+                state->scheduleDrainLocked();
             }
             state->available.notify_one();
-            if (wake) {
-                wake();
-            }
             return true;
         }
 
+        // Ends the stream from the producer side; what is buffered is still delivered.
         void finish() const {
             if (auto state = state_.lock()) {
                 std::unique_lock lock(state->mutex);
                 if (!state->finished) {
-                    auto wake = state->wakeConsumer;
-                    state->finished = true;
-                    auto action = std::exchange(state->onTermination, nullptr);
-                    lock.unlock();
-                    state->available.notify_all();
-                    if (wake) {
-                        wake();
-                    }
-                    if (action) {
-                        action();
-                    }
+                    state->terminate(lock, false);
                 }
             }
         }
 
         // Sets the action run once when the stream terminates (consumer gone, cancel() or finish()).
+        // On a stream that has terminated already it runs at once.
         void setOnTermination(std::function<void()> action) const {
-            if (auto state = state_.lock()) {
-                std::unique_lock lock(state->mutex);
-                if (state->finished) {
-                    lock.unlock();
-                    if (action) {
-                        action();
-                    }
-                    return;
+            auto state = state_.lock();
+            if (!state) {
+                if (action) {
+                    action();
                 }
-                state->onTermination = std::move(action);
+                return;
             }
+            std::unique_lock lock(state->mutex);
+            if (state->finished) {
+                lock.unlock();
+                if (action) {
+                    action();
+                }
+                return;
+            }
+            state->onTermination = std::move(action);
         }
 
     private:
@@ -119,12 +126,14 @@ public:
     AsyncStream& operator=(const AsyncStream&) = delete;
     ~AsyncStream() { cancel(); }
 
-    // Ends iteration from the consumer side.
+    // Ends iteration from the consumer side: buffered elements are dropped, nothing more is delivered.
     void cancel() {
         if (state_) {
             std::unique_lock lock(state_->mutex);
             if (!state_->finished) {
-                state_->terminate(lock);
+                state_->terminate(lock, true);
+            } else {
+                state_->buffer.clear();
             }
         }
     }
@@ -142,51 +151,50 @@ public:
         return popLocked();
     }
 
+    // True once the stream has terminated and nothing is left to read.
     bool isFinished() const {
         std::lock_guard lock(state_->mutex);
         return state_->finished && state_->buffer.empty();
     }
 
     // Iterates on `context`'s thread: each element (those buffered already included) is handed to
-    // `handler` through that thread's event loop. Iteration stops when `context` is destroyed, when the
-    // stream is cancelled or finished, or when `handler` returns false.
+    // `handler` from that thread's event loop, never from inside forEach. Iteration stops when `context`
+    // is destroyed, when the stream is cancelled or has finished and drained, or when `handler` returns
+    // false (which terminates the stream). Call it on `context`'s thread.
     void forEach(QObject* context, std::function<bool(const T&)> handler) {
-        QPointer<QObject> guard(context);
+        auto target = ThreadTarget::make(context);
         std::weak_ptr<State> weak = state_;
-        auto drain = [guard, weak, handler] {
-            if (!guard) {
-                return;
-            }
+        auto shared = std::make_shared<std::function<bool(const T&)>>(std::move(handler));
+        auto drain = [weak, shared, target] {
             for (;;) {
                 auto state = weak.lock();
-                if (!state) {
+                if (!state || !target->isAlive()) {
                     return;
                 }
                 std::unique_lock lock(state->mutex);
                 if (state->buffer.empty()) {
+                    state->drainScheduled = false;
                     return;
                 }
                 T value = std::move(state->buffer.front());
                 state->buffer.pop_front();
                 lock.unlock();
-                if (!handler(value)) {
+                if (!(*shared)(value)) {
                     std::unique_lock again(state->mutex);
                     if (!state->finished) {
-                        state->terminate(again);
+                        state->terminate(again, true);
                     }
                     return;
                 }
             }
         };
-        {
-            std::lock_guard lock(state_->mutex);
-            state_->wakeConsumer = [guard, drain] {
-                if (guard) {
-                    QMetaObject::invokeMethod(guard.data(), drain, Qt::QueuedConnection);
-                }
-            };
+        std::lock_guard lock(state_->mutex);
+        state_->consumer = std::move(target);
+        state_->drain = std::move(drain);
+        state_->drainScheduled = false;
+        if (!state_->buffer.empty()) {
+            state_->scheduleDrainLocked();
         }
-        QMetaObject::invokeMethod(context, drain, Qt::QueuedConnection);
     }
 
 private:
