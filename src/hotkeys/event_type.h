@@ -1,0 +1,7 @@
+#pragma once
+
+namespace Hotkeys {
+
+enum class EventType { keyDown, keyUp };
+
+} // namespace Hotkeys

@@ -1,0 +1,12 @@
+#include "hotkeys/shortcut.h"
+
+namespace Hotkeys {
+
+std::optional<Shortcut> Shortcut::fromEvent(const KeyEvent& event) {
+    if (event.type != KeyEvent::Type::keyDown && event.type != KeyEvent::Type::keyUp) {
+        return std::nullopt;
+    }
+    return Shortcut(Key(event.keyCode), event.modifierFlags);
+}
+
+} // namespace Hotkeys

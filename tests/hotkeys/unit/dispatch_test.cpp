@@ -1,0 +1,192 @@
+#include "fakes/hotkeys_fixture.h"
+#include "hotkeys/shortcut_attachment.h"
+
+#include <QObject>
+
+namespace {
+
+using namespace Hotkeys;
+
+class Dispatch : public zendra::test::HotkeysFixture {
+protected:
+    std::vector<std::string> log;
+    Action record(std::string entry) {
+        return [this, entry] { log.push_back(entry); };
+    }
+    const Name toggle = Name::fromRawValue("toggleEditWindow");
+    const Name clear = Name::fromRawValue("clearText");
+    const Name paste = Name::fromRawValue("setTextFromClipboard");
+    const Shortcut commandK{Key::k, ModifierFlag::command};
+    const Shortcut optionSpace{Key::space, ModifierFlag::option};
+};
+
+TEST_F(Dispatch, ActionsRunInAttachmentOrderOnTheirEventType) {
+    onKeyDown(toggle, record("down1"));
+    onKeyDown(toggle, record("down2"));
+    onKeyUp(toggle, record("up"));
+    setShortcut(commandK, toggle);
+    ASSERT_TRUE(manager->press(commandK));
+    EXPECT_EQ(log, (std::vector<std::string>{"down1", "down2"}));
+    ASSERT_TRUE(manager->release(commandK));
+    EXPECT_EQ(log.back(), "up");
+}
+
+TEST_F(Dispatch, AttachingRegistersTheStoredShortcut) {
+    suite->setObject(toggle.storageKey(),
+                     Prefs::StoredObject(R"({"carbonKeyCode":40,"carbonModifiers":256})"));
+    EXPECT_FALSE(manager->isRegistered(commandK));
+    onKeyUp(toggle, record("up"));
+    EXPECT_TRUE(manager->isRegistered(commandK));
+    EXPECT_TRUE(activeShortcuts().contains(commandK));
+}
+
+TEST_F(Dispatch, NamesSharingAShortcutShareOneRegistration) {
+    onKeyUp(toggle, record("toggle"));
+    onKeyUp(clear, record("clear"));
+    setShortcut(commandK, toggle);
+    setShortcut(commandK, clear);
+    EXPECT_EQ(manager->live.size(), 1u);
+    ASSERT_TRUE(manager->pressAndRelease(commandK));
+    std::sort(log.begin(), log.end());
+    EXPECT_EQ(log, (std::vector<std::string>{"clear", "toggle"}));
+
+    // Clearing one unregisters the shared combination: the other stops firing until enabled again.
+    setShortcut(std::nullopt, clear);
+    EXPECT_FALSE(manager->isRegistered(commandK));
+    enable(toggle);
+    log.clear();
+    ASSERT_TRUE(manager->pressAndRelease(commandK));
+    EXPECT_EQ(log, std::vector<std::string>{"toggle"});
+}
+
+TEST_F(Dispatch, ComparesWithTheValueStoredAtPressTime) {
+    onKeyUp(toggle, record("toggle"));
+    onKeyUp(clear, record("clear"));
+    setShortcut(commandK, toggle);
+    setShortcut(commandK, clear);
+    // Moving `toggle` unregisters the shared combination; `clear` enables it again.
+    setShortcut(optionSpace, toggle);
+    enable(clear);
+    ASSERT_TRUE(manager->pressAndRelease(commandK));
+    EXPECT_EQ(log, std::vector<std::string>{"clear"});
+    log.clear();
+    ASSERT_TRUE(manager->pressAndRelease(optionSpace));
+    EXPECT_EQ(log, std::vector<std::string>{"toggle"});
+
+    suite->setObject(clear.storageKey(), Prefs::StoredObject("broken"));
+    enable(toggle);
+    log.clear();
+    dispatchKeyUp(commandK);
+    EXPECT_TRUE(log.empty()) << "a name whose stored value no longer decodes is skipped";
+}
+
+TEST_F(Dispatch, PausedDispatchRunsNothingButStaysHandled) {
+    onKeyDown(toggle, record("down"));
+    onKeyUp(toggle, record("up"));
+    setShortcut(commandK, toggle);
+    auto stream = events(toggle);
+    flushMainQueue();
+
+    setDispatchPaused(true);
+    EXPECT_TRUE(manager->press(commandK)) << "the system event still counts as handled";
+    EXPECT_TRUE(log.empty());
+    EXPECT_FALSE(stream.tryNext());
+    setDispatchPaused(false);
+    ASSERT_TRUE(manager->release(commandK));
+    EXPECT_EQ(log, std::vector<std::string>{"up"});
+    EXPECT_EQ(stream.tryNext(), EventType::keyUp);
+}
+
+TEST_F(Dispatch, EmitKeyDownActsAsAPressOfTheStoredShortcut) {
+    onKeyDown(toggle, record("down"));
+    emitKeyDown(toggle);
+    EXPECT_TRUE(log.empty()) << "nothing stored";
+    setShortcut(commandK, toggle);
+    emitKeyDown(toggle);
+    EXPECT_EQ(log, std::vector<std::string>{"down"});
+}
+
+TEST_F(Dispatch, StreamsStartOnTheNextTurnAndUnregisterWhenTheyEnd) {
+    setShortcut(commandK, toggle);
+    disable(toggle);
+    {
+        auto stream = events(toggle);
+        auto ups = events(EventType::keyUp, toggle);
+        EXPECT_FALSE(manager->isRegistered(commandK)) << "not before the next turn of the main loop";
+        flushMainQueue();
+        ASSERT_TRUE(manager->pressAndRelease(commandK));
+        EXPECT_EQ(stream.tryNext(), EventType::keyDown);
+        EXPECT_EQ(stream.tryNext(), EventType::keyUp);
+        EXPECT_EQ(ups.tryNext(), EventType::keyUp) << "the filtered stream passes only key-up";
+        EXPECT_FALSE(ups.tryNext());
+    }
+    EXPECT_TRUE(manager->isRegistered(commandK)) << "the end is applied on the next turn too";
+    flushMainQueue();
+    EXPECT_FALSE(manager->isRegistered(commandK));
+    EXPECT_TRUE(activeShortcuts().empty());
+}
+
+TEST_F(Dispatch, AnEndingStreamKeepsAShortcutOthersStillUse) {
+    setShortcut(commandK, toggle);
+    setShortcut(commandK, clear);
+    enable(toggle);
+    onKeyUp(clear, record("clear"));
+    {
+        auto stream = events(toggle);
+        flushMainQueue();
+    }
+    flushMainQueue();
+    EXPECT_TRUE(manager->isRegistered(commandK)) << "`clear` still has an action on the same shortcut";
+    ASSERT_TRUE(manager->pressAndRelease(commandK));
+    EXPECT_EQ(log, std::vector<std::string>{"clear"});
+}
+
+TEST_F(Dispatch, RemoveAllHandlersUnregistersAndDropsActionsButNotStreams) {
+    onKeyUp(toggle, record("toggle"));
+    setShortcut(commandK, toggle);
+    auto stream = events(clear);
+    setShortcut(optionSpace, clear);
+    flushMainQueue();
+    removeAllHandlers();
+    EXPECT_TRUE(manager->live.empty());
+    EXPECT_TRUE(activeShortcuts().empty());
+
+    enable(toggle);
+    enable(clear);
+    ASSERT_TRUE(manager->pressAndRelease(commandK));
+    ASSERT_TRUE(manager->pressAndRelease(optionSpace));
+    EXPECT_TRUE(log.empty()) << "actions are gone";
+    EXPECT_EQ(stream.tryNext(), EventType::keyDown) << "streams stay";
+}
+
+TEST_F(Dispatch, ActionsMayChangeTheRegistriesWhileDispatching) {
+    onKeyUp(toggle, [this] {
+        log.push_back("first");
+        removeAllHandlers();
+        onKeyUp(clear, record("late"));
+    });
+    setShortcut(commandK, toggle);
+    ASSERT_TRUE(manager->pressAndRelease(commandK));
+    EXPECT_EQ(log, std::vector<std::string>{"first"});
+}
+
+TEST_F(Dispatch, AttachmentRunsItsActionWhileItsOwnerLives) {
+    setShortcut(commandK, toggle);
+    setShortcut(optionSpace, clear);
+    auto owner = std::make_unique<QObject>();
+    onKeyboardShortcut(owner.get(), toggle, EventType::keyUp, record("toggle"));
+    onKeyboardShortcut(owner.get(), clear, EventType::keyUp, record("clear"));
+    flushMainQueue();
+
+    ASSERT_TRUE(manager->pressAndRelease(commandK));
+    ASSERT_TRUE(manager->press(optionSpace));
+    flushMainQueue();
+    EXPECT_EQ(log, std::vector<std::string>{"toggle"}) << "one run per key-up, none on key-down";
+
+    owner.reset();
+    flushMainQueue();
+    EXPECT_FALSE(manager->isRegistered(commandK)) << "the owner's end ends the subscription";
+    EXPECT_FALSE(manager->isRegistered(optionSpace));
+}
+
+} // namespace
