@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+namespace KZApp {
+
+const QLoggingCategory& kitLog();
+
+} // namespace KZApp

@@ -1,0 +1,11 @@
+#include "kit/review_prompt.h"
+
+#include "kit/logging.h"
+
+namespace KZApp {
+
+void LoggedReviewPrompt::requestReview() {
+    qCInfo(kitLog) << "Review requested; this platform has no review prompt to show";
+}
+
+} // namespace KZApp
