@@ -1,0 +1,31 @@
+#pragma once
+
+// Every application setting, as a process-wide typed key on the standard suite. Each key is created
+// on its first use (which registers its default) and lives until the process ends. The function
+// names are the stored names.
+
+#include "prefs/key.h"
+
+#include <QString>
+#include <optional>
+
+namespace Settings {
+
+// The platform's regular user-interface font size in pixels; the default of textSize().
+double systemFontSize();
+
+// The one text shown in the panel item. Default: empty.
+const Prefs::Key<QString>& text();
+// Shown directly before and after the text, nothing inserted. Default: empty.
+const Prefs::Key<QString>& prefix();
+const Prefs::Key<QString>& suffix();
+// Pixel size of the item's text. Default: systemFontSize().
+const Prefs::Key<double>& textSize();
+// Width beyond which the item's text is cut with an ellipsis. Default: 150.
+const Prefs::Key<double>& maximumWidth();
+// The washed-out tone that keeps links readable in dark panels. Default: false.
+const Prefs::Key<bool>& legibleLinks();
+// Manual vertical correction: a value v moves the text up by v pixels. Default: none.
+const Prefs::Key<std::optional<double>>& menuBarTextVerticalAlignmentOffset();
+
+} // namespace Settings

@@ -1,0 +1,68 @@
+#include "app/status_item_content.h"
+#include "prefs/prefs.h"
+#include "settings/catalogue.h"
+#include "support/temp_xdg_dirs.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The standard suite is created once per process, so its files go to one private folder for the
+// whole executable.
+struct PrivateConfigEnvironment : testing::Environment {
+    std::unique_ptr<zendra::test::TempXdgDirs> dirs;
+    void SetUp() override { dirs = std::make_unique<zendra::test::TempXdgDirs>(); }
+    void TearDown() override { dirs.reset(); }
+};
+
+[[maybe_unused]] testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new PrivateConfigEnvironment);
+
+struct Catalogue : testing::Test {
+    void SetUp() override {
+        Prefs::reset(Settings::text(), Settings::prefix(), Settings::suffix(), Settings::textSize(),
+                     Settings::maximumWidth(), Settings::legibleLinks(),
+                     Settings::menuBarTextVerticalAlignmentOffset());
+    }
+};
+
+TEST_F(Catalogue, FreshStoreReadsTheDefaults) {
+    const StatusItemContent content = statusItemContentFromSettings(false, 1.0);
+    EXPECT_EQ(content.text, QString());
+    EXPECT_EQ(content.prefix, QString());
+    EXPECT_EQ(content.suffix, QString());
+    EXPECT_EQ(content.textSize, 13.0);
+    EXPECT_EQ(Settings::systemFontSize(), 13.0);
+    EXPECT_EQ(content.maximumWidth, 150.0);
+    EXPECT_FALSE(content.legibleLinks);
+    EXPECT_FALSE(content.color.has_value());
+    EXPECT_FALSE(content.darkColor.has_value());
+    EXPECT_FALSE(content.verticalOffset.has_value());
+
+    // Nothing reaches the persistent domain by reading.
+    EXPECT_FALSE(Settings::text().suite()->hasPersistentEntry("text"));
+    EXPECT_FALSE(Settings::textSize().suite()->hasPersistentEntry("textSize"));
+}
+
+TEST_F(Catalogue, StoredNamesAndRemovalBringBackDefaults) {
+    Prefs::set(Settings::textSize(), 20.0);
+    Prefs::set(Settings::menuBarTextVerticalAlignmentOffset(), std::optional<double>(0.0));
+    const auto suite = Settings::textSize().suite();
+    EXPECT_EQ(suite->object("textSize"), Prefs::StoredObject(20.0));
+    EXPECT_TRUE(suite->hasPersistentEntry("menuBarTextVerticalAlignmentOffset")) << "0 stays stored as 0";
+    EXPECT_EQ(statusItemContentFromSettings(false, 1.0).verticalOffset, std::optional<double>(0.0));
+
+    suite->removeObject("textSize");
+    EXPECT_EQ(Prefs::get(Settings::textSize()), 13.0) << "the store's own removal: back to the system size";
+    EXPECT_FALSE(suite->hasPersistentEntry("textSize"));
+
+    // Every key lives on the same standard suite.
+    for (const Prefs::Keys& key :
+         {Prefs::Keys(Settings::text()), Prefs::Keys(Settings::prefix()), Prefs::Keys(Settings::suffix()),
+          Prefs::Keys(Settings::maximumWidth()), Prefs::Keys(Settings::legibleLinks()),
+          Prefs::Keys(Settings::menuBarTextVerticalAlignmentOffset())}) {
+        EXPECT_EQ(key.suite(), suite) << key.name().toStdString();
+    }
+}
+
+} // namespace
