@@ -1,0 +1,194 @@
+#include "prefs/file_suite.h"
+#include "prefs/plist_codec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace Prefs {
+
+void PrintTo(const StoredObject& object, std::ostream* out);
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The I/O thread never acts on its own here: every file operation is an explicit flush() or reload().
+constexpr FileSuite::Options manual{std::chrono::hours(1), std::chrono::hours(1)};
+
+class FileSuitePersistence : public testing::Test {
+protected:
+    QString folder() const { return dir_.filePath("nested/zendra"); }
+    QString path() const { return folder() + "/org.zendra.Zendra.plist"; }
+
+    std::shared_ptr<FileSuite> openSuite() { return FileSuite::open(path(), manual); }
+
+    QByteArray fileBytes() const {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void writeFile(const QByteArray& bytes) const {
+        QDir().mkpath(folder());
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    QStringList keptAside() const {
+        return QDir(folder()).entryList({"org.zendra.Zendra.plist.corrupt-*"}, QDir::Files);
+    }
+    static unsigned modeOf(const QString& path) {
+        struct stat st {};
+        ::stat(QFile::encodeName(path).constData(), &st);
+        return st.st_mode & 0777;
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(FileSuitePersistence, EntriesSurviveAReopenExactly) {
+    const StoredDictionary entries{
+        {"text", QString::fromUtf8("\xe2\x9c\x85 ship <it> & tell")},
+        {"", "empty name"},
+        {QString::fromUtf8("na\xc3\xafve"), true},
+        {"count", std::int64_t{-3}},
+        {"huge", std::numeric_limits<std::uint64_t>::max()},
+        {"ratio", 0.30000000000000004},
+        {"blob", QByteArray("\0\1\2", 3)},
+        {"when", QDateTime::fromMSecsSinceEpoch(1'765'000'000'123, Qt::UTC)},
+        {"nested", StoredArray{StoredDictionary{{"k", StoredArray{1, 2.5, "x"}}}}},
+    };
+    {
+        auto suite = openSuite();
+        ASSERT_TRUE(suite->isPersistent());
+        suite->registerDefaults({{"onlyRegistered", 1}});
+        for (const auto& [name, object] : entries) {
+            suite->setObject(name, object);
+        }
+        suite->setObject("removedLater", 5);
+        suite->removeObject("removedLater");
+        EXPECT_TRUE(suite->flush());
+        EXPECT_EQ(suite->fileReplacementCount(), 1u);
+        EXPECT_TRUE(suite->flush()) << "nothing pending is still success";
+        EXPECT_EQ(suite->fileReplacementCount(), 1u) << "nothing pending writes nothing";
+    }
+    EXPECT_EQ(modeOf(path()), 0600u);
+    EXPECT_EQ(modeOf(folder()), 0700u);
+    auto reopened = openSuite();
+    EXPECT_EQ(reopened->persistentDomain(), entries);
+    EXPECT_FALSE(reopened->object("onlyRegistered")) << "registered defaults are never written";
+}
+
+TEST_F(FileSuitePersistence, DestructionWritesWhatIsPending) {
+    openSuite()->setObject("text", "written just before the end");
+    EXPECT_EQ(openSuite()->object("text"), StoredObject("written just before the end"));
+    {
+        auto suite = openSuite();
+        suite->removeObject("text");
+    }
+    EXPECT_FALSE(openSuite()->object("text"));
+}
+
+TEST_F(FileSuitePersistence, BadFilesAreKeptAsideAndTheSuiteStartsEmpty) {
+    const QByteArray bad[] = {
+        "<?xml version=\"1.0\"?><plist><dict><key>text</key><string>cut off",
+        "\x89PNG not a property list at all",
+        "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><string>a</string></array></plist>",
+    };
+    for (const auto& bytes : bad) {
+        QDir(folder()).removeRecursively();
+        writeFile(bytes);
+        testing::internal::CaptureStderr();
+        auto suite = openSuite();
+        const std::string stderrText = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(suite->persistentDomain().empty());
+        const auto aside = keptAside();
+        ASSERT_EQ(aside.size(), 1) << bytes.toStdString();
+        QFile kept(folder() + "/" + aside.front());
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), bytes) << "the copy is the original, byte for byte";
+        EXPECT_NE(stderrText.find(aside.front().toStdString()), std::string::npos) << stderrText;
+        EXPECT_EQ(std::count(stderrText.begin(), stderrText.end(), '\n'), 1) << stderrText;
+
+        suite->setObject("text", "fresh");
+        EXPECT_TRUE(suite->flush());
+        EXPECT_EQ(keptAside().size(), 1) << "the kept copy is never replaced";
+        EXPECT_EQ(openSuite()->object("text"), StoredObject("fresh"));
+    }
+}
+
+TEST_F(FileSuitePersistence, AnEmptyFileIsAnEmptyStore) {
+    writeFile(QByteArray());
+    auto suite = openSuite();
+    EXPECT_TRUE(suite->isPersistent());
+    EXPECT_TRUE(suite->persistentDomain().empty());
+    EXPECT_TRUE(keptAside().isEmpty());
+}
+
+TEST_F(FileSuitePersistence, SecondBadFileInTheSameSecondGetsItsOwnName) {
+    for (int i = 0; i < 2; ++i) {
+        writeFile("garbage " + QByteArray::number(i));
+        testing::internal::CaptureStderr();
+        openSuite();
+        testing::internal::GetCapturedStderr();
+    }
+    EXPECT_EQ(keptAside().size(), 2);
+}
+
+TEST_F(FileSuitePersistence, UnusableLocationFallsBackToMemory) {
+    // A regular file where the folder should be.
+    QFile blocker(dir_.filePath("nested"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    testing::internal::CaptureStderr();
+    auto suite = openSuite();
+    suite->setObject("text", "kept in memory");
+    const bool flushed = suite->flush();
+    const std::string stderrText = testing::internal::GetCapturedStderr();
+
+    EXPECT_FALSE(suite->isPersistent());
+    EXPECT_FALSE(flushed);
+    EXPECT_EQ(suite->object("text"), StoredObject("kept in memory"));
+    EXPECT_EQ(std::count(stderrText.begin(), stderrText.end(), '\n'), 1) << stderrText;
+    EXPECT_NE(stderrText.find("memory"), std::string::npos) << stderrText;
+}
+
+TEST_F(FileSuitePersistence, LeftoverTemporaryFilesAreRemovedOnOpen) {
+    QDir().mkpath(folder());
+    const QString leftover = folder() + "/org.zendra.Zendra.plist.tmp-Ab12Cd";
+    const QString unrelated = folder() + "/notes.tmp-Ab12Cd";
+    for (const auto& name : {leftover, unrelated}) {
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    openSuite();
+    EXPECT_FALSE(QFile::exists(leftover));
+    EXPECT_TRUE(QFile::exists(unrelated));
+}
+
+TEST_F(FileSuitePersistence, FailedWriteIsRetriedByTheNextFlush) {
+    auto suite = openSuite();
+    suite->setObject("text", "first");
+    ASSERT_TRUE(suite->flush());
+    // A folder where the lock file belongs makes every flush fail, whatever the privileges.
+    const QString lockPath = path() + ".lock";
+    ASSERT_TRUE(QFile::remove(lockPath));
+    ASSERT_TRUE(QDir().mkdir(lockPath));
+
+    suite->setObject("text", "second");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(suite->flush());
+    EXPECT_FALSE(suite->flush());
+    const std::string stderrText = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(stderrText.begin(), stderrText.end(), '\n'), 1) << "one report per failure streak";
+    EXPECT_EQ(PlistCodec::decode(fileBytes())->at("text"), StoredObject("first"));
+
+    ASSERT_TRUE(QDir().rmdir(lockPath));
+    EXPECT_TRUE(suite->flush());
+    EXPECT_EQ(PlistCodec::decode(fileBytes())->at("text"), StoredObject("second"));
+}
+
+} // namespace
+} // namespace Prefs
