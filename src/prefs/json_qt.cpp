@@ -1,5 +1,7 @@
 #include "prefs/json_qt.h"
 
+#include "prefs/uuid_bridge.h"
+
 #include <cmath>
 
 namespace Prefs {
@@ -45,6 +47,10 @@ void adl_serializer<QDateTime>::from_json(const json& j, QDateTime& value) {
 }
 
 void adl_serializer<QUrl>::to_json(json& j, const QUrl& value) {
+    // An empty or invalid URL would be written as text that never reads back.
+    if (!value.isValid()) {
+        throw json::other_error::create(501, "URL is empty or invalid", &j);
+    }
     j = value.toString(QUrl::FullyEncoded).toStdString();
 }
 
@@ -57,15 +63,15 @@ void adl_serializer<QUrl>::from_json(const json& j, QUrl& value) {
 }
 
 void adl_serializer<QUuid>::to_json(json& j, const QUuid& value) {
-    j = value.toString(QUuid::WithoutBraces).toUpper().toStdString();
+    j = Prefs::uuidText(value).toStdString();
 }
 
 void adl_serializer<QUuid>::from_json(const json& j, QUuid& value) {
-    QUuid uuid = QUuid::fromString(QString::fromStdString(j.get<std::string>()));
-    if (uuid.isNull() && j.get<std::string>() != "00000000-0000-0000-0000-000000000000") {
+    auto uuid = Prefs::uuidFromText(QString::fromStdString(j.get<std::string>()));
+    if (!uuid) {
         throw json::type_error::create(302, "text is not a UUID", &j);
     }
-    value = uuid;
+    value = *uuid;
 }
 
 } // namespace nlohmann

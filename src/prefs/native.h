@@ -4,6 +4,9 @@
 
 #include "prefs/stored_object.h"
 
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
 #include <cmath>
 #include <concepts>
 #include <cstdint>
@@ -13,34 +16,27 @@
 #include <type_traits>
 #include <vector>
 
-#include <QByteArray>
-#include <QDateTime>
-#include <QString>
-
 namespace Prefs {
 
 template <class T> struct IsOptional : std::false_type {};
-template <class T> struct IsOptional<std::optional<T>> : std::true_type {
-    using Wrapped = T;
-};
+template <class T> struct IsOptional<std::optional<T>> : std::true_type { using Wrapped = T; };
 template <class T> inline constexpr bool isOptional = IsOptional<T>::value;
 
 template <class T> struct IsVector : std::false_type {};
-template <class T, class A> struct IsVector<std::vector<T, A>> : std::true_type {
-    using Element = T;
-};
+template <class T, class A> struct IsVector<std::vector<T, A>> : std::true_type { using Element = T; };
 
 template <class T> struct IsStringMap : std::false_type {};
 template <class V, class C, class A> struct IsStringMap<std::map<QString, V, C, A>> : std::true_type {
     using Mapped = V;
 };
 
+// Every integer width, in both spellings of the 64-bit one (qint64 is long long, std::int64_t is long).
 template <class T>
-concept NativeNumber = std::same_as<T, bool> || std::same_as<T, std::int8_t> || std::same_as<T, std::int16_t> ||
-                       std::same_as<T, std::int32_t> || std::same_as<T, std::int64_t> ||
-                       std::same_as<T, std::uint8_t> || std::same_as<T, std::uint16_t> ||
-                       std::same_as<T, std::uint32_t> || std::same_as<T, std::uint64_t> ||
-                       std::same_as<T, float> || std::same_as<T, double>;
+concept NativeNumber = std::same_as<T, bool> || std::same_as<T, std::int8_t> ||
+    std::same_as<T, std::int16_t> || std::same_as<T, std::int32_t> || std::same_as<T, std::int64_t> ||
+    std::same_as<T, std::uint8_t> || std::same_as<T, std::uint16_t> || std::same_as<T, std::uint32_t> ||
+    std::same_as<T, std::uint64_t> || std::same_as<T, long long> || std::same_as<T, unsigned long long> ||
+    std::same_as<T, float> || std::same_as<T, double>;
 
 // The natively supported scalar types: data, date, boolean, every integer width, floating point, string.
 template <class T>
@@ -72,7 +68,9 @@ template <NativeNumber T> std::optional<T> numberAs(const Number& number) {
         }
         if (number.isFloating()) {
             const double v = number.toDouble();
-            return v == 0.0 ? std::optional<bool>(false) : v == 1.0 ? std::optional<bool>(true) : std::nullopt;
+            return v == 0.0   ? std::optional<bool>(false)
+                   : v == 1.0 ? std::optional<bool>(true)
+                              : std::nullopt;
         }
         if (std::holds_alternative<std::int64_t>(number.value)) {
             const auto v = std::get<std::int64_t>(number.value);
@@ -123,7 +121,16 @@ template <NativeNumber T> Number toNumber(T value) {
     }
 }
 
-// The stored object of a natively supported value. Optionals must hold a value.
+template <class T> bool isEmptyOptional(const T& value) {
+    if constexpr (IsOptional<T>::value) {
+        return !value.has_value();
+    } else {
+        return false;
+    }
+}
+
+// The stored object of a natively supported value. A top-level optional must hold a value; empty
+// optionals inside arrays and dictionaries have no stored form and are left out.
 template <class T> StoredObject nativeToStored(const T& value) {
     if constexpr (NativeNumber<T>) {
         return StoredObject(toNumber(value));
@@ -135,14 +142,18 @@ template <class T> StoredObject nativeToStored(const T& value) {
         StoredArray array;
         array.reserve(value.size());
         for (const auto& element : value) {
-            array.push_back(nativeToStored(element));
+            if (!isEmptyOptional(element)) {
+                array.push_back(nativeToStored(element));
+            }
         }
         return StoredObject(std::move(array));
     } else {
         static_assert(IsStringMap<T>::value, "not a natively supported type");
         StoredDictionary dictionary;
         for (const auto& [name, element] : value) {
-            dictionary.emplace(name, nativeToStored(element));
+            if (!isEmptyOptional(element)) {
+                dictionary.emplace(name, nativeToStored(element));
+            }
         }
         return StoredObject(std::move(dictionary));
     }

@@ -1,18 +1,48 @@
 #pragma once
 
-// Which bridge stores a type, and the serialize/deserialize steps every key read and write uses.
+// Which bridge stores a type. The first rule that applies, top to bottom:
 //
-// A type is storable when bridgeFor<T> finds a bridge. A bridge is a stateless struct:
-//   using Value = ...;   the typed value it converts
-//   using Stored = ...;  what it produces: QString, QByteArray, QDateTime, a number type,
-//                        StoredArray, StoredDictionary or StoredObject
-//   static std::optional<Stored> serialize(const std::optional<Value>&);
-//   static std::optional<Value> deserialize(const std::optional<Stored>&);
+//   natively supported scalar (data, date, bool, integers, floating point, string)  TopLevelCodableBridge
+//   std::optional of a storable type                                                OptionalBridge
+//   std::vector of a storable element                                               ArrayBridge
+//   std::map / std::unordered_map, string-convertible key, storable value           DictionaryBridge
+//   std::set / std::unordered_set / QSet of a storable element                      SetBridge
+//   QUrl                                                                            URLBridge
+//   QUuid                                                                           UUIDBridge
+//   QColor                                                                          ColorBridge
+//   ColorObject                                                                     SecureCodingBridge
+//   AnySerializable                                                                 AnyBridge
+//   CollectionSerializable                                                          CollectionBridge
+//   SetAlgebraSerializable                                                          SetAlgebraBridge
+//   raw-valued, JSON-encodable and PreferRawRepresentable                           RawRepresentableBridge
+//   raw-valued and JSON-encodable                                          RawRepresentableCodableBridge
+//   raw-valued                                                                      RawRepresentableBridge
+//   securely archivable, JSON-encodable and PreferSecureCoding                      SecureCodingBridge
+//   securely archivable and JSON-encodable                                     CodableSecureCodingBridge
+//   securely archivable                                                             SecureCodingBridge
+//   JSON-encodable                                                                  TopLevelCodableBridge
+//
+// Natively supported types (native.h) skip their bridge when they are written, and when a stored
+// object converts to them directly.
 
+#include "prefs/any_serializable.h"
+#include "prefs/collection_bridge.h"
+#include "prefs/color_bridge.h"
+#include "prefs/dictionary_bridge.h"
+#include "prefs/keyed_archive.h"
 #include "prefs/native.h"
+#include "prefs/raw_representable.h"
+#include "prefs/raw_representable_bridge.h"
+#include "prefs/secure_coding_bridge.h"
+#include "prefs/storable_bridge.h"
 #include "prefs/stored_object.h"
 #include "prefs/top_level_codable_bridge.h"
+#include "prefs/url_bridge.h"
+#include "prefs/uuid_bridge.h"
 
+#include <QColor>
+#include <QUrl>
+#include <QUuid>
 #include <optional>
 #include <type_traits>
 
@@ -22,103 +52,85 @@ namespace Prefs {
 template <class Bridge> struct OptionalBridge {
     using Value = typename Bridge::Value;
     using Stored = typename Bridge::Stored;
-    static std::optional<Stored> serialize(const std::optional<Value>& value) { return Bridge::serialize(value); }
+    static std::optional<Stored> serialize(const std::optional<Value>& value) {
+        return Bridge::serialize(value);
+    }
     static std::optional<Value> deserialize(const std::optional<Stored>& object) {
         return Bridge::deserialize(object);
     }
 };
 
+// The selection for a type that is not storable.
 struct NoBridge {};
 
 namespace detail {
 
-template <class T> struct BridgeSelection;
+template <class B> using Use = std::type_identity<B>;
 
-// The first rule that applies, top to bottom.
 template <class T> constexpr auto selectBridge() {
     if constexpr (NativeScalar<T>) {
-        return std::type_identity<TopLevelCodableBridge<T>>{};
+        return Use<TopLevelCodableBridge<T>>{};
     } else if constexpr (IsOptional<T>::value) {
-        using Wrapped = decltype(selectBridge<typename IsOptional<T>::Wrapped>());
-        if constexpr (std::same_as<Wrapped, NoBridge>) {
-            return NoBridge{};
+        using Wrapped = typename IsOptional<T>::Wrapped;
+        if constexpr (Storable<Wrapped>) {
+            return Use<OptionalBridge<BridgeOf<Wrapped>>>{};
         } else {
-            return std::type_identity<OptionalBridge<typename Wrapped::type>>{};
+            return Use<NoBridge>{};
         }
+    } else if constexpr (IsVector<T>::value) {
+        using Element = typename IsVector<T>::Element;
+        if constexpr (Storable<Element>) {
+            return Use<ArrayBridge<Element>>{};
+        } else {
+            return Use<NoBridge>{};
+        }
+    } else if constexpr (DictionaryOfStorable<T>) {
+        return Use<DictionaryBridge<T>>{};
+    } else if constexpr (SetOfStorable<T>) {
+        return Use<SetBridge<T>>{};
+    } else if constexpr (std::same_as<T, QUrl>) {
+        return Use<URLBridge>{};
+    } else if constexpr (std::same_as<T, QUuid>) {
+        return Use<UUIDBridge>{};
+    } else if constexpr (std::same_as<T, QColor>) {
+        return Use<ColorBridge>{};
+    } else if constexpr (std::same_as<T, ColorObject>) {
+        return Use<SecureCodingBridge<ColorObject>>{};
+    } else if constexpr (std::same_as<T, AnySerializable>) {
+        return Use<AnyBridge>{};
+    } else if constexpr (CollectionSerializable<T>) {
+        return Use<CollectionBridge<T>>{};
+    } else if constexpr (SetAlgebraSerializable<T>) {
+        return Use<SetAlgebraBridge<T>>{};
+    } else if constexpr (RawRepresentable<T> && JsonEncodable<T>) {
+        if constexpr (PreferRawRepresentable<T>) {
+            return Use<RawRepresentableBridge<T>>{};
+        } else {
+            return Use<RawRepresentableCodableBridge<T>>{};
+        }
+    } else if constexpr (RawRepresentable<T>) {
+        return Use<RawRepresentableBridge<T>>{};
+    } else if constexpr (SecurelyArchivable<T> && JsonEncodable<T>) {
+        if constexpr (PreferSecureCoding<T>) {
+            return Use<SecureCodingBridge<T>>{};
+        } else {
+            return Use<CodableSecureCodingBridge<T>>{};
+        }
+    } else if constexpr (SecurelyArchivable<T>) {
+        return Use<SecureCodingBridge<T>>{};
     } else if constexpr (JsonEncodable<T>) {
-        return std::type_identity<TopLevelCodableBridge<T>>{};
+        return Use<TopLevelCodableBridge<T>>{};
     } else {
-        return NoBridge{};
+        return Use<NoBridge>{};
     }
 }
 
 } // namespace detail
 
 template <class T> struct Serializable {
-    using Selection = decltype(detail::selectBridge<T>());
-    static constexpr bool isStorable = !std::same_as<Selection, NoBridge>;
+    using Bridge = typename decltype(detail::selectBridge<T>())::type;
+    static constexpr bool isStorable = !std::same_as<Bridge, NoBridge>;
     static constexpr bool isNativelySupportedType = isNativelySupported<T>();
 };
-
-template <class T>
-concept Storable = Serializable<T>::isStorable;
-
-template <Storable T> using BridgeOf = typename Serializable<T>::Selection::type;
-
-// A value as its bridge's value type: optionals unwrap (an empty one gives nothing).
-template <Storable T> std::optional<typename BridgeOf<T>::Value> toBridgeValue(const T& value) {
-    using BridgeValue = typename BridgeOf<T>::Value;
-    if constexpr (std::same_as<T, BridgeValue>) {
-        return value;
-    } else if constexpr (IsOptional<T>::value) {
-        if (!value) {
-            return std::nullopt;
-        }
-        return toBridgeValue(*value);
-    } else {
-        return BridgeValue(value);
-    }
-}
-
-template <Storable T> std::optional<T> fromBridgeValue(std::optional<typename BridgeOf<T>::Value> value) {
-    if (!value) {
-        return std::nullopt;
-    }
-    return T(std::move(*value));
-}
-
-// Value to stored object; nothing when the bridge cannot store it.
-template <Storable T> OptionalStoredObject serialize(const T& value) {
-    if constexpr (Serializable<T>::isNativelySupportedType) {
-        if constexpr (IsOptional<T>::value) {
-            if (!value) {
-                return std::nullopt;
-            }
-        }
-        return nativeToStored(value);
-    } else {
-        using Bridge = BridgeOf<T>;
-        auto stored = Bridge::serialize(toBridgeValue(value));
-        if (!stored) {
-            return std::nullopt;
-        }
-        return toStoredObject(*stored);
-    }
-}
-
-// Stored object to value; nothing when it does not convert. A natively supported type that does not
-// convert directly is tried through its bridge, so a number key also reads the JSON text of a number.
-template <Storable T> std::optional<T> deserialize(const OptionalStoredObject& object) {
-    if (!object) {
-        return std::nullopt;
-    }
-    if constexpr (Serializable<T>::isNativelySupportedType) {
-        if (auto direct = nativeFromStored<T>(*object)) {
-            return direct;
-        }
-    }
-    using Bridge = BridgeOf<T>;
-    return fromBridgeValue<T>(Bridge::deserialize(storedAs<typename Bridge::Stored>(*object)));
-}
 
 } // namespace Prefs

@@ -2,22 +2,38 @@
 
 #include "prefs/json_qt.h"
 
+#include <QString>
+#include <concepts>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
-
-#include <nlohmann/json.hpp>
-
-#include <QString>
 
 namespace Prefs {
 
-// A type that nlohmann/json can encode and decode.
+namespace detail::json_probe {
+
+// to_json/from_json declared for T itself and found by argument-dependent lookup, as
+// NLOHMANN_JSON_SERIALIZE_ENUM and hand-written conversions declare them.
+template <class T>
+concept DeclaresJson = requires(nlohmann::json& j, const nlohmann::json& cj, const T& value, T& out) {
+    to_json(j, value);
+    from_json(cj, out);
+};
+
+} // namespace detail::json_probe
+
+// A type that nlohmann/json can encode and decode. An enumeration counts only when it declares its
+// JSON form: the library's fallback (the bare underlying integer, with no check that the integer names
+// a case) is not taken as a JSON form.
 template <class T>
 concept JsonEncodable = std::default_initializable<T> && requires(nlohmann::json& j, const T& value) {
     nlohmann::adl_serializer<T>::to_json(j, value);
-} && requires(const nlohmann::json& j, T& value) { nlohmann::adl_serializer<T>::from_json(j, value); };
+} && requires(const nlohmann::json& j, T& value) {
+    nlohmann::adl_serializer<T>::from_json(j, value);
+} &&(!std::is_enum_v<T> || detail::json_probe::DeclaresJson<T>);
 
 // Prints a failure's description as one line on standard output (the store's only report).
 void printBridgeFailure(const std::string& description);

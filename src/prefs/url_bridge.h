@@ -1,0 +1,14 @@
+#pragma once
+
+#include "prefs/json_qt.h"
+#include "prefs/top_level_codable_bridge.h"
+
+#include <QUrl>
+
+namespace Prefs {
+
+// A URL is stored as the JSON text of its encoded form (a JSON string literal). An invalid or empty
+// URL has no such form: writing one fails and reports it.
+struct URLBridge : TopLevelCodableBridge<QUrl> {};
+
+} // namespace Prefs
