@@ -1,6 +1,7 @@
 #include "app/status_item_content.h"
 #include "prefs/prefs.h"
 #include "settings/catalogue.h"
+#include "settings/shortcut_names.h"
 #include "support/temp_xdg_dirs.h"
 
 #include <gtest/gtest.h>
@@ -63,6 +64,19 @@ TEST_F(Catalogue, StoredNamesAndRemovalBringBackDefaults) {
           Prefs::Keys(Settings::menuBarTextVerticalAlignmentOffset())}) {
         EXPECT_EQ(key.suite(), suite) << key.name().toStdString();
     }
+}
+
+TEST_F(Catalogue, ShortcutNamesHaveNoDefaultAndStoreNothing) {
+    const auto suite = Settings::text().suite();
+    for (const Hotkeys::Name* name :
+         {&Settings::toggleEditWindow(), &Settings::clearText(), &Settings::setTextFromClipboard()}) {
+        EXPECT_FALSE(name->defaultShortcut.has_value()) << name->rawValue.toStdString();
+        EXPECT_FALSE(name->shortcut().has_value()) << name->rawValue.toStdString();
+        EXPECT_FALSE(suite->hasPersistentEntry(name->storageKey())) << "creating a name writes nothing";
+    }
+    EXPECT_EQ(Settings::toggleEditWindow().storageKey(), QStringLiteral("Hotkeys_toggleEditWindow"));
+    EXPECT_EQ(Settings::clearText().rawValue, QStringLiteral("clearText"));
+    EXPECT_EQ(Settings::setTextFromClipboard().rawValue, QStringLiteral("setTextFromClipboard"));
 }
 
 } // namespace

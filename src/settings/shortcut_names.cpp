@@ -1,0 +1,20 @@
+#include "settings/shortcut_names.h"
+
+namespace Settings {
+
+const Hotkeys::Name& toggleEditWindow() {
+    static const Hotkeys::Name name(QStringLiteral("toggleEditWindow"));
+    return name;
+}
+
+const Hotkeys::Name& clearText() {
+    static const Hotkeys::Name name(QStringLiteral("clearText"));
+    return name;
+}
+
+const Hotkeys::Name& setTextFromClipboard() {
+    static const Hotkeys::Name name(QStringLiteral("setTextFromClipboard"));
+    return name;
+}
+
+} // namespace Settings
