@@ -37,6 +37,8 @@ StatusItemContent statusItemContentFromSettings(bool isDark, qreal devicePixelRa
     content.textSize = Prefs::get(Settings::textSize());
     content.maximumWidth = Prefs::get(Settings::maximumWidth());
     content.legibleLinks = Prefs::get(Settings::legibleLinks());
+    content.color = Prefs::get(Settings::color());
+    content.darkColor = Prefs::get(Settings::darkColor());
     content.verticalOffset = Prefs::get(Settings::menuBarTextVerticalAlignmentOffset());
     content.isDark = isDark;
     content.devicePixelRatio = devicePixelRatio;

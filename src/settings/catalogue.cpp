@@ -41,6 +41,16 @@ const Prefs::Key<bool>& legibleLinks() {
     return key;
 }
 
+const Prefs::Key<std::optional<QColor>>& color() {
+    static const Prefs::Key<std::optional<QColor>> key("color");
+    return key;
+}
+
+const Prefs::Key<std::optional<QColor>>& darkColor() {
+    static const Prefs::Key<std::optional<QColor>> key("darkColor");
+    return key;
+}
+
 const Prefs::Key<std::optional<double>>& menuBarTextVerticalAlignmentOffset() {
     static const Prefs::Key<std::optional<double>> key("menuBarTextVerticalAlignmentOffset");
     return key;

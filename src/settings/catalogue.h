@@ -6,6 +6,7 @@
 
 #include "prefs/key.h"
 
+#include <QColor>
 #include <QString>
 #include <optional>
 
@@ -25,6 +26,10 @@ const Prefs::Key<double>& textSize();
 const Prefs::Key<double>& maximumWidth();
 // The washed-out tone that keeps links readable in dark panels. Default: false.
 const Prefs::Key<bool>& legibleLinks();
+// Text colour for light panels, and for dark ones without darkColor. Default: none (the panel's).
+const Prefs::Key<std::optional<QColor>>& color();
+// Text colour for dark panels. Default: none (color, else the panel's).
+const Prefs::Key<std::optional<QColor>>& darkColor();
 // Manual vertical correction: a value v moves the text up by v pixels. Default: none.
 const Prefs::Key<std::optional<double>>& menuBarTextVerticalAlignmentOffset();
 

@@ -22,8 +22,8 @@ struct PrivateConfigEnvironment : testing::Environment {
 struct Catalogue : testing::Test {
     void SetUp() override {
         Prefs::reset(Settings::text(), Settings::prefix(), Settings::suffix(), Settings::textSize(),
-                     Settings::maximumWidth(), Settings::legibleLinks(),
-                     Settings::menuBarTextVerticalAlignmentOffset());
+                     Settings::maximumWidth(), Settings::legibleLinks(), Settings::color(),
+                     Settings::darkColor(), Settings::menuBarTextVerticalAlignmentOffset());
     }
 };
 
@@ -57,10 +57,20 @@ TEST_F(Catalogue, StoredNamesAndRemovalBringBackDefaults) {
     EXPECT_EQ(Prefs::get(Settings::textSize()), 13.0) << "the store's own removal: back to the system size";
     EXPECT_FALSE(suite->hasPersistentEntry("textSize"));
 
+    // Colours round-trip; clearing one removes its entry.
+    Prefs::set(Settings::darkColor(), std::optional<QColor>(QColor(10, 20, 30, 40)));
+    EXPECT_TRUE(suite->hasPersistentEntry("darkColor"));
+    EXPECT_EQ(statusItemContentFromSettings(true, 1.0).darkColor, QColor(10, 20, 30, 40));
+    Prefs::set(Settings::darkColor(), std::optional<QColor>());
+    EXPECT_FALSE(suite->hasPersistentEntry("darkColor"));
+    suite->setObject("color", Prefs::StoredObject(QStringLiteral("not a colour")));
+    EXPECT_EQ(Prefs::get(Settings::color()), std::nullopt) << "unreadable entries read as none";
+
     // Every key lives on the same standard suite.
     for (const Prefs::Keys& key :
          {Prefs::Keys(Settings::text()), Prefs::Keys(Settings::prefix()), Prefs::Keys(Settings::suffix()),
           Prefs::Keys(Settings::maximumWidth()), Prefs::Keys(Settings::legibleLinks()),
+          Prefs::Keys(Settings::color()), Prefs::Keys(Settings::darkColor()),
           Prefs::Keys(Settings::menuBarTextVerticalAlignmentOffset())}) {
         EXPECT_EQ(key.suite(), suite) << key.name().toStdString();
     }
