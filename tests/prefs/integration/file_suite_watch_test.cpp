@@ -1,0 +1,134 @@
+#include "prefs/file_suite.h"
+#include "prefs/plist_codec.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <thread>
+#include <unistd.h>
+
+namespace Prefs {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Collects the new objects delivered for one name, from whatever thread delivers them.
+class Inbox {
+public:
+    Inbox(Suite& suite, const QString& name) : suite_(suite) {
+        id_ = suite.addObserver(name, {}, [this](const SuiteChange& change) {
+            std::lock_guard lock(mutex_);
+            changes_.push_back(change);
+            arrived_.notify_all();
+        });
+    }
+    ~Inbox() { suite_.removeObserver(id_); }
+
+    std::optional<SuiteChange> next(std::chrono::milliseconds within) {
+        std::unique_lock lock(mutex_);
+        if (!arrived_.wait_for(lock, within, [this] { return !changes_.empty(); })) {
+            return std::nullopt;
+        }
+        auto change = changes_.front();
+        changes_.pop_front();
+        return change;
+    }
+
+private:
+    Suite& suite_;
+    Suite::ObserverId id_ = 0;
+    std::mutex mutex_;
+    std::condition_variable arrived_;
+    std::deque<SuiteChange> changes_;
+};
+
+class FileSuiteWatch : public testing::Test {
+protected:
+    QString path() const { return dir_.filePath("org.zendra.Zendra.plist"); }
+    std::string nativePath() const { return QFile::encodeName(path()).toStdString(); }
+
+    void writeAtomically(const StoredDictionary& entries) const {
+        const std::string temporary = nativePath() + ".by-editor";
+        writeInPlace(temporary, PlistCodec::encode(entries));
+        ASSERT_EQ(::rename(temporary.c_str(), nativePath().c_str()), 0);
+    }
+    static void writeInPlace(const std::string& file, const QByteArray& bytes) {
+        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, bytes.constData(), static_cast<std::size_t>(bytes.size())), bytes.size());
+        ::close(fd);
+    }
+    StoredDictionary fileEntries() const {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly)
+                   ? PlistCodec::decode(file.readAll()).value_or(StoredDictionary{})
+                   : StoredDictionary{};
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(FileSuiteWatch, OutsideEditsReachObserversWithinASecond) {
+    auto suite = FileSuite::open(path());
+    suite->setObject("text", "start");
+    ASSERT_TRUE(suite->flush());
+    Inbox inbox(*suite, "text");
+
+    writeAtomically({{"text", "replaced"}});
+    auto change = inbox.next(1000ms);
+    ASSERT_TRUE(change) << "an atomic replacement was not noticed within a second";
+    EXPECT_EQ(change->oldValue, StoredObject("start"));
+    EXPECT_EQ(change->newValue, StoredObject("replaced"));
+
+    writeInPlace(nativePath(), PlistCodec::encode({{"text", "edited in place"}}));
+    change = inbox.next(1000ms);
+    ASSERT_TRUE(change) << "an edit in place was not noticed within a second";
+    EXPECT_EQ(change->oldValue, StoredObject("replaced"));
+    EXPECT_EQ(change->newValue, StoredObject("edited in place"));
+}
+
+TEST_F(FileSuiteWatch, AnotherWritersFlushArrivesButOwnWritesDoNot) {
+    auto mine = FileSuite::open(path());
+    auto theirs = FileSuite::open(path());
+    Inbox inMine(*mine, "text");
+    Inbox inTheirs(*theirs, "text");
+
+    theirs->setObject("text", "from the other writer");
+    auto own = inTheirs.next(0ms);
+    ASSERT_TRUE(own) << "the writer's own observer hears the write at once";
+    const auto change = inMine.next(1000ms);
+    ASSERT_TRUE(change);
+    EXPECT_FALSE(change->oldValue);
+    EXPECT_EQ(change->newValue, StoredObject("from the other writer"));
+    EXPECT_FALSE(inTheirs.next(300ms)) << "the writer's own flush came back as an outside change";
+}
+
+TEST_F(FileSuiteWatch, BurstOfWritesReplacesTheFileOnlyAFewTimes) {
+    auto suite = FileSuite::open(path());
+    constexpr int writes = 10'000;
+    constexpr int names = 100;
+    for (int i = 0; i < writes; ++i) {
+        suite->setObject(QStringLiteral("n%1").arg(i % names), i);
+    }
+    StoredDictionary last;
+    for (int n = 0; n < names; ++n) {
+        last.emplace(QStringLiteral("n%1").arg(n), writes - names + n);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    while (fileEntries() != last && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(5ms);
+    }
+    ASSERT_EQ(fileEntries(), last) << "the last values did not reach the file within two seconds";
+    // Writing 10,000 values takes a few milliseconds; a slow machine may need a second window.
+    EXPECT_GE(suite->fileReplacementCount(), 1u);
+    EXPECT_LE(suite->fileReplacementCount(), 3u);
+    EXPECT_LE(suite->writeWakeCount(), suite->fileReplacementCount() + 1);
+}
+
+} // namespace
+} // namespace Prefs
