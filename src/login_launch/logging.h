@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+namespace LoginLaunch {
+
+const QLoggingCategory& log();
+
+} // namespace LoginLaunch
