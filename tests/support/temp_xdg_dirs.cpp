@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <stdexcept>
 
 namespace zendra::test {
 
@@ -15,24 +16,16 @@ const char* const variables[][2] = {
 } // namespace
 
 TempXdgDirs::TempXdgDirs() {
+    if (!dir_.isValid()) {
+        throw std::runtime_error("TempXdgDirs: cannot create a temporary directory: " +
+                                 dir_.errorString().toStdString());
+    }
     for (const auto& [variable, folder] : variables) {
-        const QByteArray name(variable);
-        saved_[name] = qEnvironmentVariableIsSet(variable) ? std::optional(qgetenv(variable)) : std::nullopt;
         const QString path = dir_.filePath(QString::fromLatin1(folder));
         QDir().mkpath(path);
-        qputenv(variable, QFile::encodeName(path));
+        overrides_.push_back(std::make_unique<ScopedEnv>(variable, QFile::encodeName(path)));
     }
     QFile::setPermissions(runtimeDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-TempXdgDirs::~TempXdgDirs() {
-    for (const auto& [name, value] : saved_) {
-        if (value) {
-            qputenv(name.constData(), *value);
-        } else {
-            qunsetenv(name.constData());
-        }
-    }
 }
 
 QString TempXdgDirs::configHome() const {
