@@ -1,0 +1,108 @@
+#include "prefs/prefs.h"
+#include "prefs/prefs_publisher.h"
+#include "prefs/value_stream.h"
+
+#include <QCoreApplication>
+#include <QObject>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Prefs::KeyChange;
+using Prefs::ObservationOption;
+
+struct ObservationPublisherTest : testing::Test {
+    std::shared_ptr<Prefs::Suite> suite = Prefs::Suite::makeInMemory();
+    Prefs::Key<QString> text{"text", "default", suite};
+    Prefs::Key<int> count{"count", 0, suite};
+};
+
+TEST_F(ObservationPublisherTest, SubscriberSeesTheInitialChangeAndCancelEndsTheObservation) {
+    Prefs::set(text, QString("now"));
+    auto publisher = Prefs::publisher(text, {ObservationOption::initial});
+    std::vector<KeyChange<QString>> changes;
+    auto subscription = publisher.sink([&](const KeyChange<QString>& change) { changes.push_back(change); });
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].newValue, "now");
+    EXPECT_EQ(changes[0].oldValue, "default");
+
+    std::vector<KeyChange<QString>> other;
+    auto second = publisher.sink([&](const KeyChange<QString>& change) { other.push_back(change); });
+    Prefs::set(text, QString("later"));
+    EXPECT_EQ(changes.size(), 2u);
+    EXPECT_EQ(other.size(), 2u) << "each subscription runs its own observation";
+
+    subscription.cancel();
+    Prefs::set(text, QString("gone"));
+    EXPECT_EQ(changes.size(), 2u);
+    EXPECT_EQ(other.size(), 3u);
+}
+
+TEST_F(ObservationPublisherTest, MultiKeyPublisherSendsOneSignalPerChangeOfAnyKey) {
+    int signalCount = 0;
+    auto subscription = Prefs::publisher({text, count}).sink([&](const zendra::Signal&) { ++signalCount; });
+    Prefs::set(text, QString("a"));
+    Prefs::set(count, 1);
+    Prefs::set(count, 2);
+    EXPECT_EQ(signalCount, 3);
+    subscription.cancel();
+    Prefs::set(count, 3);
+    EXPECT_EQ(signalCount, 3);
+
+    int none = 0;
+    auto empty = Prefs::publisher(std::vector<Prefs::Keys>{}).sink([&](const zendra::Signal&) { ++none; });
+    Prefs::set(count, 4);
+    EXPECT_EQ(none, 0);
+}
+
+TEST_F(ObservationPublisherTest, ValueStreamYieldsWritesFromOtherThreadsInOrder) {
+    Prefs::set(count, -1);
+    auto stream = Prefs::valueStream(count, true);
+    std::thread writer([&] {
+        for (int i = 0; i < 200; ++i) {
+            Prefs::set(count, i);
+        }
+    });
+    writer.join();
+    EXPECT_EQ(stream.tryNext(), -1) << "the current value comes first";
+    for (int i = 0; i < 200; ++i) {
+        ASSERT_EQ(stream.tryNext(), i);
+    }
+    EXPECT_EQ(stream.tryNext(), std::nullopt);
+
+    auto withoutInitial = Prefs::valueStream(text);
+    EXPECT_EQ(withoutInitial.tryNext(), std::nullopt);
+    text.reset();
+    Prefs::set(text, QString("x"));
+    EXPECT_EQ(withoutInitial.tryNext(), "x")
+        << "an absent stored object is not a change when nothing changed";
+}
+
+TEST_F(ObservationPublisherTest, ValueStreamTerminationEndsItsObservation) {
+    {
+        auto stream = Prefs::valueStream(count, false);
+        stream.cancel();
+        Prefs::set(count, 1);
+        EXPECT_EQ(stream.tryNext(), std::nullopt);
+    }
+    QObject context;
+    std::vector<int> seen;
+    auto stream = Prefs::valueStream(count, true);
+    stream.forEach(&context, [&](const int& value) {
+        seen.push_back(value);
+        return value < 3;
+    });
+    std::thread([&] {
+        for (int i = 2; i <= 5; ++i) {
+            Prefs::set(count, i);
+        }
+    }).join();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3})) << "iteration stops when the consumer declines";
+    EXPECT_TRUE(stream.isFinished());
+}
+
+} // namespace

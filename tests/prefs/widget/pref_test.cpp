@@ -1,0 +1,105 @@
+#include "event_loop.h"
+#include "prefs/pref.h"
+#include "prefs/prefs.h"
+
+#include <QThread>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using zendra::test::runQueuedEvents;
+
+// A widget that renders one setting and counts its paints.
+class TextRow : public QWidget {
+public:
+    TextRow(Prefs::Key<QString> key)
+        : text(std::move(key), this, [this] { rendered.push_back(text.value()); }) {
+        resize(40, 20);
+    }
+    int paints = 0;
+    std::vector<QString> rendered;
+    std::vector<QThread*> renderThreads;
+    Prefs::Pref<QString> text;
+
+protected:
+    void paintEvent(QPaintEvent*) override { ++paints; }
+};
+
+struct PrefTest : testing::Test {
+    std::shared_ptr<Prefs::Suite> suite = Prefs::Suite::makeInMemory();
+    Prefs::Key<QString> key{"text", "default", suite};
+};
+
+TEST_F(PrefTest, RendersOnceAfterCreationAndAfterEveryWriteFromAnywhere) {
+    TextRow row(key);
+    row.show();
+    runQueuedEvents();
+    EXPECT_EQ(row.rendered, (std::vector<QString>{"default"}));
+
+    std::thread([&] { Prefs::set(key, QString("from a worker")); }).join();
+    const int paintsBefore = row.paints;
+    runQueuedEvents();
+    ASSERT_EQ(row.rendered.size(), 2u);
+    EXPECT_EQ(row.rendered.back(), "from a worker");
+    EXPECT_GT(row.paints, paintsBefore) << "the owner was asked to repaint";
+
+    suite->setObject("text", Prefs::StoredObject(QString("direct")));
+    runQueuedEvents();
+    EXPECT_EQ(row.rendered.back(), "direct") << "a direct write to the suite re-renders too";
+}
+
+TEST_F(PrefTest, OwnWritesRenderTheNewValueNeverTheOldOne) {
+    TextRow row(key);
+    runQueuedEvents();
+    row.rendered.clear();
+    row.text.setValue("mine");
+    EXPECT_EQ(Prefs::get(key), "mine");
+    runQueuedEvents();
+    ASSERT_FALSE(row.rendered.empty());
+    for (const auto& value : row.rendered) {
+        EXPECT_EQ(value, "mine");
+    }
+}
+
+TEST_F(PrefTest, ResetDefaultTestAndPublisher) {
+    QWidget owner;
+    Prefs::Pref<QString> text(key, &owner);
+    EXPECT_TRUE(text.isDefaultValue());
+    text.setValue("changed");
+    EXPECT_FALSE(text.isDefaultValue());
+    text.setValue("default");
+    EXPECT_TRUE(text.isDefaultValue()) << "equal to the default, though stored";
+
+    std::vector<Prefs::KeyChange<QString>> changes;
+    auto subscription = text.publisher().sink([&](const auto& change) { changes.push_back(change); });
+    ASSERT_EQ(changes.size(), 1u) << "starts with the current value";
+    text.setValue("x");
+    text.reset();
+    EXPECT_FALSE(suite->hasPersistentEntry("text"));
+    ASSERT_EQ(changes.size(), 3u);
+    EXPECT_EQ(changes.back().newValue, "default");
+}
+
+TEST_F(PrefTest, OutlivingItsOwnerOrDyingWithRendersPendingIsSafe) {
+    auto owner = std::make_unique<QWidget>();
+    int renders = 0;
+    Prefs::Pref<QString> survivor(key, owner.get(), [&] { ++renders; });
+    owner.reset();
+    runQueuedEvents();
+    EXPECT_EQ(renders, 1) << "the callback still runs without an owner";
+
+    {
+        QWidget other;
+        Prefs::Pref<QString> doomed(key, &other, [&] { ++renders; });
+        Prefs::set(key, QString("pending"));
+    }
+    runQueuedEvents();
+    EXPECT_EQ(renders, 2) << "only the survivor rendered the pending change";
+}
+
+} // namespace

@@ -1,0 +1,74 @@
+#include "event_loop.h"
+#include "prefs/observe.h"
+#include "prefs/prefs.h"
+#include "prefs/toggle.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using zendra::test::runQueuedEvents;
+
+struct ToggleTest : testing::Test {
+    std::shared_ptr<Prefs::Suite> suite = Prefs::Suite::makeInMemory();
+    Prefs::Key<bool> key{"legibleLinks", false, suite};
+    int writes = 0;
+    std::shared_ptr<Prefs::UserDefaultsKeyObservation> writesObservation =
+        Prefs::observe(key, {}, [this](const Prefs::KeyChange<bool>&) { ++writes; });
+};
+
+TEST_F(ToggleTest, ClickingWritesTheKeyAndReportsTheChange) {
+    Prefs::Toggle toggle("Legible links", key);
+    std::vector<bool> reported;
+    toggle.onChange([&](bool on) { reported.push_back(on); });
+    toggle.show();
+    runQueuedEvents();
+    EXPECT_EQ(toggle.checkBox()->text(), "Legible links");
+    EXPECT_TRUE(reported.empty()) << "the initial state is not a change";
+
+    QTest::keyClick(toggle.checkBox(), Qt::Key_Space);
+    EXPECT_TRUE(Prefs::get(key));
+    EXPECT_EQ(writes, 1);
+    runQueuedEvents();
+    EXPECT_EQ(reported, (std::vector<bool>{true}));
+
+    QTest::mouseClick(toggle.checkBox(), Qt::LeftButton, {}, toggle.checkBox()->rect().center());
+    EXPECT_FALSE(Prefs::get(key));
+    runQueuedEvents();
+    EXPECT_EQ(reported, (std::vector<bool>{true, false}));
+    EXPECT_EQ(writes, 2);
+}
+
+TEST_F(ToggleTest, ExternalWritesMoveTheBoxWithoutWritingBack) {
+    Prefs::set(key, true);
+    auto label = new QLabel("Show links legibly");
+    Prefs::Toggle toggle(key, label);
+    EXPECT_TRUE(toggle.checkBox()->isChecked()) << "shows the stored state at once";
+    EXPECT_EQ(toggle.label(), label);
+    EXPECT_EQ(label->parentWidget(), &toggle);
+    std::vector<bool> reported;
+    toggle.onChange([&](bool on) { reported.push_back(on); });
+    runQueuedEvents();
+    writes = 0;
+
+    std::thread([&] { Prefs::set(key, false); }).join();
+    runQueuedEvents();
+    EXPECT_FALSE(toggle.checkBox()->isChecked());
+    EXPECT_FALSE(toggle.isOn());
+    EXPECT_EQ(writes, 1) << "only the external write";
+    EXPECT_EQ(reported, (std::vector<bool>{false}));
+
+    Prefs::set(key, false); // same value: the box stays, no change reported
+    key.reset();            // back to the registered default, also false
+    runQueuedEvents();
+    EXPECT_EQ(reported, (std::vector<bool>{false}));
+    EXPECT_EQ(writes, 3);
+}
+
+} // namespace
