@@ -1,6 +1,7 @@
 #include "hotkeys/stored_shortcut.h"
 
 #include <nlohmann/json.hpp>
+#include <utility>
 
 namespace Hotkeys {
 
@@ -24,6 +25,19 @@ std::optional<std::int64_t> integerMember(const nlohmann::json& object, const ch
     return std::nullopt;
 }
 
+std::optional<Shortcut> decodeText(const QString& text) {
+    const auto json = nlohmann::json::parse(text.toStdString(), nullptr, /*allow_exceptions=*/false);
+    if (!json.is_object()) {
+        return std::nullopt;
+    }
+    const auto keyCode = integerMember(json, "carbonKeyCode");
+    const auto modifiers = integerMember(json, "carbonModifiers");
+    if (!keyCode || !modifiers) {
+        return std::nullopt;
+    }
+    return Shortcut::unmasked(*keyCode, *modifiers);
+}
+
 } // namespace
 
 QString encodeShortcut(const Shortcut& shortcut) {
@@ -38,16 +52,13 @@ std::optional<Shortcut> decodeShortcut(const Prefs::OptionalStoredObject& object
     if (text == nullptr) {
         return std::nullopt;
     }
-    const auto json = nlohmann::json::parse(text->toStdString(), nullptr, /*allow_exceptions=*/false);
-    if (!json.is_object()) {
-        return std::nullopt;
+    // Each press decodes the stored text of every name again, and names mostly hold the same few
+    // texts: the last decoding is kept per thread.
+    thread_local std::optional<std::pair<QString, std::optional<Shortcut>>> last;
+    if (!last || last->first != *text) {
+        last.emplace(*text, decodeText(*text));
     }
-    const auto keyCode = integerMember(json, "carbonKeyCode");
-    const auto modifiers = integerMember(json, "carbonModifiers");
-    if (!keyCode || !modifiers) {
-        return std::nullopt;
-    }
-    return Shortcut::unmasked(*keyCode, *modifiers);
+    return last->second;
 }
 
 } // namespace Hotkeys
