@@ -1,0 +1,44 @@
+#include "hotkeys/recorder.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace Hotkeys {
+
+Recorder::Recorder(const Name& name, ShortcutChanged onChange, QWidget* parent)
+    : QWidget(parent), field_(new RecorderField(name, std::move(onChange), this)) {
+    build(nullptr);
+}
+
+Recorder::Recorder(const QString& title, const Name& name, ShortcutChanged onChange, QWidget* parent)
+    : QWidget(parent), field_(new RecorderField(name, std::move(onChange), this)) {
+    build(new QLabel(title, this));
+}
+
+Recorder::Recorder(const Name& name, ShortcutChanged onChange, std::unique_ptr<QWidget> label,
+                   QWidget* parent)
+    : QWidget(parent), field_(new RecorderField(name, std::move(onChange), this)) {
+    build(label.release());
+}
+
+void Recorder::setName(const Name& name) {
+    field_->setShortcutName(name);
+}
+
+void Recorder::build(QWidget* label) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (label != nullptr) {
+        label_ = label;
+        label_->setParent(this);
+        if (auto* text = qobject_cast<QLabel*>(label_)) {
+            text->setBuddy(field_);
+        }
+        // Label and field share the first text baseline, the label on the leading side.
+        layout->addWidget(label_, 0, Qt::AlignBaseline);
+    }
+    layout->addWidget(field_, 1, Qt::AlignBaseline);
+    setFocusProxy(field_);
+}
+
+} // namespace Hotkeys

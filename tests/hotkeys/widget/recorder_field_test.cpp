@@ -1,0 +1,299 @@
+#include "fakes/recorder_fakes.h"
+#include "hotkeys/hotkeys.h"
+
+#include <QAction>
+#include <QSignalSpy>
+
+namespace {
+
+using namespace Hotkeys;
+using zendra::test::RecorderFixture;
+
+class RecorderFieldTest : public RecorderFixture {
+protected:
+    Prefs::OptionalStoredObject stored() const { return HotkeysFixture::stored(name); }
+};
+
+TEST_F(RecorderFieldTest, ShowsTheStoredShortcutAndFollowsChangesMadeElsewhere) {
+    EXPECT_EQ(recorder->text(), QString());
+    EXPECT_EQ(recorder->placeholderText(), "Record Shortcut");
+    EXPECT_FALSE(recorder->isClearButtonShown());
+    EXPECT_EQ(recorder->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+    EXPECT_EQ(recorder->sizeHint().width(), 130);
+    EXPECT_GE(recorder->width(), 130);
+
+    setShortcut(optionCommandK, name);
+    EXPECT_EQ(recorder->text(), "⌥⌘K");
+    EXPECT_TRUE(recorder->isClearButtonShown());
+
+    // Another name's change leaves the text alone; a reset of this name empties it.
+    setShortcut(Shortcut(Key::f5.rawValue), Name::fromRawValue("clearText"));
+    EXPECT_EQ(recorder->text(), "⌥⌘K");
+    reset(name);
+    EXPECT_EQ(recorder->text(), QString());
+    EXPECT_FALSE(recorder->isClearButtonShown());
+    EXPECT_TRUE(changes.empty()); // only the user's own recording is reported
+}
+
+TEST_F(RecorderFieldTest, TabNeverMovesTheFocusIntoTheRecorder) {
+    before->setFocus();
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), after);
+    EXPECT_FALSE(recorder->isRecording());
+}
+
+TEST_F(RecorderFieldTest, RecordingPausesDispatchUntilItEnds) {
+    int runs = 0;
+    onKeyDown(name, [&runs] { ++runs; });
+    setShortcut(optionCommandK, name);
+
+    startRecording();
+    EXPECT_EQ(recorder->placeholderText(), "Press Shortcut");
+    EXPECT_TRUE(dispatchPaused());
+    ASSERT_TRUE(manager->press(optionCommandK));
+    EXPECT_EQ(runs, 0);
+
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(recorder->isRecording());
+    EXPECT_FALSE(recorder->hasFocus());
+    EXPECT_EQ(recorder->placeholderText(), "Record Shortcut");
+    EXPECT_FALSE(dispatchPaused());
+    EXPECT_EQ(recorder->text(), "⌥⌘K"); // Escape keeps the previous shortcut
+    EXPECT_EQ(getShortcut(name), optionCommandK);
+    ASSERT_TRUE(manager->press(optionCommandK));
+    EXPECT_EQ(runs, 1);
+}
+
+TEST_F(RecorderFieldTest, AcceptedCombinationIsStoredRegisteredAndReported) {
+    startRecording();
+    press(Qt::Key_K, Qt::AltModifier | Qt::MetaModifier);
+
+    EXPECT_EQ(stored(), Prefs::StoredObject(R"({"carbonKeyCode":40,"carbonModifiers":2304})"));
+    EXPECT_TRUE(manager->isRegistered(optionCommandK));
+    EXPECT_EQ(changes, (std::vector<std::optional<Shortcut>>{optionCommandK}));
+    EXPECT_EQ(recorder->text(), "⌥⌘K");
+    EXPECT_TRUE(recorder->isClearButtonShown());
+    EXPECT_FALSE(recorder->isRecording());
+    EXPECT_FALSE(dispatchPaused());
+    EXPECT_EQ(beeps, 0);
+    EXPECT_TRUE(alerts->shown.empty());
+}
+
+TEST_F(RecorderFieldTest, BareKeysOtherThanFunctionKeysAreRefusedWithABeep) {
+    startRecording();
+    press(Qt::Key_A);
+    press(Qt::Key_A, Qt::ShiftModifier);
+    press(Qt::Key_Space);
+    press(Qt::Key_Return);
+    EXPECT_EQ(beeps, 4);
+    EXPECT_TRUE(recorder->isRecording());
+    EXPECT_FALSE(stored());
+    EXPECT_TRUE(changes.empty());
+
+    // Modifiers pressed on their way to a combination are not keys of their own.
+    press(Qt::Key_Shift, Qt::ShiftModifier);
+    press(Qt::Key_Control, Qt::ControlModifier);
+    EXPECT_EQ(beeps, 4);
+    EXPECT_TRUE(recorder->isRecording());
+
+    press(Qt::Key_F5);
+    EXPECT_EQ(getShortcut(name), Shortcut(Key::f5.rawValue));
+    EXPECT_EQ(recorder->text(), "F5");
+
+    startRecording();
+    press(Qt::Key_F5, Qt::ShiftModifier);
+    EXPECT_EQ(getShortcut(name), Shortcut(Key::f5, ModifierFlag::shift));
+    EXPECT_EQ(recorder->text(), "⇧F5");
+}
+
+TEST_F(RecorderFieldTest, CapsLockAndKeypadFlagsDoNotCountAsModifiers) {
+    startRecording();
+    // A keypad digit carries the keypad flag but no modifier: still a bare key.
+    press(Qt::Key_5, Qt::KeypadModifier);
+    EXPECT_EQ(beeps, 1);
+    press(Qt::Key_5, Qt::KeypadModifier | Qt::ControlModifier);
+    EXPECT_EQ(getShortcut(name), Shortcut(Key::keypad5, ModifierFlag::control));
+}
+
+TEST_F(RecorderFieldTest, DeleteClearsTheShortcutAndKeepsRecording) {
+    setShortcut(optionCommandK, name);
+    startRecording();
+    press(Qt::Key_Backspace);
+
+    EXPECT_EQ(stored(), Prefs::StoredObject(false));
+    EXPECT_FALSE(manager->isRegistered(optionCommandK));
+    EXPECT_EQ(changes, (std::vector<std::optional<Shortcut>>{std::nullopt}));
+    EXPECT_EQ(recorder->text(), QString());
+    EXPECT_FALSE(recorder->isClearButtonShown());
+    EXPECT_TRUE(recorder->isRecording());
+
+    // With nothing to clear, Delete and Forward Delete do nothing at all.
+    press(Qt::Key_Delete);
+    press(Qt::Key_Backspace);
+    EXPECT_EQ(changes.size(), 1u);
+    EXPECT_EQ(beeps, 0);
+    EXPECT_TRUE(recorder->isRecording());
+
+    press(Qt::Key_K, Qt::AltModifier | Qt::MetaModifier);
+    EXPECT_EQ(getShortcut(name), optionCommandK);
+}
+
+TEST_F(RecorderFieldTest, ClearButtonClearsAndStartsRecording) {
+    setShortcut(optionCommandK, name);
+    ASSERT_FALSE(recorder->isRecording());
+    auto actions = recorder->actions();
+    ASSERT_EQ(actions.size(), 1);
+    QWidget* button = nullptr;
+    for (QObject* object : actions.front()->associatedObjects()) {
+        if (auto* widget = qobject_cast<QWidget*>(object); widget != nullptr && widget != recorder) {
+            button = widget;
+        }
+    }
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+
+    EXPECT_EQ(stored(), Prefs::StoredObject(false));
+    EXPECT_EQ(changes, (std::vector<std::optional<Shortcut>>{std::nullopt}));
+    EXPECT_TRUE(recorder->isRecording());
+    EXPECT_TRUE(dispatchPaused());
+
+    // Clearing with nothing stored still reports it, and writes nothing.
+    setShortcut(optionCommandK, name);
+    ASSERT_TRUE(recorder->isRecording());
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    EXPECT_EQ(stored(), Prefs::StoredObject(false));
+    EXPECT_EQ(changes.size(), 2u);
+    EXPECT_TRUE(recorder->isRecording());
+}
+
+TEST_F(RecorderFieldTest, TabEndsRecordingAndMovesTheFocusOn) {
+    startRecording();
+    press(Qt::Key_Tab);
+    EXPECT_FALSE(recorder->isRecording());
+    EXPECT_EQ(QApplication::focusWidget(), after);
+    EXPECT_FALSE(dispatchPaused());
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(RecorderFieldTest, MouseUpNearTheRecorderKeepsRecordingFartherAwayEndsIt) {
+    QSignalSpy clicked(after, &QPushButton::clicked);
+    startRecording();
+    const QPoint corner = recorder->mapTo(&*window, QPoint(0, 0));
+    // Releases on the window within the 3-point margin are swallowed.
+    QTest::mouseRelease(&*window, Qt::LeftButton, {}, corner + QPoint(-3, -3));
+    QTest::mouseRelease(&*window, Qt::RightButton, {}, corner + QPoint(recorder->width() + 2, 0));
+    EXPECT_TRUE(recorder->isRecording());
+
+    QTest::mouseClick(after, Qt::LeftButton, {}, after->rect().center());
+    EXPECT_FALSE(recorder->isRecording());
+    EXPECT_FALSE(dispatchPaused());
+    EXPECT_EQ(clicked.count(), 1); // the click goes through
+}
+
+TEST_F(RecorderFieldTest, ApplicationShortcutsDoNotFireWhileRecording) {
+    QAction close(QStringLiteral("Close"));
+    close.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    window->addAction(&close);
+    QSignalSpy triggered(&close, &QAction::triggered);
+
+    startRecording();
+    press(Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(triggered.count(), 0);
+    EXPECT_EQ(getShortcut(name), Shortcut(Key::w, ModifierFlag::control));
+
+    // Once idle the application's shortcut works again.
+    press(Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(triggered.count(), 1);
+}
+
+TEST_F(RecorderFieldTest, MenuItemConflictIsRefusedWithAnAlertAndRecordingRestarts) {
+    menu->entries = Menu{{"File", "", 0, {{"Close Window", "w", ModifierFlag::command, {}}}}};
+    bool recordingDuringAlert = true;
+    alerts->whileShown = [&] { recordingDuringAlert = recorder->isRecording() || dispatchPaused(); };
+
+    startRecording();
+    press(Qt::Key_W, Qt::MetaModifier);
+
+    ASSERT_EQ(alerts->shown.size(), 1u);
+    EXPECT_EQ(alerts->shown[0].messageText,
+              "This keyboard shortcut cannot be used as it's already used by the “Close Window” menu item.");
+    EXPECT_EQ(alerts->shown[0].informativeText, QString());
+    EXPECT_FALSE(recordingDuringAlert);
+    EXPECT_TRUE(recorder->isRecording());
+    EXPECT_FALSE(stored());
+    EXPECT_TRUE(changes.empty());
+
+    // The same key with another modifier set is no conflict.
+    press(Qt::Key_W, Qt::MetaModifier | Qt::AltModifier);
+    EXPECT_EQ(getShortcut(name), Shortcut(Key::w, ModifierFlag::command | ModifierFlag::option));
+}
+
+TEST_F(RecorderFieldTest, SystemWideConflictIsRefusedButF12AloneIsExempt) {
+    systemWide->held.insert({Key::k.rawValue, 0x900});
+    systemWide->held.insert({Key::f12.rawValue, 0});
+
+    startRecording();
+    press(Qt::Key_K, Qt::AltModifier | Qt::MetaModifier);
+    ASSERT_EQ(alerts->shown.size(), 1u);
+    EXPECT_EQ(alerts->shown[0].messageText,
+              "This keyboard shortcut cannot be used as it's already a system-wide keyboard shortcut.");
+    EXPECT_EQ(alerts->shown[0].informativeText,
+              "Most system-wide keyboard shortcuts can be changed in “System Settings › Keyboard › Keyboard "
+              "Shortcuts“.");
+    EXPECT_TRUE(recorder->isRecording());
+    EXPECT_FALSE(stored());
+
+    press(Qt::Key_F12);
+    EXPECT_EQ(alerts->shown.size(), 1u);
+    EXPECT_EQ(getShortcut(name), Shortcut(Key::f12.rawValue));
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(RecorderFieldTest, UnavailableSystemCheckIsReportedAndSkipped) {
+    setEnvironment({suite, manager, layout, nullptr});
+    startRecording();
+    press(Qt::Key_K, Qt::AltModifier | Qt::MetaModifier);
+    EXPECT_EQ(errors, std::vector<QString>{"Could not get system keyboard shortcuts"});
+    EXPECT_EQ(getShortcut(name), optionCommandK);
+    EXPECT_TRUE(alerts->shown.empty());
+}
+
+TEST_F(RecorderFieldTest, RecorderDestroyedDuringAlertIsNotTouchedAfterwards) {
+    systemWide->held.insert({Key::k.rawValue, 0x900});
+    alerts->whileShown = [&] { window.reset(); };
+    startRecording();
+    press(Qt::Key_K, Qt::AltModifier | Qt::MetaModifier);
+    EXPECT_EQ(alerts->shown.size(), 1u);
+    EXPECT_FALSE(dispatchPaused());
+}
+
+TEST_F(RecorderFieldTest, ChangingTheNameShowsItsShortcutAndEndsRecording) {
+    const Name other = Name::fromRawValue("clearText");
+    setShortcut(Shortcut(Key::f5.rawValue), other);
+    startRecording();
+
+    recorder->setShortcutName(Name::fromRawValue(name.rawValue)); // same raw value: nothing changes
+    flushMainQueue();
+    EXPECT_TRUE(recorder->isRecording());
+
+    recorder->setShortcutName(other);
+    EXPECT_EQ(recorder->text(), "F5");
+    EXPECT_TRUE(recorder->isRecording()); // until the next turn of the event loop
+    flushMainQueue();
+    EXPECT_FALSE(recorder->isRecording());
+    EXPECT_FALSE(dispatchPaused());
+
+    setShortcut(std::nullopt, other);
+    EXPECT_EQ(recorder->text(), QString());
+}
+
+TEST_F(RecorderFieldTest, DestroyingARecordingRecorderResumesDispatch) {
+    startRecording();
+    ASSERT_TRUE(dispatchPaused());
+    delete recorder;
+    EXPECT_FALSE(dispatchPaused());
+    press(Qt::Key_A); // no monitor is left behind
+    EXPECT_EQ(beeps, 0);
+}
+
+} // namespace
