@@ -201,8 +201,8 @@ Hotkeys::SystemWideAvailability HotKeys::availability(const Hotkeys::Shortcut& s
     xcb_generic_error_t* error = xcb_request_check(c, cookie);
     scheduleProcessing();
     if (error == nullptr) {
-        xcb_ungrab_key(c, *native, connection_.rootWindow(), mask);
-        xcb_flush(c);
+        // Waited for, so that the combination is free again for anyone once this returns.
+        std::free(xcb_request_check(c, xcb_ungrab_key_checked(c, *native, connection_.rootWindow(), mask)));
         return Hotkeys::SystemWideAvailability::available;
     }
     const bool held = error->error_code == badAccess;
