@@ -194,6 +194,9 @@ ProcessHandle::ProcessHandle(const SpawnRequest& request) {
     } while (n < 0 && errno == EINTR);
     if (n == sizeof failure) {
         kill();
+        if (pidFd_ >= 0) {
+            ::close(pidFd_); // no destructor runs for a constructor that throws
+        }
         static const char* const stages[] = {"cannot set up descriptors for ",
                                              "cannot enter working directory for ", "cannot execute "};
         throw std::runtime_error(std::string(stages[failure.stage]) + path + ": " +
