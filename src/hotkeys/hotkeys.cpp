@@ -39,16 +39,17 @@ struct State {
 };
 
 State& state() {
-    static auto* instance = [] {
-        auto* s = new State;
-        s->environment.suite = Prefs::standardSuite();
-        return s;
-    }();
+    static auto* instance = new State;
     return *instance;
 }
 
+// The standard suite is opened only when no other suite was installed before first use.
 Prefs::Suite& suite() {
-    return *state().environment.suite;
+    auto& environment = state().environment;
+    if (!environment.suite) {
+        environment.suite = Prefs::standardSuite();
+    }
+    return *environment.suite;
 }
 
 void postChange(const Name& name) {
@@ -205,9 +206,6 @@ void setEnvironment(Environment environment) {
     for (const auto& [key, watch] : s.watches) {
         suite().removeObserver(watch.observer);
     }
-    if (!environment.suite) {
-        environment.suite = Prefs::standardSuite();
-    }
     s.watches.clear();
     s.environment = std::move(environment);
     s.active.clear();
@@ -221,6 +219,7 @@ void setEnvironment(Environment environment) {
 }
 
 const Environment& environment() {
+    suite();
     return state().environment;
 }
 

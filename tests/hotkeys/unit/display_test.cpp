@@ -1,6 +1,7 @@
 #include "base/menu_item.h"
 #include "fakes/hotkeys_fixture.h"
 #include "hotkeys/display.h"
+#include "hotkeys/key_equivalent_qt.h"
 #include "hotkeys/menu_item_shortcut.h"
 
 namespace {
@@ -105,6 +106,20 @@ TEST_F(Display, MenuItemFollowsTheStoredShortcut) {
     setShortcut(item, name);
     item.reset();
     setShortcut(Shortcut(Key::c.rawValue), name); // a destroyed item is not touched
+}
+
+} // namespace
+
+namespace {
+
+TEST(KeyEquivalentQt, BecomesTheKeySequenceAQtMenuShows) {
+    using Hotkeys::keySequence;
+    using namespace Hotkeys::ModifierFlag;
+    EXPECT_EQ(keySequence({"k", command | option}), QKeySequence(Qt::META | Qt::ALT | Qt::Key_K));
+    EXPECT_EQ(keySequence({QString(QChar(0xF710)), control}), QKeySequence(Qt::CTRL | Qt::Key_F13));
+    EXPECT_EQ(keySequence({" ", shift}), QKeySequence(Qt::SHIFT | Qt::Key_Space));
+    EXPECT_EQ(keySequence({"/", 0}), QKeySequence(Qt::Key_Slash));
+    EXPECT_TRUE(keySequence({}).isEmpty());
 }
 
 } // namespace
