@@ -135,16 +135,13 @@ std::optional<StoredDictionary> FileSuite::readForMerge(const FileIo::ReadResult
     return StoredDictionary{};
 }
 
-void FileSuite::persistentDomainDidChange(const QString& name) {
-    if (!persistent_) {
+void FileSuite::persistentDomainDidChange(const QString&) {
+    // The names are found at flush time by comparing memory with the file, so a write costs one load
+    // here, and only the first write of a window wakes the I/O thread.
+    if (!persistent_ || wakePending_.load(std::memory_order_relaxed)) {
         return;
     }
-    {
-        std::lock_guard lock(dirtyMutex_);
-        dirty_.insert(name);
-    }
-    // Only the first change of a window wakes the I/O thread.
-    if (!wakePending_.exchange(true, std::memory_order_acq_rel)) {
+    if (!wakePending_.exchange(true)) {
         const std::uint64_t one = 1;
         if (::write(wakeFd_, &one, sizeof one) < 0) {
             wakePending_.store(false);
@@ -152,20 +149,34 @@ void FileSuite::persistentDomainDidChange(const QString& name) {
     }
 }
 
-FileSuite::NameSet FileSuite::takeDirty() {
-    wakePending_.store(false, std::memory_order_release);
-    std::lock_guard lock(dirtyMutex_);
-    return std::exchange(dirty_, {});
+FileSuite::NameSet FileSuite::changedHere(const StoredDictionary& memory) const {
+    NameSet names;
+    for (const auto& [name, object] : memory) {
+        const auto synced = lastSynced_.find(name);
+        if (synced == lastSynced_.end() || !PlistCodec::sameStoredForm(object, synced->second)) {
+            names.insert(name);
+        }
+    }
+    for (const auto& [name, object] : lastSynced_) {
+        if (!memory.contains(name)) {
+            names.insert(name);
+        }
+    }
+    return names;
 }
 
-void FileSuite::restoreDirty(NameSet names) {
-    std::lock_guard lock(dirtyMutex_);
-    dirty_.merge(names);
-}
-
-void FileSuite::dropLocallyChanged(Changes& changes) {
-    std::lock_guard lock(dirtyMutex_);
-    std::erase_if(changes, [this](const auto& entry) { return dirty_.contains(entry.first); });
+void FileSuite::dropRacedChanges(Changes& changes, const StoredDictionary& memoryBefore) const {
+    if (changes.empty()) {
+        return;
+    }
+    const StoredDictionary memoryNow = persistentDomain();
+    const auto lookup = [](const StoredDictionary& map, const QString& name) {
+        const auto found = map.find(name);
+        return found == map.end() ? OptionalStoredObject() : OptionalStoredObject(found->second);
+    };
+    std::erase_if(changes, [&](const auto& entry) {
+        return !PlistCodec::sameStoredForm(lookup(memoryNow, entry.first), lookup(memoryBefore, entry.first));
+    });
 }
 
 FileSuite::Changes FileSuite::changesAgainstLastSynced(const StoredDictionary& file,
@@ -203,15 +214,21 @@ void FileSuite::reportFailure(const QString& message) {
 
 bool FileSuite::flush() {
     Changes external;
+    StoredDictionary memory;
     bool ok = false;
     {
         std::lock_guard fileLock(fileMutex_);
-        NameSet local = takeDirty();
+        const bool pending = wakePending_.exchange(false);
         if (!persistent_) {
             return false;
         }
-        if (local.empty() && !lastWriteFailed_) {
+        if (!pending && !lastWriteFailed_) {
             return true;
+        }
+        memory = persistentDomain();
+        const NameSet local = changedHere(memory);
+        if (local.empty() && !lastWriteFailed_) {
+            return true; // changed and changed back
         }
         QString error;
         if (auto folderError = FileIo::makeFolders(folderPath_)) {
@@ -222,7 +239,6 @@ bool FileSuite::flush() {
             lock = FileLock::acquire(lockPath_, &error);
         }
         if (!lock) {
-            restoreDirty(std::move(local));
             lastWriteFailed_ = true;
             reportFailure(error);
             return false;
@@ -241,15 +257,13 @@ bool FileSuite::flush() {
             file = lastSynced_;
         }
         if (!file) {
-            restoreDirty(std::move(local));
             lastWriteFailed_ = true;
             reportFailure(QStringLiteral("the file is unreadable and cannot be moved aside"));
             return false;
         }
         external = changesAgainstLastSynced(*file, local);
-        dropLocallyChanged(external);
 
-        StoredDictionary contents = persistentDomain();
+        StoredDictionary contents = memory;
         for (const auto& [name, object] : external) {
             if (object) {
                 contents.insert_or_assign(name, *object);
@@ -266,7 +280,7 @@ bool FileSuite::flush() {
             failureReported_ = false;
             ok = true;
         } else {
-            restoreDirty(std::move(local));
+            // Memory still differs from the file where it changed here, so the next flush retries.
             lastSynced_ = std::move(*file);
             knownIdentity_ =
                 read.status == FileIo::ReadResult::Status::ok ? std::optional(read.identity) : std::nullopt;
@@ -274,13 +288,16 @@ bool FileSuite::flush() {
             reportFailure(written.error);
         }
     }
-    // Observers may use the suite again, so they run without the file mutex.
+    // A name written here while the file was merged keeps the newer local object. Observers may use
+    // the suite again, so they run without the file mutex.
+    dropRacedChanges(external, memory);
     applyExternalChanges(external);
     return ok;
 }
 
 void FileSuite::reload() {
     Changes external;
+    StoredDictionary memory;
     {
         std::lock_guard fileLock(fileMutex_);
         if (!persistent_) {
@@ -301,17 +318,13 @@ void FileSuite::reload() {
         if (!file) {
             return;
         }
-        NameSet local;
-        {
-            std::lock_guard lock(dirtyMutex_);
-            local = dirty_;
-        }
-        external = changesAgainstLastSynced(*file, local);
+        memory = persistentDomain();
+        external = changesAgainstLastSynced(*file, changedHere(memory));
         lastSynced_ = std::move(*file);
         knownIdentity_ =
             read.status == FileIo::ReadResult::Status::ok ? std::optional(read.identity) : std::nullopt;
     }
-    dropLocallyChanged(external);
+    dropRacedChanges(external, memory);
     applyExternalChanges(external);
 }
 

@@ -96,9 +96,8 @@ private:
     bool handleWatchEvents();
     std::optional<StoredDictionary> readForMerge(const FileIo::ReadResult& read);
     Changes changesAgainstLastSynced(const StoredDictionary& file, const NameSet& localNames) const;
-    NameSet takeDirty();
-    void restoreDirty(NameSet names);
-    void dropLocallyChanged(Changes& changes);
+    NameSet changedHere(const StoredDictionary& memory) const;
+    void dropRacedChanges(Changes& changes, const StoredDictionary& memoryBefore) const;
     void reportFailure(const QString& message);
 
     const QString path_;
@@ -111,13 +110,14 @@ private:
 
     // Guards the file and what this suite knows about it.
     std::mutex fileMutex_;
-    StoredDictionary lastSynced_; // the file's entries as last read or written by this suite
+    // The file's entries as last read or written by this suite; where memory differs, the name was
+    // changed here since.
+    StoredDictionary lastSynced_;
     std::optional<FileIo::FileIdentity> knownIdentity_;
     bool lastWriteFailed_ = false;
     bool failureReported_ = false;
 
-    std::mutex dirtyMutex_;
-    NameSet dirty_;
+    // Set by the first write after a flush; the flush clears it.
     std::atomic<bool> wakePending_{false};
 
     int wakeFd_ = -1;
