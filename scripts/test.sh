@@ -9,6 +9,11 @@ cd "$(dirname "$0")/.."
 export DEBIAN_FRONTEND=noninteractive
 bash scripts/install-deps.sh </dev/null
 
+# Let ccache reuse objects between checkouts in different folders (a CI clone, a developer's tree):
+# paths under the checkout are hashed relative to it.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
+
 cmake --preset ci
 cmake --build --preset ci --parallel "$(nproc)"
 # The ci test preset runs two tests at a time, each with a time limit, and fails when none ran.
