@@ -199,6 +199,11 @@ void RecorderField::endRecording() {
 }
 
 void RecorderField::restartRecording() {
+    // After an alert the window may not get the activation back by itself (no window manager, or one
+    // that hands it elsewhere); recording starts once it is active again.
+    if (QWidget* top = window(); top->isVisible() && !top->isActiveWindow()) {
+        top->activateWindow();
+    }
     setFocus(Qt::OtherFocusReason);
 }
 

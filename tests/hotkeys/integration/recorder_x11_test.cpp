@@ -1,0 +1,181 @@
+#include "hotkeys/hotkeys.h"
+#include "hotkeys/recorder_field.h"
+#include "platform/linux/x11_hot_keys.h"
+#include "platform/linux/x11_keyboard_layout.h"
+#include "support/wait_until.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <optional>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
+
+namespace {
+
+using namespace Hotkeys;
+using namespace std::chrono_literals;
+
+constexpr std::uint8_t superKey = 133;
+constexpr std::uint8_t altKey = 64;
+constexpr std::uint8_t jKey = 44;
+constexpr std::uint8_t kKey = 45;
+constexpr std::uint8_t lKey = 46;
+constexpr std::uint16_t superAlt = XCB_MOD_MASK_4 | XCB_MOD_MASK_1;
+
+// A second X client: holds grabs of its own and types with XTest.
+class OtherClient {
+public:
+    OtherClient() : connection_(xcb_connect(nullptr, nullptr)) {
+        root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+    }
+    ~OtherClient() { xcb_disconnect(connection_); }
+    OtherClient(const OtherClient&) = delete;
+    OtherClient& operator=(const OtherClient&) = delete;
+
+    bool grab(std::uint8_t keyCode, std::uint16_t modifiers) {
+        auto* error =
+            xcb_request_check(connection_, xcb_grab_key_checked(connection_, 1, root_, modifiers, keyCode,
+                                                                XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        std::free(error);
+        return error == nullptr;
+    }
+    void ungrab(std::uint8_t keyCode, std::uint16_t modifiers) {
+        xcb_ungrab_key(connection_, keyCode, root_, modifiers);
+        sync();
+    }
+    // Presses the keys in order, then releases them in reverse order.
+    void chord(std::initializer_list<std::uint8_t> keys) {
+        for (auto keyCode : keys) {
+            xcb_test_fake_input(connection_, XCB_KEY_PRESS, keyCode, XCB_CURRENT_TIME, root_, 0, 0, 0);
+        }
+        for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) {
+            xcb_test_fake_input(connection_, XCB_KEY_RELEASE, *it, XCB_CURRENT_TIME, root_, 0, 0, 0);
+        }
+        sync();
+    }
+    void sync() {
+        std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+    }
+
+private:
+    xcb_connection_t* connection_;
+    xcb_window_t root_ = 0;
+};
+
+// A recorder in a real window on the private X server, over the X11 hot keys and keyboard layout.
+class RecorderX11Test : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(hotKeys->isAvailable());
+        setEnvironment({Prefs::Suite::makeInMemory(), hotKeys, layout, hotKeys});
+        setRecorderServices({nullptr, nullptr, [this] { ++beeps; }, {}});
+        window.emplace();
+        auto* column = new QVBoxLayout(&*window);
+        recorder = new RecorderField(name, {}, &*window);
+        column->addWidget(recorder);
+        column->addWidget(new QPushButton(QStringLiteral("Other"), &*window));
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&*window));
+    }
+    void TearDown() override {
+        window.reset();
+        setRecorderServices({});
+        setEnvironment({Prefs::Suite::makeInMemory(), nullptr, nullptr, nullptr});
+        QCoreApplication::processEvents();
+    }
+
+    void startRecording() {
+        QTest::mouseClick(recorder, Qt::LeftButton, {}, recorder->rect().center());
+        ASSERT_TRUE(zendra::test::waitUntil([&] { return recorder->isRecording(); }));
+    }
+
+    // Lets key events that may still arrive arrive, for checks that something did not happen.
+    void settle() {
+        zendra::test::waitUntil([] { return false; }, 200ms);
+        hotKeys->processEvents();
+    }
+
+    std::shared_ptr<zendra::x11::HotKeys> hotKeys = std::make_shared<zendra::x11::HotKeys>();
+    std::shared_ptr<zendra::x11::KeyboardLayout> layout = std::make_shared<zendra::x11::KeyboardLayout>();
+    OtherClient other;
+    const Name name = Name::fromRawValue("toggleEditWindow");
+    const Shortcut optionCommandK{Key::k, ModifierFlag::option | ModifierFlag::command};
+    int beeps = 0;
+    std::optional<QWidget> window;
+    RecorderField* recorder = nullptr;
+};
+
+TEST_F(RecorderX11Test, CombinationHeldByAnotherClientIsRefusedWithTheSystemWideAlert) {
+    ASSERT_TRUE(other.grab(kKey, superAlt));
+    startRecording();
+
+    // The real alert: a window-modal message box over the recorder's window, dismissed here.
+    QString message;
+    QString informative;
+    Qt::WindowModality modality = Qt::NonModal;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            message = box->text();
+            informative = box->informativeText();
+            modality = box->windowModality();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    poll.start(10);
+    QTest::keyClick(window->windowHandle(), Qt::Key_K, Qt::AltModifier | Qt::MetaModifier);
+    poll.stop();
+
+    EXPECT_EQ(message,
+              "This keyboard shortcut cannot be used as it's already a system-wide keyboard shortcut.");
+    EXPECT_EQ(informative,
+              "Most system-wide keyboard shortcuts can be changed in “System Settings › Keyboard › "
+              "Keyboard Shortcuts“.");
+    EXPECT_EQ(modality, Qt::WindowModal);
+    EXPECT_FALSE(getShortcut(name));
+    EXPECT_EQ(recorder->text(), QString());
+    EXPECT_TRUE(zendra::test::waitUntil([&] { return recorder->isRecording(); }))
+        << "recording restarts once the alert is dismissed";
+
+    // Once the other client lets go, the same combination is taken, and this process now holds it.
+    other.ungrab(kKey, superAlt);
+    QTest::keyClick(window->windowHandle(), Qt::Key_K, Qt::AltModifier | Qt::MetaModifier);
+    EXPECT_EQ(getShortcut(name), optionCommandK);
+    EXPECT_EQ(recorder->text(), "⌥⌘K");
+    EXPECT_FALSE(recorder->isRecording());
+    EXPECT_FALSE(other.grab(kKey, superAlt)) << "the accepted shortcut is grabbed system-wide";
+}
+
+TEST_F(RecorderX11Test, TypedCombinationIsRecordedAndOwnShortcutsArePausedMeanwhile) {
+    const Name clear = Name::fromRawValue("clearText");
+    int clears = 0;
+    onKeyUp(clear, [&clears] { ++clears; });
+    setShortcut(Shortcut(Key::j, ModifierFlag::option | ModifierFlag::command), clear);
+    hotKeys->processEvents();
+
+    startRecording();
+    other.chord({superKey, altKey, jKey});
+    settle();
+    EXPECT_EQ(clears, 0) << "no shortcut action runs while a recorder records";
+    EXPECT_TRUE(recorder->isRecording());
+
+    // A combination nobody holds reaches the focused recorder as real key events.
+    other.chord({superKey, altKey, lKey});
+    ASSERT_TRUE(zendra::test::waitUntil([&] { return getShortcut(name).has_value(); }));
+    EXPECT_EQ(getShortcut(name), Shortcut(Key::l, ModifierFlag::option | ModifierFlag::command));
+    EXPECT_EQ(recorder->text(), "⌥⌘L");
+    EXPECT_EQ(beeps, 0) << "the modifier presses on the way are not refused keys";
+    EXPECT_FALSE(recorder->isRecording());
+
+    other.chord({superKey, altKey, jKey});
+    EXPECT_TRUE(zendra::test::waitUntil([&] { return clears == 1; })) << "shortcuts work again afterwards";
+}
+
+} // namespace
