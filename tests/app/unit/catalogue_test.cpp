@@ -65,15 +65,6 @@ TEST_F(Catalogue, StoredNamesAndRemovalBringBackDefaults) {
     EXPECT_FALSE(suite->hasPersistentEntry("darkColor"));
     suite->setObject("color", Prefs::StoredObject(QStringLiteral("not a colour")));
     EXPECT_EQ(Prefs::get(Settings::color()), std::nullopt) << "unreadable entries read as none";
-
-    // Every key lives on the same standard suite.
-    for (const Prefs::Keys& key :
-         {Prefs::Keys(Settings::text()), Prefs::Keys(Settings::prefix()), Prefs::Keys(Settings::suffix()),
-          Prefs::Keys(Settings::maximumWidth()), Prefs::Keys(Settings::legibleLinks()),
-          Prefs::Keys(Settings::color()), Prefs::Keys(Settings::darkColor()),
-          Prefs::Keys(Settings::menuBarTextVerticalAlignmentOffset())}) {
-        EXPECT_EQ(key.suite(), suite) << key.name().toStdString();
-    }
 }
 
 TEST_F(Catalogue, ShortcutNamesHaveNoDefaultAndStoreNothing) {

@@ -14,23 +14,4 @@ TEST(StatusItemContent, VisibleTextNeedsOneNonWhitespaceCharacter) {
     }
 }
 
-TEST(StatusItemContent, ColoursFallBackByAppearance) {
-    StatusItemContent content;
-    EXPECT_EQ(labelTextColor(content), QColor(Qt::black));
-    content.isDark = true;
-    EXPECT_EQ(labelTextColor(content), QColor(Qt::white));
-
-    content.color = QColor(Qt::red);
-    EXPECT_EQ(labelTextColor(content), QColor(Qt::red)) << "a dark panel without darkColor uses color";
-    content.darkColor = QColor(Qt::green);
-    EXPECT_EQ(labelTextColor(content), QColor(Qt::green));
-    content.isDark = false;
-    EXPECT_EQ(labelTextColor(content), QColor(Qt::red)) << "darkColor is for dark panels only";
-
-    content.color.reset();
-    content.panelTextColor = QColor(Qt::blue);
-    EXPECT_EQ(labelTextColor(content), QColor(Qt::blue)) << "the panel's own colour wins over black";
-    EXPECT_EQ(panelDefaultTextColor(content), QColor(Qt::blue));
-}
-
 } // namespace

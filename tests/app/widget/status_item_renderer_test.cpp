@@ -178,8 +178,14 @@ TEST(StatusItemRenderer, ColoursAndTheLegibleTone) {
     const QColor white = strongestInk(renderStatusItem(content).image);
     EXPECT_EQ(white.rgb(), QColor(Qt::white).rgb()) << "dark panel, no colours: white";
 
+    content.panelTextColor = QColor(Qt::blue);
+    EXPECT_EQ(strongestInk(renderStatusItem(content).image).rgb(), QColor(Qt::blue).rgb())
+        << "the panel's own text colour replaces white";
+    content.panelTextColor.reset();
+
     content.color = QColor(Qt::red);
-    EXPECT_EQ(strongestInk(renderStatusItem(content).image).rgb(), QColor(Qt::red).rgb());
+    EXPECT_EQ(strongestInk(renderStatusItem(content).image).rgb(), QColor(Qt::red).rgb())
+        << "a dark panel without darkColor uses color";
     content.color.reset();
     content.darkColor = QColor(Qt::green);
     content.isDark = false;
