@@ -79,21 +79,6 @@ void unregisterHotKey(const Shortcut& shortcut) {
     state().active.erase(shortcut);
 }
 
-// The registration part of a set or clear that happened outside `setShortcut`.
-void followChange(const Name& name, const std::optional<Shortcut>& before,
-                  const std::optional<Shortcut>& after) {
-    if (before == after) {
-        return;
-    }
-    if (before) {
-        unregisterHotKey(*before);
-    }
-    if (after) {
-        registerHotKey(*after);
-    }
-    postChange(name);
-}
-
 std::vector<Name> namesWithHandlers() {
     const auto& s = state();
     std::vector<Name> names;
@@ -109,6 +94,32 @@ std::vector<Name> namesWithHandlers() {
     collect(s.keyDownStreams);
     collect(s.keyUpStreams);
     return names;
+}
+
+// Unregisters the shortcut `name` is giving up, unless another name with actions or streams still
+// stores it: that name would otherwise lose its hot key while it still shows and stores it.
+void releaseUnlessShared(const Shortcut& shortcut, const Name& name) {
+    for (const auto& other : namesWithHandlers()) {
+        if (!(other == name) && getShortcut(other) == shortcut) {
+            return;
+        }
+    }
+    unregisterHotKey(shortcut);
+}
+
+// The registration part of a set or clear that happened outside `setShortcut`.
+void followChange(const Name& name, const std::optional<Shortcut>& before,
+                  const std::optional<Shortcut>& after) {
+    if (before == after) {
+        return;
+    }
+    if (before) {
+        releaseUnlessShared(*before, name);
+    }
+    if (after) {
+        registerHotKey(*after);
+    }
+    postChange(name);
 }
 
 void dispatch(const Shortcut& pressed, const ActionMap& actions, const StreamMap& streams) {
@@ -254,13 +265,13 @@ void setShortcut(const std::optional<Shortcut>& shortcut, const Name& name) {
             return;
         }
         write(name, Prefs::StoredObject(false));
-        unregisterHotKey(*old);
+        releaseUnlessShared(*old, name);
         postChange(name);
         return;
     }
     const QString json = encodeShortcut(*shortcut);
     if (old) {
-        unregisterHotKey(*old);
+        releaseUnlessShared(*old, name);
     }
     registerHotKey(*shortcut);
     write(name, Prefs::StoredObject(json));

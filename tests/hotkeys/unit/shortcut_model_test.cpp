@@ -39,27 +39,6 @@ TEST(ShortcutModel, OnlyKeyDownAndKeyUpEventsGiveAShortcut) {
     EXPECT_FALSE(Shortcut::fromEvent({KeyEvent::Type::leftMouseUp, 0, 0}));
 }
 
-TEST(ShortcutModel, KeyConstantsHaveThePublishedCodes) {
-    EXPECT_EQ(Key::space.rawValue, 49);
-    EXPECT_EQ(Key::tab.rawValue, 0x30);
-    EXPECT_EQ(Key::escape.rawValue, 53);
-    EXPECT_EQ(Key::f1.rawValue, 0x7A);
-    EXPECT_EQ(Key::f12.rawValue, 111);
-    EXPECT_EQ(Key::f17.rawValue, 0x40);
-    EXPECT_EQ(Key::f20.rawValue, 0x5A);
-    EXPECT_EQ(Key::keypad0.rawValue, 0x52);
-    EXPECT_EQ(Key::keypad8.rawValue, 0x5B);
-    EXPECT_EQ(Key::leftArrow.rawValue, 0x7B);
-    EXPECT_EQ(Key::upArrow.rawValue, 0x7E);
-    EXPECT_EQ(Key::backtick.rawValue, 0x32);
-    EXPECT_EQ(Key::deleteForward.rawValue, 0x75);
-    EXPECT_EQ(Key::delete_.rawValue, 0x33);
-    EXPECT_EQ(Key::return_.rawValue, 0x24);
-    EXPECT_EQ(Key::function.rawValue, 0x3F);
-    EXPECT_EQ(Key::zero.rawValue, 0x1D);
-    EXPECT_EQ(Key::one.rawValue, 0x12);
-}
-
 TEST(NativeKeyCodes, EveryKeyButFnHasOneNativeCodeAndComesBack) {
     std::set<std::uint8_t> natives;
     int mapped = 0;
