@@ -96,6 +96,23 @@ QList<QTextLayout::FormatRange> formatRanges(const std::vector<Markdown::InlineR
     return ranges;
 }
 
+// Markdown cannot be cut before parsing without changing what the kept part shows (a link's address
+// or a closing delimiter may lie far ahead), so the whole text is parsed, which is cheap per
+// character. Beyond this many units nothing can still reach the label, short of an address longer
+// than this; the cap keeps a pasted megabyte from costing more than a long text.
+constexpr qsizetype maximumParsedLength = 65536;
+
+QString parsedPart(QString composed) {
+    if (composed.size() > maximumParsedLength) {
+        qsizetype end = maximumParsedLength;
+        if (composed[end - 1].isHighSurrogate()) {
+            --end;
+        }
+        composed.truncate(end);
+    }
+    return composed;
+}
+
 struct Line {
     std::unique_ptr<QTextLayout> layout;
     QString text;
@@ -188,7 +205,7 @@ StatusItemRendering renderStatusItem(const StatusItemContent& content) {
     const QFont font = labelFont(content, limits.textSize);
     const QString mono = monospaceFamily(content);
     const QColor linkColor = linkTextColor(content);
-    const QString composed = content.prefix + content.text + content.suffix;
+    const QString composed = parsedPart(content.prefix + content.text + content.suffix);
 
     // Only as much text as may fit is laid out, so long texts cost what short ones do.
     Markdown::InlineText inlineText =

@@ -119,6 +119,10 @@ TEST(StatusItemRenderer, WidthFollowsTheTextUpToTheMaximum) {
     content.maximumWidth = 400.0;
     EXPECT_EQ(renderStatusItem(content).itemSize.width(), 420.0);
 
+    // A link whose address is longer than anything that could be shown still shows as a link.
+    content.text = QStringLiteral("[go](https://x.example/") + QString(20000, u'a') + QStringLiteral(") now");
+    EXPECT_EQ(renderStatusItem(content).shownText, QStringLiteral("go now"));
+
     // Characters without width defeat the length estimate; the text must still show whole.
     content.text = QString(3000, QChar(0x200B)) + QStringLiteral("end");
     const auto narrow = renderStatusItem(content);
