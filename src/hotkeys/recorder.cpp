@@ -34,10 +34,10 @@ void Recorder::build(QWidget* label) {
         if (auto* text = qobject_cast<QLabel*>(label_)) {
             text->setBuddy(field_);
         }
-        // Label and field share the first text baseline, the label on the leading side.
-        layout->addWidget(label_, 0, Qt::AlignBaseline);
+        // The label on the leading side, centred on the field's text line.
+        layout->addWidget(label_, 0, Qt::AlignVCenter);
     }
-    layout->addWidget(field_, 1, Qt::AlignBaseline);
+    layout->addWidget(field_, 1, Qt::AlignVCenter);
     setFocusProxy(field_);
 }
 
