@@ -50,10 +50,12 @@ PlistPtr numberToPlist(const Number& number) {
 }
 
 PlistPtr dateToPlist(const QDateTime& date) {
+    // libplist reads a date back as truncated seconds plus the absolute fraction, which loses the
+    // fraction's sign: dates before the reference date are kept only in whole seconds.
     const qint64 msecs = referenceDate().msecsTo(date);
-    const qint64 seconds = msecs >= 0 ? msecs / 1000 : -((-msecs + 999) / 1000);
-    const qint64 micros = (msecs - seconds * 1000) * 1000;
-    if (!std::in_range<std::int32_t>(seconds)) {
+    const qint64 seconds = msecs / 1000;
+    const qint64 micros = (msecs % 1000) * 1000;
+    if (!std::in_range<std::int32_t>(seconds) || micros < 0) {
         return nullptr;
     }
     return PlistPtr(plist_new_date(static_cast<std::int32_t>(seconds), static_cast<std::int32_t>(micros)));

@@ -1,0 +1,178 @@
+#include "prefs/prefs.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+
+namespace archives {
+
+// An archivable type with a field it checks when it is unarchived.
+struct Bookmark {
+    QString title;
+    std::int64_t position = 0;
+
+    static constexpr std::string_view archiveClassName = "Bookmark";
+    static constexpr std::int64_t archiveVersion = 2;
+    void encode(Prefs::KeyedArchiver& archiver) const {
+        archiver.encode("title", title);
+        archiver.encode("position", position);
+    }
+    static std::optional<Bookmark> decode(const Prefs::KeyedUnarchiver& unarchiver) {
+        auto title = unarchiver.decode<QString>("title");
+        auto position = unarchiver.decode<std::int64_t>("position");
+        if (!title || !position || *position < 0) {
+            return std::nullopt;
+        }
+        return Bookmark{*title, *position};
+    }
+    bool operator==(const Bookmark&) const = default;
+};
+
+// Archives a field under a reserved name, which no archive can hold.
+struct Reserved {
+    static constexpr std::string_view archiveClassName = "Reserved";
+    static constexpr std::int64_t archiveVersion = 1;
+    void encode(Prefs::KeyedArchiver& archiver) const { archiver.encode("$class", "Bookmark"); }
+    static std::optional<Reserved> decode(const Prefs::KeyedUnarchiver&) { return Reserved{}; }
+};
+
+} // namespace archives
+
+namespace {
+
+using namespace archives;
+using Prefs::StoredObject;
+
+bool isOneLine(const std::string& output) {
+    return !output.empty() && output.find('\n') == output.size() - 1;
+}
+
+struct ArchiveBridgeTest : testing::Test {
+    std::shared_ptr<Prefs::Suite> suite = Prefs::Suite::makeInMemory();
+};
+
+TEST_F(ArchiveBridgeTest, ColorsRoundTripExactlyAsArchivedData) {
+    Prefs::Key<std::optional<QColor>> color("color", suite);
+    const QColor colors[] = {
+        QColor::fromRgba64(1, 65534, 32768, 12345), QColor(255, 0, 0, 128),
+        QColor::fromRgbF(1.5f, -0.25f, 0.0001f, 0.5f),                         // outside [0, 1]: extended
+        QColor::fromRgbF(0.3f, 0.2f, 0.00001f).convertTo(QColor::ExtendedRgb), // extended, in range
+    };
+    for (const QColor& original : colors) {
+        Prefs::set(color, std::optional<QColor>(original));
+        const auto object = suite->object("color");
+        const QByteArray* data = object ? object->data() : nullptr;
+        ASSERT_NE(data, nullptr) << "a colour is stored as data";
+        EXPECT_TRUE(data->startsWith("bplist00"));
+        const auto read = Prefs::get(color);
+        ASSERT_TRUE(read.has_value());
+        EXPECT_EQ(*read, original) << original.name(QColor::HexArgb).toStdString();
+        EXPECT_EQ(read->spec(), original.spec());
+    }
+
+    // Other colour models are kept as the same colour in RGB.
+    const QColor hsv = QColor::fromHsv(120, 200, 100, 50);
+    Prefs::set(color, std::optional<QColor>(hsv));
+    EXPECT_EQ(Prefs::get(color), hsv.toRgb());
+
+    Prefs::set(color, std::optional<QColor>());
+    EXPECT_FALSE(suite->hasPersistentEntry("color")) << "an empty colour setting has no entry";
+    Prefs::set(color, std::optional<QColor>(QColor()));
+    EXPECT_FALSE(suite->hasPersistentEntry("color")) << "an invalid colour is not stored";
+}
+
+TEST_F(ArchiveBridgeTest, ColorArchiveNamesItsClassSpaceAndComponents) {
+    const auto data = Prefs::ColorBridge::serialize(QColor::fromRgba64(65535, 0, 0, 16384));
+    ASSERT_TRUE(data);
+    const Prefs::DecodedArchive archive = Prefs::decodeArchive(*data);
+    ASSERT_TRUE(archive.contents) << archive.error;
+    EXPECT_EQ(archive.contents->className, "Color");
+    EXPECT_EQ(archive.contents->version, 1);
+    const auto& fields = archive.contents->fields;
+    EXPECT_EQ(fields.at("colorSpace"), StoredObject("sRGB"));
+    EXPECT_EQ(fields.at("red"), StoredObject(1.0));
+    EXPECT_EQ(fields.at("alpha"), StoredObject(16384 / 65535.0));
+}
+
+TEST_F(ArchiveBridgeTest, DamagedDataReadsAsTheDefaultAndPrintsOneLine) {
+    Prefs::Key<std::optional<QColor>> color("color", suite);
+    Prefs::set(color, std::optional<QColor>(Qt::blue));
+    QByteArray data = *suite->object("color")->data();
+
+    const auto archiveOf = [](const QString& className, std::int64_t version,
+                              Prefs::StoredDictionary fields) {
+        return *Prefs::encodeArchive({className, version, std::move(fields)});
+    };
+    const QByteArray damaged[] = {
+        data.left(data.size() / 2),                                    // truncated
+        QByteArray("definitely not an archive"),                       // no property list
+        archiveOf("Color", 1, {{"colorSpace", "sRGB"}, {"red", 2.0}}), // fields out of range
+        archiveOf("Color", 9, {}),                                     // from a newer version
+    };
+    for (const QByteArray& bytes : damaged) {
+        suite->setObject("color", StoredObject(bytes));
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(Prefs::get(color), std::nullopt);
+        const std::string output = testing::internal::GetCapturedStdout();
+        EXPECT_TRUE(isOneLine(output)) << "[" << output << "]";
+    }
+}
+
+TEST_F(ArchiveBridgeTest, ArchivableTypesCheckTheirClassSilently) {
+    Prefs::Key<Bookmark> bookmark("bookmark", Bookmark{"start", 0}, suite);
+    Prefs::set(bookmark, Bookmark{"chapter", 12});
+    EXPECT_EQ(Prefs::get(bookmark), (Bookmark{"chapter", 12}));
+
+    // A colour archive where a bookmark is expected, and the other way round: nothing, nothing printed.
+    Prefs::Key<std::optional<QColor>> color("color", suite);
+    const QByteArray bookmarkData = *suite->object("bookmark")->data();
+    suite->setObject("bookmark", StoredObject(*Prefs::ColorBridge::serialize(QColor(Qt::red))));
+    suite->setObject("color", StoredObject(bookmarkData));
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(Prefs::get(bookmark), (Bookmark{"start", 0}));
+    EXPECT_EQ(Prefs::get(color), std::nullopt);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+
+    // Older versions of the class still read.
+    suite->setObject("bookmark", StoredObject(*Prefs::encodeArchive(
+                                     {"Bookmark", 1, {{"title", "old"}, {"position", std::int64_t{3}}}})));
+    EXPECT_EQ(Prefs::get(bookmark), (Bookmark{"old", 3}));
+}
+
+TEST_F(ArchiveBridgeTest, ArchivingFailureStoresNothingSilently) {
+    Prefs::Key<std::optional<Reserved>> reserved("reserved", suite);
+    suite->setObject("reserved", StoredObject("old"));
+    testing::internal::CaptureStdout();
+    Prefs::set(reserved, std::optional<Reserved>(Reserved{}));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_FALSE(suite->hasPersistentEntry("reserved"));
+
+    // Values with no property-list form fail the same way.
+    EXPECT_FALSE(Prefs::encodeArchive({"Bookmark", 1, {{"title", QString(QChar(u'\0'))}}}));
+    EXPECT_FALSE(Prefs::encodeArchive({"Bookmark", 1, {{"big", std::uint64_t{1} << 63}}}));
+}
+
+TEST_F(ArchiveBridgeTest, ArchiveKeepsEveryStoredKind) {
+    const QDateTime date = Prefs::referenceDate().addMSecs(123456789);
+    const Prefs::StoredDictionary fields{
+        {"text", "è"},
+        {"flag", true},
+        {"negative", -7},
+        {"real", 0.1},
+        {"data", QByteArray("\0\1", 2)},
+        {"date", date},
+        {"list", Prefs::StoredArray{1, "two"}},
+        {"nested", Prefs::StoredDictionary{{"k", 2.5}}},
+    };
+    const auto data = Prefs::encodeArchive({"Any", 1, fields});
+    ASSERT_TRUE(data);
+    const auto decoded = Prefs::decodeArchive(*data);
+    ASSERT_TRUE(decoded.contents) << decoded.error;
+    EXPECT_EQ(decoded.contents->fields, fields);
+
+    // A fraction of a second before the reference date would come back with the wrong sign.
+    EXPECT_TRUE(Prefs::encodeArchive({"Any", 1, {{"date", Prefs::referenceDate().addSecs(-2)}}}));
+    EXPECT_FALSE(Prefs::encodeArchive({"Any", 1, {{"date", Prefs::referenceDate().addMSecs(-1500)}}}));
+}
+
+} // namespace
