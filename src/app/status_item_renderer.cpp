@@ -128,6 +128,8 @@ Line layOut(QString text, std::vector<Markdown::InlineRun> runs, const QFont& fo
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     result.layout->setTextOption(option);
+    // Keeps the shaped glyphs for drawing; otherwise drawing shapes the text a second time.
+    result.layout->setCacheEnabled(true);
     result.layout->setFormats(formatRanges(result.runs, mono, linkColor));
     result.layout->beginLayout();
     QTextLine line = result.layout->createLine();
