@@ -27,7 +27,9 @@ namespace Prefs {
 // "<file>.lock"), re-reads the file and merges by name: names changed here since the last flush win
 // (removals included); every other name takes the file's object. Changes found in the file, by a flush
 // or by watching the folder (inotify; no polling), are delivered to observers as changes of those
-// names, on the suite's I/O thread. The suite's own writes are not reported back.
+// names, on the thread that found them: the suite's I/O thread, or the caller of flush() or reload().
+// The suite's own writes are not reported back. A write that fails (say, a full disk) is reported once
+// on standard error and retried by the next flush; the next change or the destructor brings one.
 //
 // A file that cannot be read or parsed, or whose root is not a dictionary, is never overwritten: it is
 // moved aside as "<file>.corrupt-<UTC time>", one line on standard error says so, and the suite starts
