@@ -8,18 +8,15 @@ namespace zendra {
 std::shared_ptr<ThreadTarget> ThreadTarget::make(QObject* object) {
     auto target = std::make_shared<ThreadTarget>(Tag{}, object);
     if (object != nullptr) {
-        // Direct: `destroyed` is emitted on the deleting thread before the object's posted events are
-        // discarded, and waits here for a post in progress elsewhere.
+        // Without a context object the slot runs directly: `destroyed` is emitted on the deleting thread
+        // before the object's posted events are discarded, and waits here for a post in progress elsewhere.
         std::weak_ptr<ThreadTarget> weak = target;
-        QObject::connect(
-            object, &QObject::destroyed, object,
-            [weak] {
-                if (auto alive = weak.lock()) {
-                    std::lock_guard lock(alive->mutex_);
-                    alive->object_ = nullptr;
-                }
-            },
-            Qt::DirectConnection);
+        QObject::connect(object, &QObject::destroyed, [weak] {
+            if (auto alive = weak.lock()) {
+                std::lock_guard lock(alive->mutex_);
+                alive->object_ = nullptr;
+            }
+        });
     }
     return target;
 }

@@ -12,6 +12,9 @@ std::shared_ptr<Observation> Observation::bindLifetime(QObject* owner) {
             observation->endObservation();
         }
     });
+    if (!association.isActive()) {
+        return self; // no owner, or one on another thread: the existing binding stays
+    }
     zendra::LifetimeAssociation previous;
     {
         std::lock_guard lock(associationMutex_);

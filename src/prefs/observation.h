@@ -105,7 +105,8 @@ public:
     virtual void endObservation() = 0;
 
     // Lets `owner` hold this observation and end it when the owner is destroyed; replaces an earlier
-    // binding. Call on the owner's thread. Returns this observation.
+    // binding. Call on the owner's thread: a null owner, or one living on another thread, binds nothing
+    // and leaves an earlier binding in place. Returns this observation.
     std::shared_ptr<Observation> bindLifetime(QObject* owner);
     // Undoes bindLifetime: the owner no longer holds or ends the observation.
     void unbindLifetime();

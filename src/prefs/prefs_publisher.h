@@ -85,7 +85,7 @@ inline zendra::Publisher<BaseChange> changePublisher(const Keys& key, Observatio
 
 // The typed changes of `key`, converted with its default.
 template <class Value>
-zendra::Publisher<KeyChange<Value>> publisher(const Key<Value>& key, ObservationOptions options = {}) {
+zendra::Publisher<KeyChange<Value>> publisher(const Key<Value>& key, ObservationOptions options) {
     return detail::changePublisher(key, options)
         .map([defaultValue = key.defaultValue()](const BaseChange& change) {
             return keyChange(change, defaultValue);

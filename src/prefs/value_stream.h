@@ -10,7 +10,7 @@ namespace Prefs {
 // The new value of each change of `key` (with `initial`, starting with the current value), buffered
 // without bound so a slow consumer never blocks a writer. The stream runs one observation, which ends
 // when the stream terminates (consumer dropped it, cancelled, or stopped iterating).
-template <class Value> zendra::AsyncStream<Value> valueStream(const Key<Value>& key, bool initial = false) {
+template <class Value> zendra::AsyncStream<Value> valueStream(const Key<Value>& key, bool initial) {
     using Stream = zendra::AsyncStream<Value>;
     return Stream([&key, initial](typename Stream::Continuation continuation) {
         auto observation = UserDefaultsKeyObservation::make(

@@ -95,17 +95,4 @@ TEST(SubjectTest, SubscribersMayCancelSubscribeAndSendFromInside) {
     EXPECT_EQ(subject.subscriberCount(), 0u);
 }
 
-TEST(SubjectTest, SubscriptionsOutlivingTheSubjectAreHarmless) {
-    std::optional<Cancellable> token;
-    Publisher<int> publisher;
-    {
-        Subject<int> subject;
-        publisher = subject.publisher();
-        token = subject.sink([](const int&) {});
-    }
-    token->cancel();
-    auto none = publisher.sink([](const int&) {});
-    EXPECT_FALSE(none.isActive()) << "subscribing to a gone subject yields an empty token";
-}
-
 } // namespace

@@ -47,17 +47,6 @@ TEST_F(ObservationKeyTest, InitialAndPriorTogetherGiveOnlyTheInitialChange) {
     EXPECT_EQ(changes[2].newValue, "b");
 }
 
-TEST_F(ObservationKeyTest, PriorChangePrecedesEachChange) {
-    Prefs::set(text, QString("a"));
-    auto observation = Prefs::observe(text, {ObservationOption::prior}, recorder());
-    Prefs::set(text, QString("b"));
-    ASSERT_EQ(changes.size(), 2u);
-    EXPECT_TRUE(changes[0].isPrior);
-    EXPECT_EQ(changes[0].oldValue, "a");
-    EXPECT_FALSE(changes[1].isPrior);
-    EXPECT_EQ(changes[1].newValue, "b");
-}
-
 TEST_F(ObservationKeyTest, AbsentAndUnreadableObjectsReadAsTheDefault) {
     auto observation = Prefs::observe(text, {}, recorder());
     Prefs::set(text, QString("written"));

@@ -50,6 +50,7 @@ TEST_F(ObservationLifetimeTest, RebindingMovesTheTieToTheNewOwner) {
     auto second = std::make_unique<QObject>();
     auto observation = observeCount()->bindLifetime(first.get());
     observation->bindLifetime(second.get());
+    observation->bindLifetime(nullptr); // binds nothing, keeps the tie to `second`
     observation.reset();
     first.reset();
     Prefs::set(count, 1);
