@@ -5,8 +5,6 @@
 #include <QWidget>
 #include <memory>
 
-class QLabel;
-
 namespace Hotkeys {
 
 // A recorder as a row for forms: the recorder field alone, or a label followed by the field.

@@ -271,6 +271,21 @@ TEST_F(RecorderFieldTest, ChangingTheNameShowsItsShortcutAndEndsRecording) {
     EXPECT_EQ(recorder->text(), QString());
 }
 
+TEST_F(RecorderFieldTest, MovingToAnotherRecorderKeepsDispatchPaused) {
+    auto* second = new RecorderField(Name::fromRawValue("clearText"), {}, &*window);
+    window->layout()->addWidget(second);
+    second->show();
+    startRecording();
+    QTest::mouseClick(second, Qt::LeftButton, {}, second->rect().center());
+    EXPECT_FALSE(recorder->isRecording());
+    EXPECT_TRUE(second->isRecording());
+    EXPECT_TRUE(dispatchPaused());
+    press(Qt::Key_F6);
+    EXPECT_EQ(getShortcut(second->shortcutName()), Shortcut(Key::f6.rawValue));
+    EXPECT_FALSE(getShortcut(name));
+    EXPECT_FALSE(dispatchPaused());
+}
+
 TEST_F(RecorderFieldTest, DestroyingARecordingRecorderResumesDispatch) {
     startRecording();
     ASSERT_TRUE(dispatchPaused());
