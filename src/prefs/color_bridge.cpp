@@ -9,11 +9,23 @@ namespace Prefs {
 
 namespace {
 
-const QString spaceField = QStringLiteral("colorSpace");
-const QString redField = QStringLiteral("red");
-const QString greenField = QStringLiteral("green");
-const QString blueField = QStringLiteral("blue");
-const QString alphaField = QStringLiteral("alpha");
+// Names as functions, not globals: keys declared at namespace scope may archive during static
+// initialisation, before globals of this file exist.
+QString spaceField() {
+    return QStringLiteral("colorSpace");
+}
+QString redField() {
+    return QStringLiteral("red");
+}
+QString greenField() {
+    return QStringLiteral("green");
+}
+QString blueField() {
+    return QStringLiteral("blue");
+}
+QString alphaField() {
+    return QStringLiteral("alpha");
+}
 
 // The largest finite value of the half-precision floats that extended colours keep.
 constexpr double extendedLimit = 65504.0;
@@ -43,23 +55,23 @@ std::uint16_t toChannel(double component) {
 } // namespace
 
 void ColorObject::encode(KeyedArchiver& archiver) const {
-    archiver.encode(spaceField, spaceName(space));
-    archiver.encode(redField, red);
-    archiver.encode(greenField, green);
-    archiver.encode(blueField, blue);
-    archiver.encode(alphaField, alpha);
+    archiver.encode(spaceField(), spaceName(space));
+    archiver.encode(redField(), red);
+    archiver.encode(greenField(), green);
+    archiver.encode(blueField(), blue);
+    archiver.encode(alphaField(), alpha);
 }
 
 std::optional<ColorObject> ColorObject::decode(const KeyedUnarchiver& unarchiver) {
-    const auto name = unarchiver.decode<QString>(spaceField);
+    const auto name = unarchiver.decode<QString>(spaceField());
     if (!name) {
         return std::nullopt;
     }
     const std::optional<Space> space = spaceFromName(*name);
-    const auto red = unarchiver.decode<double>(redField);
-    const auto green = unarchiver.decode<double>(greenField);
-    const auto blue = unarchiver.decode<double>(blueField);
-    const auto alpha = unarchiver.decode<double>(alphaField);
+    const auto red = unarchiver.decode<double>(redField());
+    const auto green = unarchiver.decode<double>(greenField());
+    const auto blue = unarchiver.decode<double>(blueField());
+    const auto alpha = unarchiver.decode<double>(alphaField());
     if (!space || !red || !green || !blue || !alpha || !inUnitRange(*alpha)) {
         return std::nullopt;
     }

@@ -12,8 +12,14 @@ namespace Prefs {
 
 namespace {
 
-const QString classKey = QStringLiteral("$class");
-const QString versionKey = QStringLiteral("$version");
+// Names as functions, not globals: keys declared at namespace scope may archive during static
+// initialisation, before globals of this file exist.
+QString classKey() {
+    return QStringLiteral("$class");
+}
+QString versionKey() {
+    return QStringLiteral("$version");
+}
 
 struct PlistDeleter {
     void operator()(plist_t node) const { plist_free(node); }
@@ -199,8 +205,8 @@ std::optional<QByteArray> encodeArchive(const ArchiveContents& contents) {
         }
         root.emplace(name, value);
     }
-    root.emplace(classKey, StoredObject(contents.className));
-    root.emplace(versionKey, StoredObject(contents.version));
+    root.emplace(classKey(), StoredObject(contents.className));
+    root.emplace(versionKey(), StoredObject(contents.version));
     PlistPtr plist = toPlist(StoredObject(std::move(root)));
     if (!plist) {
         return std::nullopt;
@@ -233,19 +239,19 @@ DecodedArchive decodeArchive(const QByteArray& data) {
     }
     ArchiveContents contents;
     contents.fields = *dictionary;
-    const auto className = contents.fields.find(classKey);
+    const auto className = contents.fields.find(classKey());
     if (className == contents.fields.end() || className->second.string() == nullptr) {
         return {std::nullopt, "The keyed archive names no class."};
     }
     contents.className = *className->second.string();
-    const auto version = contents.fields.find(versionKey);
+    const auto version = contents.fields.find(versionKey());
     const Number* versionNumber = version == contents.fields.end() ? nullptr : version->second.number();
     if (versionNumber == nullptr || versionNumber->isBool() || versionNumber->isFloating()) {
         return {std::nullopt, "The keyed archive has no version."};
     }
     contents.version = versionNumber->toInt64();
-    contents.fields.erase(classKey);
-    contents.fields.erase(versionKey);
+    contents.fields.erase(classKey());
+    contents.fields.erase(versionKey());
     return {std::move(contents), {}};
 }
 
