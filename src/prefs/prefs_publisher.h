@@ -61,24 +61,24 @@ private:
     std::shared_ptr<UserDefaultsKeyObservation> observation_;
 };
 
-// The untyped changes of one name in one suite (held weakly by each observation).
+// The untyped changes of one name in one suite. The publisher keeps the suite; each subscription's
+// observation holds it weakly.
 inline zendra::Publisher<BaseChange> changePublisher(const Keys& key, ObservationOptions options) {
-    std::weak_ptr<Suite> suite = key.suite();
+    std::shared_ptr<Suite> suite = key.suite();
     QString name = key.name();
-    return zendra::Publisher<BaseChange>(
-        [suite, name, options](zendra::Publisher<BaseChange>::Subscriber subscriber) {
-            auto subscription = std::make_shared<PrefsSubscription<BaseChange>>(std::move(subscriber));
-            std::weak_ptr<PrefsSubscription<BaseChange>> weak = subscription;
-            auto observation =
-                UserDefaultsKeyObservation::make(suite.lock(), name, [weak](const BaseChange& change) {
-                    if (auto alive = weak.lock()) {
-                        alive->deliver(change);
-                    }
-                });
-            subscription->setObservation(observation);
-            observation->start(options);
-            return zendra::Cancellable([subscription] { subscription->cancel(); });
+    return zendra::Publisher<BaseChange>([suite, name,
+                                          options](zendra::Publisher<BaseChange>::Subscriber subscriber) {
+        auto subscription = std::make_shared<PrefsSubscription<BaseChange>>(std::move(subscriber));
+        std::weak_ptr<PrefsSubscription<BaseChange>> weak = subscription;
+        auto observation = UserDefaultsKeyObservation::make(suite, name, [weak](const BaseChange& change) {
+            if (auto alive = weak.lock()) {
+                alive->deliver(change);
+            }
         });
+        subscription->setObservation(observation);
+        observation->start(options);
+        return zendra::Cancellable([subscription] { subscription->cancel(); });
+    });
 }
 
 } // namespace detail
@@ -94,7 +94,7 @@ zendra::Publisher<KeyChange<Value>> publisher(const Key<Value>& key, Observation
 
 // One empty event per change of any of `keys`, merged key by key in the given order.
 inline zendra::Publisher<zendra::Signal> publisher(const std::vector<Keys>& keys,
-                                                   ObservationOptions options = {}) {
+                                                   ObservationOptions options) {
     zendra::Publisher<zendra::Signal> merged;
     for (const auto& key : keys) {
         merged = merged.merge(
