@@ -5,6 +5,7 @@
 #include "prefs/prefs.h"
 #include "prefs/standard_suite.h"
 
+#include <QTime>
 #include <QtGlobal>
 #include <algorithm>
 
@@ -118,7 +119,11 @@ QDateTime KZKit::firstLaunchDate() {
         if (auto stored = Prefs::get(key)) {
             firstLaunchDate_ = *stored;
         } else {
-            firstLaunchDate_ = now_();
+            // Whole seconds: the preferences file keeps no fraction, and every launch must see the
+            // same date, the first one included.
+            QDateTime now = now_().toUTC();
+            now.setTime(QTime(now.time().hour(), now.time().minute(), now.time().second()));
+            firstLaunchDate_ = now;
             Prefs::set(key, firstLaunchDate_);
         }
     }
