@@ -35,20 +35,23 @@ public:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && rule_.isShown()) {
+        if (event->type() != QEvent::Show) {
+            return false;
+        }
+        if (rule_.isShown()) {
             rule_.contentDidAppear();
-            if (!rule_.isShown()) {
-                // Hiding from inside the show event would disturb the show in progress.
-                QPointer<QWidget> content = static_cast<QWidget*>(watched);
-                QMetaObject::invokeMethod(
-                    this,
-                    [content] {
-                        if (content) {
-                            content->hide();
-                        }
-                    },
-                    Qt::QueuedConnection);
-            }
+        }
+        if (!rule_.isShown()) {
+            // Hiding from inside the show event would disturb the show in progress.
+            QPointer<QWidget> content = static_cast<QWidget*>(watched);
+            QMetaObject::invokeMethod(
+                this,
+                [content] {
+                    if (content) {
+                        content->hide();
+                    }
+                },
+                Qt::QueuedConnection);
         }
         return false;
     }
