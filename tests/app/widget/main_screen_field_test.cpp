@@ -1,0 +1,185 @@
+#include "app/main_screen.h"
+#include "fakes/main_screen_url_opener_fake.h"
+#include "kit/app_runs.h"
+#include "prefs/prefs.h"
+#include "prefs/standard_suite.h"
+#include "settings/catalogue.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+using zendra::MainScreen;
+
+class MainScreenFieldTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Prefs::standardSuite()->removeAll();
+        flush();
+    }
+    void TearDown() override {
+        flush();
+        Prefs::standardSuite()->removeAll();
+    }
+
+    static void flush() {
+        for (int i = 0; i < 4; ++i) {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    static MainScreen::Environment environment(int launchCount, KZApp::AppRuns* appRuns = nullptr) {
+        MainScreen::Environment env;
+        env.launchCount = launchCount;
+        env.appRuns = appRuns;
+        env.urlOpener = std::make_shared<zendra::test::FakeUrlOpener>();
+        return env;
+    }
+
+    static void showAndFocus(MainScreen& screen) {
+        screen.show();
+        screen.activateWindow();
+        screen.field()->setFocus();
+        flush();
+    }
+
+    static QString storedText() { return Prefs::get(Settings::text()); }
+};
+
+TEST_F(MainScreenFieldTest, EveryKeystrokeIsStoredAtOnce) {
+    MainScreen screen(environment(5));
+    showAndFocus(screen);
+
+    QString expected;
+    for (const QChar c : QStringLiteral("Ship it")) {
+        QTest::keyClick(screen.field(), c.toLatin1());
+        expected += c;
+        EXPECT_EQ(storedText(), expected);
+    }
+    QTest::keyClick(screen.field(), Qt::Key_Backspace);
+    EXPECT_EQ(storedText(), QStringLiteral("Ship i"));
+    flush();
+    EXPECT_EQ(screen.field()->text(), QStringLiteral("Ship i"));
+}
+
+TEST_F(MainScreenFieldTest, PastedLinesAreJoinedInFieldAndStore) {
+    MainScreen screen(environment(5));
+    showAndFocus(screen);
+    QTest::keyClicks(screen.field(), QStringLiteral("ab"));
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("one\r\ntwo\u2028three"));
+    screen.field()->setCursorPosition(1);
+    QTest::keyClick(screen.field(), Qt::Key_V, Qt::ControlModifier);
+
+    EXPECT_EQ(storedText(), QStringLiteral("aonetwothreeb"));
+    EXPECT_EQ(screen.field()->text(), QStringLiteral("aonetwothreeb"));
+    // The cursor stays after the pasted text, not shifted by the removed breaks.
+    EXPECT_EQ(screen.field()->cursorPosition(), 12);
+}
+
+TEST_F(MainScreenFieldTest, OutsideWritesShowWithoutWritingBackOrMovingTheCursor) {
+    Prefs::set(Settings::text(), QStringLiteral("before"));
+    MainScreen screen(environment(5));
+    showAndFocus(screen);
+    EXPECT_EQ(screen.field()->text(), QStringLiteral("before"));
+
+    Prefs::set(Settings::text(), QStringLiteral("from elsewhere"));
+    flush();
+    EXPECT_EQ(screen.field()->text(), QStringLiteral("from elsewhere"));
+
+    screen.field()->setCursorPosition(4);
+    Prefs::set(Settings::text(), QStringLiteral("from elsewhere"));
+    flush();
+    EXPECT_EQ(screen.field()->cursorPosition(), 4);
+    EXPECT_FALSE(screen.field()->isUndoAvailable());
+
+    // A stored value with line breaks (another process) shows as it is and is not rewritten.
+    Prefs::set(Settings::text(), QStringLiteral("a\nb"));
+    flush();
+    EXPECT_EQ(storedText(), QStringLiteral("a\nb"));
+}
+
+TEST_F(MainScreenFieldTest, ReturnEscapeAndDismissHideAndTheTextSurvives) {
+    MainScreen screen(environment(5));
+    showAndFocus(screen);
+    QTest::keyClicks(screen.field(), QStringLiteral("keep"));
+
+    QTest::keyClick(screen.field(), Qt::Key_Return);
+    EXPECT_FALSE(screen.isVisible());
+
+    showAndFocus(screen);
+    EXPECT_EQ(screen.field()->text(), QStringLiteral("keep"));
+    QTest::keyClick(screen.field(), Qt::Key_Escape);
+    EXPECT_FALSE(screen.isVisible());
+
+    showAndFocus(screen);
+    QTest::mouseClick(screen.dismissButton(), Qt::LeftButton);
+    EXPECT_FALSE(screen.isVisible());
+    EXPECT_EQ(storedText(), QStringLiteral("keep"));
+}
+
+TEST_F(MainScreenFieldTest, PlaceholderOnlyOnTheFirstTwoLaunches) {
+    for (const int launch : {1, 2}) {
+        MainScreen screen(environment(launch));
+        EXPECT_EQ(screen.field()->placeholderText(), QStringLiteral("What is the zendra?")) << launch;
+    }
+    MainScreen third(environment(3));
+    EXPECT_TRUE(third.field()->placeholderText().isEmpty());
+}
+
+TEST_F(MainScreenFieldTest, CloseTipShowsDuringTheFirstRunOnly) {
+    const auto suite = Prefs::Suite::makeInMemory();
+    {
+        KZApp::AppRuns firstRun(suite);
+        MainScreen screen(environment(1, &firstRun));
+        showAndFocus(screen);
+        EXPECT_TRUE(screen.closeTip()->isVisible());
+        EXPECT_TRUE(screen.closeTip()->text().contains(QStringLiteral("monospace\">return</span>")));
+        // Not once per run: it stays for every showing during the first run.
+        screen.hide();
+        showAndFocus(screen);
+        EXPECT_TRUE(screen.closeTip()->isVisible());
+    }
+    KZApp::AppRuns secondRun(suite);
+    MainScreen screen(environment(2, &secondRun));
+    showAndFocus(screen);
+    EXPECT_FALSE(screen.closeTip()->isVisible());
+}
+
+TEST_F(MainScreenFieldTest, WindowIsFixedFramelessAndFloating) {
+    MainScreen screen(environment(5));
+    EXPECT_EQ(screen.minimumSize(), screen.maximumSize());
+    EXPECT_TRUE(screen.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(screen.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(screen.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(screen.isVisible()); // hidden until toggled
+
+    // The field and the tip stay inside the window and clear of the toolbar buttons.
+    const QRect window = screen.rect();
+    EXPECT_TRUE(window.contains(screen.field()->geometry()));
+    EXPECT_TRUE(window.contains(screen.closeTip()->geometry()));
+    EXPECT_GE(screen.field()->geometry().top(), screen.dismissButton()->parentWidget()->geometry().bottom());
+}
+
+TEST_F(MainScreenFieldTest, ZendraUrlsSetTheFirstLineAndOthersAreIgnored) {
+    MainScreen screen(environment(5));
+    screen.openUrl(QStringLiteral("zendra:?text=two%20words"));
+    EXPECT_EQ(storedText(), QStringLiteral("two words"));
+    screen.openUrl(QStringLiteral("zendra:path?text=other"));
+    screen.openUrl(QStringLiteral("http:?text=other"));
+    screen.openUrl(QStringLiteral("zendra:?title=other"));
+    EXPECT_EQ(storedText(), QStringLiteral("two words"));
+    screen.openUrl(QStringLiteral("zendra:?text=%20first%0Asecond"));
+    EXPECT_EQ(storedText(), QStringLiteral("first"));
+    flush();
+    EXPECT_EQ(screen.field()->text(), QStringLiteral("first"));
+}
+
+} // namespace
