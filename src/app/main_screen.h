@@ -42,7 +42,7 @@ public:
     ~MainScreen() override;
 
     // The hooks of the actions menu; later parts fill openSettings and sendFeedback.
-    MainScreenActions& actions() { return *actions_; }
+    MainScreenActions& actionHooks() { return *actions_; }
 
     // A "zendra:" URL opened with the application: its text is stored into "text"; anything else
     // is ignored.
