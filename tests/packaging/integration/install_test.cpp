@@ -113,14 +113,13 @@ TEST_F(InstalledLayout, BinaryAnswersHelpAndVersionWithoutADisplay) {
 // D-Bus starts the application by this file when a client calls it and no instance runs; a path
 // that points into the build tree or the package's staging folder starts nothing.
 TEST_F(InstalledLayout, ServiceFileStartsTheInstalledBinaryUnderItsBusName) {
-    const auto service =
-        zendra::test::readKeyFileGroup(serviceFile(prefix_), QStringLiteral("D-BUS Service"));
-    EXPECT_EQ(service.value(QStringLiteral("Name")), desktopId);
-    EXPECT_EQ(service.value(QStringLiteral("Exec")), binary());
+    auto service = zendra::test::readKeyFileGroup(serviceFile(prefix_), QStringLiteral("D-BUS Service"));
+    EXPECT_EQ(service["Name"], desktopId.toStdString());
+    EXPECT_EQ(service["Exec"], binary().toStdString());
 
-    const auto staged =
+    auto staged =
         zendra::test::readKeyFileGroup(serviceFile(stage_ + stagedPrefix()), QStringLiteral("D-BUS Service"));
-    EXPECT_EQ(staged.value(QStringLiteral("Exec")), stagedPrefix() + QStringLiteral("/bin/zendra"));
+    EXPECT_EQ(staged["Exec"], (stagedPrefix() + QStringLiteral("/bin/zendra")).toStdString());
 }
 
 TEST_F(InstalledLayout, ManPageIsWellFormedAndDocumentsEveryOptionOfTheHelp) {

@@ -1,15 +1,17 @@
 #pragma once
 
 #include <QFile>
-#include <QMap>
 #include <QString>
+#include <map>
+#include <string>
 
 namespace zendra::test {
 
 // The keys of one group of a desktop entry or D-Bus service file, as the desktop reads them: a key
 // that appears twice is a fault the caller should see, so its values are joined with a newline.
-inline QMap<QString, QString> readKeyFileGroup(const QString& path, const QString& group) {
-    QMap<QString, QString> keys;
+// Plain strings, so that failed comparisons print readably.
+inline std::map<std::string, std::string> readKeyFileGroup(const QString& path, const QString& group) {
+    std::map<std::string, std::string> keys;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         return keys;
@@ -28,9 +30,9 @@ inline QMap<QString, QString> readKeyFileGroup(const QString& path, const QStrin
         if (!inGroup || equals < 0) {
             continue;
         }
-        const QString key = line.left(equals).trimmed();
-        const QString value = line.mid(equals + 1).trimmed();
-        keys[key] = keys.contains(key) ? keys[key] + u'\n' + value : value;
+        const std::string key = line.left(equals).trimmed().toStdString();
+        const std::string value = line.mid(equals + 1).trimmed().toStdString();
+        keys[key] = keys.contains(key) ? keys[key] + '\n' + value : value;
     }
     return keys;
 }
