@@ -2,7 +2,6 @@
 #include "packaging/integration/key_file.h"
 #include "support/child_process.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -17,12 +16,14 @@ using zendra::test::ChildProcessOptions;
 
 const QString desktopId = QString::fromUtf8(zendra::identity::bundleIdentifier);
 
-// What a desktop without a display or a session bus looks like to the installed binary.
+// What a login without a display or a session bus looks like to the installed binary. The bus address
+// points nowhere rather than being unset: a client without one may start a bus of its own.
 ChildProcessOptions headless() {
     ChildProcessOptions options;
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS"}) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
         options.environment[name] = std::nullopt;
     }
+    options.environment["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=/nonexistent/zendra-test-no-session-bus";
     return options;
 }
 
