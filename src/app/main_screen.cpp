@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QShortcut>
 #include <QToolButton>
 #include <QWindow>
@@ -185,6 +186,14 @@ void MainScreen::openUrl(const QString& url) {
     if (const std::optional<QString> text = textFromZendraUrl(url)) {
         Prefs::set(Settings::text(), *text);
     }
+}
+
+void MainScreen::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // Without a title bar the window needs an edge of its own to stand apart from what lies behind it.
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void MainScreen::keyPressEvent(QKeyEvent* event) {

@@ -54,6 +54,7 @@ public:
     QToolButton* dismissButton() const { return dismissButton_; }
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

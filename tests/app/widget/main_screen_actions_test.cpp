@@ -1,3 +1,4 @@
+#include "app/about_box.h"
 #include "app/identity.h"
 #include "app/main_screen.h"
 #include "fakes/main_screen_url_opener_fake.h"
@@ -75,6 +76,10 @@ TEST_F(MainScreenActionsTest, LinksOpenTheProductPageSections) {
     EXPECT_EQ(opener->opened[2], QUrl(page + "#faq"));
     EXPECT_EQ(opener->opened[3], QUrl(page));
     EXPECT_TRUE(page.endsWith("/zendra"));
+
+    const QString about = zendra::aboutBoxText();
+    EXPECT_TRUE(about.contains(QString::fromUtf8(zendra::identity::version)));
+    EXPECT_TRUE(about.contains(page));
 }
 
 TEST_F(MainScreenActionsTest, HooksRunAndSettingsAndQuitWaitForTheNextTurn) {

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -166,6 +167,24 @@ TEST_F(MainScreenFieldTest, WindowIsFixedFramelessAndFloating) {
     EXPECT_TRUE(window.contains(screen.field()->geometry()));
     EXPECT_TRUE(window.contains(screen.closeTip()->geometry()));
     EXPECT_GE(screen.field()->geometry().top(), screen.dismissButton()->parentWidget()->geometry().bottom());
+}
+
+TEST_F(MainScreenFieldTest, DraggingTheBackgroundMovesTheWindow) {
+    MainScreen screen(environment(5));
+    screen.move(100, 100);
+    showAndFocus(screen);
+    const QPoint start = screen.pos();
+    const QPoint grip = screen.mapToGlobal(QPoint(4, 4));
+    const auto send = [&](QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(local), QPointF(grip + (local - QPoint(4, 4))), Qt::LeftButton,
+                          buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(&screen, &event);
+    };
+    // The offscreen platform cannot move windows itself, so this takes the manual path.
+    send(QEvent::MouseButtonPress, {4, 4}, Qt::LeftButton);
+    send(QEvent::MouseMove, {54, 24}, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {54, 24}, Qt::NoButton);
+    EXPECT_EQ(screen.pos() - start, QPoint(50, 20));
 }
 
 TEST_F(MainScreenFieldTest, ZendraUrlsSetTheFirstLineAndOthersAreIgnored) {
