@@ -97,6 +97,7 @@ void MainScreen::buildToolbar() {
     dismissButton_->setToolTip(QStringLiteral("Dismiss"));
     dismissButton_->setIcon(dismissIcon());
     dismissButton_->setAutoRaise(true);
+    dismissButton_->setFocusPolicy(Qt::NoFocus);
     connect(dismissButton_, &QToolButton::clicked, this, &QWidget::hide);
     // Return dismisses at once (a button's own shortcut would animate a click first).
     auto* returnKey = new QShortcut(QKeySequence(Qt::Key_Return), this);
@@ -113,6 +114,7 @@ void MainScreen::buildToolbar() {
     actionButton->setToolTip(QStringLiteral("Action"));
     actionButton->setIcon(actionIcon());
     actionButton->setAutoRaise(true);
+    actionButton->setFocusPolicy(Qt::NoFocus);
     actionButton->setMenu(actionsMenu_);
     actionButton->setPopupMode(QToolButton::InstantPopup);
     actionButton->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
@@ -186,6 +188,12 @@ void MainScreen::openUrl(const QString& url) {
     if (const std::optional<QString> text = textFromZendraUrl(url)) {
         Prefs::set(Settings::text(), *text);
     }
+}
+
+void MainScreen::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Typing starts in the field whenever the window comes up.
+    field_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void MainScreen::paintEvent(QPaintEvent* event) {

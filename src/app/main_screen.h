@@ -54,6 +54,7 @@ public:
     QToolButton* dismissButton() const { return dismissButton_; }
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

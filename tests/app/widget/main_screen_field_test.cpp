@@ -115,7 +115,10 @@ TEST_F(MainScreenFieldTest, ReturnEscapeAndDismissHideAndTheTextSurvives) {
     QTest::keyClick(screen.field(), Qt::Key_Return);
     EXPECT_FALSE(screen.isVisible());
 
-    showAndFocus(screen);
+    screen.show();
+    screen.activateWindow();
+    flush();
+    EXPECT_EQ(screen.focusWidget(), screen.field());
     EXPECT_EQ(screen.field()->text(), QStringLiteral("keep"));
     QTest::keyClick(screen.field(), Qt::Key_Escape);
     EXPECT_FALSE(screen.isVisible());
