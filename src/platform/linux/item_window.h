@@ -1,0 +1,70 @@
+#pragma once
+
+// Zendra's own panel item: a small frameless window that stays on top at the top edge of the primary
+// screen, right-aligned, without taskbar entry or focus. It shows the item's picture and tooltip,
+// reports clicks with their modifiers, takes dropped text and anchors popups. Holding Super while
+// dragging moves it along the top edge; the distance from the screen's right edge is kept in the
+// standard suite under "itemWindowRightOffset" (logical pixels, default 0), so it comes back there.
+
+#include "app/status_bar.h"
+#include "prefs/key.h"
+#include "prefs/standard_suite.h"
+
+#include <QImage>
+#include <QWidget>
+#include <memory>
+#include <optional>
+#include <utility>
+
+namespace zendra {
+
+class ItemWindow final : public QWidget, public StatusBarItem {
+public:
+    // The stored place, in the given suite (the standard one by default).
+    explicit ItemWindow(std::shared_ptr<Prefs::Suite> suite = Prefs::standardSuite());
+    ~ItemWindow() override;
+
+    void setEvents(StatusBarEvents events) override;
+    void setImage(const QImage& image, QSizeF logicalSize) override;
+    void setToolTip(const std::optional<QString>& toolTip) override;
+    bool setContentScale(double scale) override;
+    qreal devicePixelRatio() const override;
+    bool popUpMenu(QMenu& menu) override;
+    bool isOnScreen() const override;
+    std::optional<QRect> anchorRect() const override;
+
+    // The distance between the window's right edge and the primary screen's right edge.
+    double rightOffset() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void place();
+    void followPrimaryScreen();
+    void reportGeometry();
+    void setTextDropTargeted(bool targeted);
+    void markOutOfTaskbar();
+
+    Prefs::Key<double> offsetKey_;
+    StatusBarEvents events_;
+    QImage image_;
+    QSize itemSize_{24, 24};
+    double scale_ = 1.0;
+    bool textDragInside_ = false;
+    // While Super-dragging: the global x of the press and the offset at that moment.
+    std::optional<std::pair<double, double>> drag_;
+    QMetaObject::Connection screenGeometryConnection_;
+};
+
+} // namespace zendra
