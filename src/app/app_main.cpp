@@ -1,0 +1,113 @@
+#include "app/app_main.h"
+
+#include "app/app_panel_item.h"
+#include "app/app_state.h"
+#include "app/identity.h"
+#include "app/main_screen.h"
+#include "hotkeys/environment.h"
+#include "kit/kit.h"
+#include "kit/relaunch.h"
+#include "login_launch/login_launch.h"
+#include "platform/linux/autostart_login_platform.h"
+#include "platform/linux/keyboard_modifiers_xcb.h"
+#include "platform/linux/process_control.h"
+#include "platform/linux/process_footprint.h"
+#include "platform/linux/x11_hotkeys_environment.h"
+#include "platform/linux/x11_idle_time.h"
+#include "prefs/file_suite.h"
+#include "prefs/standard_suite.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QWidget>
+
+namespace zendra {
+
+// The Linux side of the platform interfaces, made once and kept for the process.
+struct AppMain::Platform {
+    std::shared_ptr<linux_process::ProcessControl> processes =
+        std::make_shared<linux_process::ProcessControl>();
+    std::shared_ptr<x11::ScreenSaverIdleTime> idleTime = std::make_shared<x11::ScreenSaverIdleTime>();
+    std::shared_ptr<linux_process::ProcFootprint> footprint =
+        std::make_shared<linux_process::ProcFootprint>();
+};
+
+namespace {
+
+void flushStandardSuite() {
+    if (const auto file = std::dynamic_pointer_cast<Prefs::FileSuite>(Prefs::standardSuite())) {
+        file->flush();
+    }
+}
+
+void installPlatform(QApplication& application) {
+    // The application lives in the panel item; closing the edit window must not end it.
+    application.setQuitOnLastWindowClosed(false);
+    // A termination signal writes the pending preferences, then ends the event loop normally.
+    Prefs::FileSuite::installTerminationFlush(
+        [](int) { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); });
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &flushStandardSuite);
+    Hotkeys::setEnvironment(x11::hotkeysEnvironment());
+    LoginLaunch::setPlatform(std::make_shared<autostart::AutostartLoginPlatform>(
+        QString::fromUtf8(identity::bundleIdentifier), QString::fromUtf8(identity::applicationName),
+        QCoreApplication::applicationFilePath()));
+}
+
+} // namespace
+
+AppMain::AppMain(QApplication& application, QStringList arguments) : platform_(std::make_unique<Platform>()) {
+    installPlatform(application);
+
+    KZKit::Environment kitEnvironment;
+    kitEnvironment.modifiers = std::make_shared<x11::XcbKeyboardModifiers>();
+    kzkit_ = std::make_unique<KZKit>(std::move(kitEnvironment));
+
+    // Nobody keeps the edit window: it is looked up by its class whenever it is needed.
+    const EditWindowLookup editWindows(MainScreen::staticMetaObject);
+    appDelegate_ = std::make_unique<AppDelegate>(editWindows, [editWindows](const QString& url) {
+        if (auto* screen = qobject_cast<MainScreen*>(editWindows.lastEditWindow())) {
+            screen->openUrl(url);
+        } else {
+            setTextFromUrl(url);
+        }
+    });
+
+    AppState::installShared([this, editWindows, arguments] {
+        AppState::Environment env;
+        env.editWindows = editWindows;
+        env.makeStatusItem = &makeItemWindowStatusItem;
+        env.idleTime = platform_->idleTime;
+        env.footprint = platform_->footprint;
+        env.launchDate = kzkit_->launchTime();
+        env.isFirstLaunch = [this] { return kzkit_->isFirstLaunch(); };
+        env.isDebugMode = [this] { return kzkit_->isDebugMode(); };
+        env.showDebugWindow = [this] {
+            if (const auto& open = kzkit_->hooks().openDebugWindow) {
+                open();
+            }
+        };
+        env.relaunch = [this, arguments] {
+            return KZApp::relaunch({}, *platform_->processes, kzkit_->suite(),
+                                   QCoreApplication::applicationFilePath(), arguments, &flushStandardSuite)
+                .started;
+        };
+        env.launchSteps.requestReview = [this] { kzkit_->requestReview(KZApp::reviewRequestCounts); };
+        return std::make_unique<AppState>(std::move(env));
+    });
+
+    LoginLaunch::migrateIfNeeded();
+
+    // The window group: the edit window, built hidden. Building it reads the central state, which
+    // schedules the launch routine.
+    auto editWindow = std::make_unique<MainScreen>();
+    // Typing goes to the field whenever the window is shown, not to the first toolbar button.
+    editWindow->field()->setFocus();
+    editWindow_ = std::move(editWindow);
+    AppState::shared();
+    appDelegate_->applicationDidFinishLaunching();
+}
+
+AppMain::~AppMain() = default;
+
+} // namespace zendra

@@ -1,0 +1,39 @@
+#pragma once
+
+// The composition root: installs the Linux implementations of the platform interfaces, then starts
+// the application in its order (the support kit, the delegate, the lazy central state, the
+// launch-at-login migration), builds the hidden edit window and finishes launching. Everything it
+// creates lives until the process ends. Create it once, on the main thread, after the QApplication.
+
+#include "app/app_delegate.h"
+
+#include <QStringList>
+#include <memory>
+
+class KZKit;
+class QApplication;
+class QWidget;
+
+namespace zendra {
+
+class AppMain {
+public:
+    // `arguments` are the process's arguments without the program and without a URL to open.
+    AppMain(QApplication& application, QStringList arguments);
+    ~AppMain();
+    AppMain(const AppMain&) = delete;
+    AppMain& operator=(const AppMain&) = delete;
+
+    KZKit& kzkit() { return *kzkit_; }
+    AppDelegate& appDelegate() { return *appDelegate_; }
+
+private:
+    struct Platform;
+
+    std::unique_ptr<Platform> platform_;
+    std::unique_ptr<KZKit> kzkit_;
+    std::unique_ptr<AppDelegate> appDelegate_;
+    std::unique_ptr<QWidget> editWindow_;
+};
+
+} // namespace zendra
