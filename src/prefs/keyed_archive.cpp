@@ -1,6 +1,7 @@
 #include "prefs/keyed_archive.h"
 
 #include "prefs/json_qt.h"
+#include "prefs/plist_nodes.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -21,16 +22,8 @@ QString versionKey() {
     return QStringLiteral("$version");
 }
 
-struct PlistDeleter {
-    void operator()(plist_t node) const { plist_free(node); }
-};
-using PlistPtr = std::unique_ptr<void, PlistDeleter>;
-
-// Strings that libplist allocates for the caller.
-struct FreeDeleter {
-    void operator()(char* text) const { std::free(text); }
-};
-using AllocatedText = std::unique_ptr<char, FreeDeleter>;
+using PlistPtr = PlistNodes::NodePtr;
+using PlistNodes::AllocatedText;
 
 bool hasNul(const QString& text) {
     return text.contains(QChar(u'\0'));
@@ -158,22 +151,16 @@ std::optional<StoredObject> fromPlist(plist_t node) {
     }
     case PLIST_DICT: {
         StoredDictionary dictionary;
-        plist_dict_iter iterator = nullptr;
-        plist_dict_new_iter(node, &iterator);
-        std::unique_ptr<void, decltype(&std::free)> iteratorOwner(iterator, &std::free);
-        while (true) {
-            char* rawKey = nullptr;
-            plist_t item = nullptr;
-            plist_dict_next_item(node, iterator, &rawKey, &item);
-            AllocatedText key(rawKey);
-            if (item == nullptr) {
-                break;
-            }
+        const bool complete = PlistNodes::forEachDictionaryEntry(node, [&](const char* key, plist_t item) {
             auto element = fromPlist(item);
             if (!element || !key) {
-                return std::nullopt;
+                return false;
             }
-            dictionary.insert_or_assign(QString::fromUtf8(key.get()), std::move(*element));
+            dictionary.insert_or_assign(QString::fromUtf8(key), std::move(*element));
+            return true;
+        });
+        if (!complete) {
+            return std::nullopt;
         }
         return StoredObject(std::move(dictionary));
     }

@@ -1,5 +1,7 @@
 #include "prefs/plist_codec.h"
 
+#include "prefs/plist_nodes.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -18,14 +20,7 @@ constexpr int maxDepth = 512;
 constexpr std::string_view dateOpen = "<date>";
 constexpr std::string_view dateClose = "</date>";
 
-struct NodeDeleter {
-    void operator()(void* node) const { plist_free(static_cast<plist_t>(node)); }
-};
-using NodePtr = std::unique_ptr<void, NodeDeleter>;
-
-struct FreeDeleter {
-    void operator()(void* pointer) const { std::free(pointer); }
-};
+using PlistNodes::NodePtr;
 
 std::int32_t clampToInt32(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
@@ -192,19 +187,10 @@ int countDates(plist_t node, int depth) {
     }
     case PLIST_DICT: {
         int count = 0;
-        plist_dict_iter iter = nullptr;
-        plist_dict_new_iter(node, &iter);
-        std::unique_ptr<void, FreeDeleter> iterOwner(iter);
-        while (true) {
-            char* key = nullptr;
-            plist_t value = nullptr;
-            plist_dict_next_item(node, iter, &key, &value);
-            std::unique_ptr<char, FreeDeleter> keyOwner(key);
-            if (!value) {
-                break;
-            }
+        PlistNodes::forEachDictionaryEntry(node, [&](const char*, plist_t value) {
             count += countDates(value, depth + 1);
-        }
+            return true;
+        });
         return count;
     }
     default:
@@ -266,21 +252,12 @@ public:
 
     StoredDictionary dictionary(plist_t node, int depth) {
         StoredDictionary result;
-        plist_dict_iter iter = nullptr;
-        plist_dict_new_iter(node, &iter);
-        std::unique_ptr<void, FreeDeleter> iterOwner(iter);
-        while (true) {
-            char* key = nullptr;
-            plist_t value = nullptr;
-            plist_dict_next_item(node, iter, &key, &value);
-            std::unique_ptr<char, FreeDeleter> keyOwner(key);
-            if (!value) {
-                break;
-            }
-            if (auto decoded = object(value, depth + 1)) {
+        PlistNodes::forEachDictionaryEntry(node, [&](const char* key, plist_t value) {
+            if (auto decoded = object(value, depth + 1); decoded && key) {
                 result.insert_or_assign(QString::fromUtf8(key), std::move(*decoded));
             }
-        }
+            return true;
+        });
         return result;
     }
 
