@@ -175,6 +175,15 @@ Line elide(const Line& full, double width, const QFont& font, const QString& mon
     }
 }
 
+// A transparent picture of `size` logical pixels at `ratio` device pixels per logical pixel.
+QImage transparentImage(QSizeF size, qreal ratio) {
+    QImage image(static_cast<int>(std::ceil(size.width() * ratio)),
+                 static_cast<int>(std::ceil(size.height() * ratio)), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    return image;
+}
+
 StatusItemRendering renderPlaceholder(const StatusItemContent& content, const Limits& limits) {
     StatusItemRendering result;
     result.isPlaceholder = true;
@@ -185,12 +194,7 @@ StatusItemRendering renderPlaceholder(const StatusItemContent& content, const Li
     result.textRect = result.labelRect;
     result.baseline = result.labelRect.bottom();
 
-    const qreal ratio = limits.devicePixelRatio;
-    result.image = QImage(static_cast<int>(std::ceil(result.itemSize.width() * ratio)),
-                          static_cast<int>(std::ceil(result.itemSize.height() * ratio)),
-                          QImage::Format_ARGB32_Premultiplied);
-    result.image.setDevicePixelRatio(ratio);
-    result.image.fill(Qt::transparent);
+    result.image = transparentImage(result.itemSize, limits.devicePixelRatio);
     QPainter painter(&result.image);
     drawPlaceholderSymbol(painter, result.labelRect, panelDefaultTextColor(content), content.fontFamily);
     return result;
@@ -238,12 +242,7 @@ StatusItemRendering renderStatusItem(const StatusItemContent& content) {
     result.textRect = QRectF(left, top, line.width(), lineHeight);
     result.baseline = top + textLine.ascent();
 
-    const qreal ratio = limits.devicePixelRatio;
-    result.image = QImage(static_cast<int>(std::ceil(result.itemSize.width() * ratio)),
-                          static_cast<int>(std::ceil(result.itemSize.height() * ratio)),
-                          QImage::Format_ARGB32_Premultiplied);
-    result.image.setDevicePixelRatio(ratio);
-    result.image.fill(Qt::transparent);
+    result.image = transparentImage(result.itemSize, limits.devicePixelRatio);
     {
         QPainter painter(&result.image);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
