@@ -2,7 +2,7 @@
 
 // The application's answers to the launch, URL and automation callbacks.
 
-#include "app/app_intents.h"
+#include "automation/intent.h"
 #include "app/edit_window_lookup.h"
 
 #include <QString>

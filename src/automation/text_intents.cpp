@@ -1,0 +1,48 @@
+#include "automation/text_intents.h"
+
+#include "base/main_queue.h"
+#include "prefs/prefs.h"
+#include "settings/catalogue.h"
+
+namespace zendra {
+
+namespace {
+
+// Keeps the intent and the completion until the work has run on the main thread, then answers once.
+template <class Intent, class Response, class Work>
+void bridge(Intent intent, std::function<void(Response)> completion, Work work) {
+    dispatchToMain([intent = std::move(intent), completion = std::move(completion), work]() mutable {
+        auto done = std::move(completion);
+        done(work(intent));
+    });
+}
+
+} // namespace
+
+void SetTextIntentHandler::handleSetText(SetTextIntent intent,
+                                         std::function<void(SetTextIntentResponse)> completion) {
+    bridge(std::move(intent), std::move(completion), &SetTextIntentHandler::handle);
+}
+
+SetTextIntentResponse SetTextIntentHandler::handle(const SetTextIntent& intent) {
+    Prefs::set(Settings::text(), intent.text.value_or(QString()));
+    return {SetTextIntentResponseCode::success, std::nullopt};
+}
+
+void GetTextIntentHandler::handleGetText(GetTextIntent intent,
+                                         std::function<void(GetTextIntentResponse)> completion) {
+    bridge(std::move(intent), std::move(completion), &GetTextIntentHandler::handle);
+}
+
+GetTextIntentResponse GetTextIntentHandler::handle(const GetTextIntent&) {
+    GetTextIntentResponse response(GetTextIntentResponseCode::success, std::nullopt);
+    response.result = Prefs::get(Settings::text());
+    return response;
+}
+
+void registerAutomationIntents(IntentRoutes& routes) {
+    routes.add<SetTextIntent>([] { return std::make_unique<SetTextIntentHandler>(); });
+    routes.add<GetTextIntent>([] { return std::make_unique<GetTextIntentHandler>(); });
+}
+
+} // namespace zendra
