@@ -1,25 +1,48 @@
 #pragma once
 
-// What the command line asks for: `zendra`, `zendra URL`, `zendra --help`, `zendra --version`.
-// A relaunched instance also gets the id of the instance that started it.
+// What the command line asks for: start (optionally with a URL), one of the client commands that talk
+// to the running instance or the preferences file, --help or --version. A relaunched instance also
+// gets the id of the instance that started it.
 
+#include <QByteArrayList>
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <variant>
 
 namespace zendra {
 
 struct CommandLine {
-    enum class Command { run, help, version, error };
+    enum class Command {
+        run,
+        help,
+        version,
+        error,
+        setText,
+        getText,
+        service,
+        watch,
+        toggleEditor,
+        clear,
+        paste
+    };
 
     Command command = Command::run;
-    std::optional<QString> url;           // a URL to open once launched
-    std::optional<qint64> relaunchedFrom; // wait for this process before taking over
+    std::optional<QString> url;           // run: a URL to open once launched
+    std::optional<qint64> relaunchedFrom; // run: wait for this process before taking over
+    std::optional<QString> panelItem;     // run: "auto", "window" or "statusnotifier"
+    std::optional<QString> text;          // set-text: the text; none clears it
+    bool readTextFromInput = false;       // set-text -: the text comes from standard input
+    bool json = false;                    // watch --json
     QString error;                        // for Command::error: what was wrong
 };
 
-// `arguments` without the program name. --help and --version win over everything after them.
+// `arguments` without the program name. --help and --version win over everything else, except a
+// text given to set-text.
 CommandLine parseCommandLine(const QStringList& arguments);
+
+// The process's arguments as text; an error message naming the first argument that is not UTF-8.
+std::variant<QStringList, QString> decodeArguments(const QByteArrayList& arguments);
 
 // The usage text, ending in a newline.
 QString usageText();

@@ -4,6 +4,7 @@
 #include "app/app_state.h"
 #include "app/identity.h"
 #include "app/main_screen.h"
+#include "automation/text_intents.h"
 #include "hotkeys/environment.h"
 #include "kit/kit.h"
 #include "kit/relaunch.h"
@@ -72,6 +73,7 @@ AppMain::AppMain(QApplication& application, QStringList arguments) : platform_(s
             setTextFromUrl(url);
         }
     });
+    registerAutomationIntents(appDelegate_->intentRoutes());
 
     AppState::installShared([this, editWindows, arguments] {
         AppState::Environment env;

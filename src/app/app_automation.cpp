@@ -1,0 +1,29 @@
+#include "app/app_automation.h"
+
+#include "app/app_delegate.h"
+#include "app/app_state.h"
+#include "app/text_actions.h"
+
+namespace zendra {
+
+AutomationActions applicationAutomationActions(std::function<AppDelegate*()> delegate) {
+    AutomationActions actions;
+    actions.handlerFor = [delegate](const Intent& intent) -> std::unique_ptr<IntentHandler> {
+        AppDelegate* appDelegate = delegate();
+        return appDelegate ? appDelegate->handlerFor(intent) : nullptr;
+    };
+    actions.openUrl = [delegate](const QString& url) {
+        if (AppDelegate* appDelegate = delegate()) {
+            appDelegate->openUrls({url});
+        }
+    };
+    actions.setTextService = [](const std::optional<QString>& text) {
+        AppState::shared().setTextService(text);
+    };
+    actions.toggleEditor = [] { AppState::shared().toggleEditWindow(); };
+    actions.clearText = [] { TextActions::clearTextByStoring(); };
+    actions.pasteText = [] { TextActions::setTextFromClipboard(AppState::shared().pasteboard()); };
+    return actions;
+}
+
+} // namespace zendra

@@ -1,0 +1,50 @@
+#pragma once
+
+// Calls the running application's automation interface, as the command-line client does. Every call
+// blocks for at most the timeout and never starts the application through bus activation.
+
+#include <QDBusConnection>
+#include <QString>
+#include <QVariantList>
+#include <chrono>
+
+namespace zendra {
+
+// What a call brought back: success with a value (the text for a read), or an error to show.
+struct AutomationReply {
+    bool ok = false;
+    QString value;
+    QString error;
+
+    static AutomationReply success(QString value = {}) { return {true, std::move(value), {}}; }
+    static AutomationReply failure(QString message) { return {false, {}, std::move(message)}; }
+};
+
+class AutomationClient {
+public:
+    explicit AutomationClient(QDBusConnection bus,
+                              std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+
+    // Whether some process owns the application's name on this bus.
+    bool isApplicationRunning() const;
+
+    AutomationReply setText(const QString& text) const;
+    AutomationReply text() const;
+    AutomationReply openUrl(const QString& url) const;
+    AutomationReply setTextFromService(const QString& text) const;
+    AutomationReply toggleEditor() const;
+    AutomationReply clear() const;
+    AutomationReply paste() const;
+
+private:
+    // The reply's arguments on success.
+    AutomationReply call(const QString& method, const QVariantList& arguments,
+                         QVariantList* results = nullptr) const;
+    // For the calls that answer with a response code first.
+    AutomationReply callWithCode(const QString& method, const QVariantList& arguments) const;
+
+    QDBusConnection bus_;
+    std::chrono::milliseconds timeout_;
+};
+
+} // namespace zendra
