@@ -106,4 +106,22 @@ TEST_F(CliBinaryTest, WatchPrintsEachChangeOnce) {
                                       "{\"text\":\"last\",\"tooltip\":\"last\"}\n");
 }
 
+TEST_F(CliBinaryTest, ARelaunchedInstanceTakesOverOnceThePreviousOneEnds) {
+    startApp();
+    ChildProcess successor(ZENDRA_BINARY, {QStringLiteral("--relaunched-from=%1").arg(app->pid())});
+    const auto owner = [] {
+        return QDBusConnection::sessionBus().interface()->servicePid("org.zendra.Zendra").value();
+    };
+    EXPECT_FALSE(waitUntil([&] { return !successor.isRunning(); }, 500ms))
+        << "it waits, it does not hand over";
+    EXPECT_EQ(owner(), uint(app->pid()));
+
+    EXPECT_EQ(app->terminate(5s).exitCode, 0);
+    app.reset();
+    ASSERT_TRUE(waitUntil([&] { return owner() == uint(successor.pid()); }, 10s));
+    EXPECT_EQ(zendra({"set-text", "after relaunch"}).exitCode, 0);
+    EXPECT_EQ(zendra({"get-text"}).output, "after relaunch\n");
+    EXPECT_EQ(successor.terminate(5s).exitCode, 0);
+}
+
 } // namespace
