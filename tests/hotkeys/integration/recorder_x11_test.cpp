@@ -3,6 +3,7 @@
 #include "platform/linux/x11_hot_keys.h"
 #include "platform/linux/x11_keyboard_layout.h"
 #include "support/wait_until.h"
+#include "support/x11_input.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -10,63 +11,20 @@
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
 #include <xcb/xcb.h>
-#include <xcb/xtest.h>
 
 namespace {
 
 using namespace Hotkeys;
 using namespace std::chrono_literals;
 
-constexpr std::uint8_t superKey = 133;
-constexpr std::uint8_t altKey = 64;
+using zendra::test::X11Input;
 constexpr std::uint8_t jKey = 44;
 constexpr std::uint8_t kKey = 45;
 constexpr std::uint8_t lKey = 46;
 constexpr std::uint16_t superAlt = XCB_MOD_MASK_4 | XCB_MOD_MASK_1;
-
-// A second X client: holds grabs of its own and types with XTest.
-class OtherClient {
-public:
-    OtherClient() : connection_(xcb_connect(nullptr, nullptr)) {
-        root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-    }
-    ~OtherClient() { xcb_disconnect(connection_); }
-    OtherClient(const OtherClient&) = delete;
-    OtherClient& operator=(const OtherClient&) = delete;
-
-    bool grab(std::uint8_t keyCode, std::uint16_t modifiers) {
-        auto* error =
-            xcb_request_check(connection_, xcb_grab_key_checked(connection_, 1, root_, modifiers, keyCode,
-                                                                XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
-        std::free(error);
-        return error == nullptr;
-    }
-    void ungrab(std::uint8_t keyCode, std::uint16_t modifiers) {
-        xcb_ungrab_key(connection_, keyCode, root_, modifiers);
-        sync();
-    }
-    // Presses the keys in order, then releases them in reverse order.
-    void chord(std::initializer_list<std::uint8_t> keys) {
-        for (auto keyCode : keys) {
-            xcb_test_fake_input(connection_, XCB_KEY_PRESS, keyCode, XCB_CURRENT_TIME, root_, 0, 0, 0);
-        }
-        for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) {
-            xcb_test_fake_input(connection_, XCB_KEY_RELEASE, *it, XCB_CURRENT_TIME, root_, 0, 0, 0);
-        }
-        sync();
-    }
-    void sync() {
-        std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
-    }
-
-private:
-    xcb_connection_t* connection_;
-    xcb_window_t root_ = 0;
-};
 
 // A recorder in a real window on the private X server, over the X11 hot keys and keyboard layout.
 class RecorderX11Test : public testing::Test {
@@ -104,7 +62,7 @@ protected:
 
     std::shared_ptr<zendra::x11::HotKeys> hotKeys = std::make_shared<zendra::x11::HotKeys>();
     std::shared_ptr<zendra::x11::KeyboardLayout> layout = std::make_shared<zendra::x11::KeyboardLayout>();
-    OtherClient other;
+    X11Input other;
     const Name name = Name::fromRawValue("toggleEditWindow");
     const Shortcut optionCommandK{Key::k, ModifierFlag::option | ModifierFlag::command};
     int beeps = 0;
@@ -113,7 +71,7 @@ protected:
 };
 
 TEST_F(RecorderX11Test, CombinationHeldByAnotherClientIsRefusedWithTheSystemWideAlert) {
-    ASSERT_TRUE(other.grab(kKey, superAlt));
+    ASSERT_TRUE(other.grabKey(kKey, superAlt));
     startRecording();
 
     // The real alert: a window-modal message box over the recorder's window, dismissed here.
@@ -145,12 +103,12 @@ TEST_F(RecorderX11Test, CombinationHeldByAnotherClientIsRefusedWithTheSystemWide
         << "recording restarts once the alert is dismissed";
 
     // Once the other client lets go, the same combination is taken, and this process now holds it.
-    other.ungrab(kKey, superAlt);
+    other.ungrabKey(kKey, superAlt);
     QTest::keyClick(window->windowHandle(), Qt::Key_K, Qt::AltModifier | Qt::MetaModifier);
     EXPECT_EQ(getShortcut(name), optionCommandK);
     EXPECT_EQ(recorder->text(), "⌥⌘K");
     EXPECT_FALSE(recorder->isRecording());
-    EXPECT_FALSE(other.grab(kKey, superAlt)) << "the accepted shortcut is grabbed system-wide";
+    EXPECT_FALSE(other.grabKey(kKey, superAlt)) << "the accepted shortcut is grabbed system-wide";
 }
 
 TEST_F(RecorderX11Test, TypedCombinationIsRecordedAndOwnShortcutsArePausedMeanwhile) {
@@ -161,20 +119,20 @@ TEST_F(RecorderX11Test, TypedCombinationIsRecordedAndOwnShortcutsArePausedMeanwh
     hotKeys->processEvents();
 
     startRecording();
-    other.chord({superKey, altKey, jKey});
+    other.chord({X11Input::superKey, X11Input::altKey, jKey});
     settle();
     EXPECT_EQ(clears, 0) << "no shortcut action runs while a recorder records";
     EXPECT_TRUE(recorder->isRecording());
 
     // A combination nobody holds reaches the focused recorder as real key events.
-    other.chord({superKey, altKey, lKey});
+    other.chord({X11Input::superKey, X11Input::altKey, lKey});
     ASSERT_TRUE(zendra::test::waitUntil([&] { return getShortcut(name).has_value(); }));
     EXPECT_EQ(getShortcut(name), Shortcut(Key::l, ModifierFlag::option | ModifierFlag::command));
     EXPECT_EQ(recorder->text(), "⌥⌘L");
     EXPECT_EQ(beeps, 0) << "the modifier presses on the way are not refused keys";
     EXPECT_FALSE(recorder->isRecording());
 
-    other.chord({superKey, altKey, jKey});
+    other.chord({X11Input::superKey, X11Input::altKey, jKey});
     EXPECT_TRUE(zendra::test::waitUntil([&] { return clears == 1; })) << "shortcuts work again afterwards";
 }
 

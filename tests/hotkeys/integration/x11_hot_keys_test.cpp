@@ -5,67 +5,22 @@
 #include "platform/linux/x11_hot_keys.h"
 #include "platform/linux/x11_keyboard_layout.h"
 #include "support/wait_until.h"
+#include "support/x11_input.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QProcess>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
-#include <xcb/xtest.h>
 
 namespace {
 
 using namespace Hotkeys;
 using namespace std::chrono_literals;
 
-constexpr std::uint8_t superKey = 133;
-constexpr std::uint8_t altKey = 64;
+using zendra::test::X11Input;
 constexpr std::uint8_t kKey = 45;
-
-// Another X client on the same server: types with XTest and can hold grabs of its own.
-class OtherClient {
-public:
-    OtherClient() : connection_(xcb_connect(nullptr, nullptr)) {
-        root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-    }
-    ~OtherClient() { xcb_disconnect(connection_); }
-
-    void key(bool press, std::uint8_t keyCode) {
-        xcb_test_fake_input(connection_, press ? XCB_KEY_PRESS : XCB_KEY_RELEASE, keyCode, XCB_CURRENT_TIME,
-                            root_, 0, 0, 0);
-    }
-    // Presses the keys in order and releases them in reverse order.
-    void chord(std::initializer_list<std::uint8_t> keys) {
-        for (auto keyCode : keys) {
-            key(true, keyCode);
-        }
-        for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) {
-            key(false, *it);
-        }
-        sync();
-    }
-    bool grab(std::uint8_t keyCode, std::uint16_t modifiers) {
-        auto* error =
-            xcb_request_check(connection_, xcb_grab_key_checked(connection_, 1, root_, modifiers, keyCode,
-                                                                XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
-        std::free(error);
-        return error == nullptr;
-    }
-    void ungrab(std::uint8_t keyCode, std::uint16_t modifiers) {
-        xcb_ungrab_key(connection_, keyCode, root_, modifiers);
-        sync();
-    }
-    // Returns once the server has handled everything sent so far.
-    void sync() {
-        std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
-    }
-
-private:
-    xcb_connection_t* connection_;
-    xcb_window_t root_ = 0;
-};
 
 // Lets events that may still arrive arrive, for checks that something did not happen.
 void settle(zendra::x11::HotKeys& hotKeys) {
@@ -86,7 +41,7 @@ protected:
 
     std::shared_ptr<zendra::x11::HotKeys> hotKeys = std::make_shared<zendra::x11::HotKeys>();
     std::shared_ptr<zendra::x11::KeyboardLayout> layout = std::make_shared<zendra::x11::KeyboardLayout>();
-    OtherClient typist;
+    X11Input typist;
     const Name name = Name::fromRawValue("toggleEditWindow");
     const Shortcut optionCommandK{Key::k, ModifierFlag::option | ModifierFlag::command};
 };
@@ -100,17 +55,17 @@ TEST_F(X11HotKeysTest, StoredShortcutFiresOnReleaseUntilCleared) {
     QCoreApplication::processEvents();
     setShortcut(optionCommandK, name);
 
-    typist.chord({superKey, altKey, kKey});
+    typist.chord({X11Input::superKey, X11Input::altKey, kKey});
     ASSERT_TRUE(zendra::test::waitUntil([&] { return ups == 1; }));
     EXPECT_EQ(downs, 1);
 
-    typist.chord({altKey, kKey});
-    typist.chord({superKey, kKey});
+    typist.chord({X11Input::altKey, kKey});
+    typist.chord({X11Input::superKey, kKey});
     settle(*hotKeys);
     EXPECT_EQ(ups, 1) << "other combinations of the key are not grabbed";
 
     setShortcut(std::nullopt, name);
-    typist.chord({superKey, altKey, kKey});
+    typist.chord({X11Input::superKey, X11Input::altKey, kKey});
     settle(*hotKeys);
     EXPECT_EQ(ups, 1) << "a cleared shortcut no longer fires";
     EXPECT_EQ(downs, 1);
@@ -121,16 +76,15 @@ TEST_F(X11HotKeysTest, FiresWithCapsLockOnAndModifiersReleasedFirst) {
     onKeyUp(name, [&] { ++ups; });
     setShortcut(optionCommandK, name);
 
-    typist.chord({66}); // Caps Lock on
-    typist.key(true, superKey);
-    typist.key(true, altKey);
+    typist.chord({X11Input::capsLockKey}); // Caps Lock on
+    typist.key(true, X11Input::superKey);
+    typist.key(true, X11Input::altKey);
     typist.key(true, kKey);
-    typist.key(false, superKey);
-    typist.key(false, altKey);
+    typist.key(false, X11Input::superKey);
+    typist.key(false, X11Input::altKey);
     typist.key(false, kKey); // released with no modifier left down
-    typist.sync();
     ASSERT_TRUE(zendra::test::waitUntil([&] { return ups == 1; }));
-    typist.chord({66});
+    typist.chord({X11Input::capsLockKey});
 }
 
 TEST_F(X11HotKeysTest, HoldingTheKeyGivesOnePressAndOneRelease) {
@@ -140,27 +94,25 @@ TEST_F(X11HotKeysTest, HoldingTheKeyGivesOnePressAndOneRelease) {
     onKeyUp(name, [&] { ++ups; });
     setShortcut(optionCommandK, name);
 
-    typist.key(true, superKey);
-    typist.key(true, altKey);
+    typist.key(true, X11Input::superKey);
+    typist.key(true, X11Input::altKey);
     typist.key(true, kKey);
-    typist.sync();
     zendra::test::waitUntil([] { return false; }, 1200ms); // past the server's auto-repeat delay
     typist.key(false, kKey);
-    typist.key(false, altKey);
-    typist.key(false, superKey);
-    typist.sync();
+    typist.key(false, X11Input::altKey);
+    typist.key(false, X11Input::superKey);
     ASSERT_TRUE(zendra::test::waitUntil([&] { return ups == 1; }));
     EXPECT_EQ(downs, 1);
 }
 
 TEST_F(X11HotKeysTest, CombinationHeldByAnotherClientIsRefused) {
     const std::uint16_t mask = XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
-    ASSERT_TRUE(typist.grab(kKey, mask));
+    ASSERT_TRUE(typist.grabKey(kKey, mask));
     EXPECT_EQ(hotKeys->availability(optionCommandK), SystemWideAvailability::heldByAnotherClient);
     EXPECT_EQ(hotKeys->availability(Shortcut(Key::k, ModifierFlag::command)),
               SystemWideAvailability::available);
-    EXPECT_TRUE(typist.grab(kKey, XCB_MOD_MASK_4)) << "the trial grab was released at once";
-    typist.ungrab(kKey, XCB_MOD_MASK_4);
+    EXPECT_TRUE(typist.grabKey(kKey, XCB_MOD_MASK_4)) << "the trial grab was released at once";
+    typist.ungrabKey(kKey, XCB_MOD_MASK_4);
 
     int ups = 0;
     onKeyUp(name, [&] { ++ups; });
@@ -169,12 +121,12 @@ TEST_F(X11HotKeysTest, CombinationHeldByAnotherClientIsRefused) {
     EXPECT_TRUE(activeShortcuts().contains(optionCommandK));
     EXPECT_EQ(getShortcut(name), optionCommandK) << "still stored";
 
-    typist.ungrab(kKey, mask);
+    typist.ungrabKey(kKey, mask);
     setShortcut(optionCommandK, name);
     ASSERT_EQ(CarbonHotkeys::hotKeyTable().size(), 1u) << "setting it again retries";
     EXPECT_EQ(hotKeys->availability(optionCommandK), SystemWideAvailability::available)
         << "our own registration is not another client's";
-    typist.chord({superKey, altKey, kKey});
+    typist.chord({X11Input::superKey, X11Input::altKey, kKey});
     ASSERT_TRUE(zendra::test::waitUntil([&] { return ups == 1; })) << "the check left our grab in place";
 }
 
