@@ -1,5 +1,6 @@
 #include "app/app_command_line.h"
 
+#include "app/app_panel_item.h"
 #include "kit/relaunch.h"
 
 #include <QStringDecoder>
@@ -132,8 +133,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         }
         if (argument.startsWith(QLatin1String(panelItemOption))) {
             const QString name = argument.mid(qsizetype(sizeof panelItemOption) - 1);
-            if (name != QLatin1String("auto") && name != QLatin1String("window") &&
-                name != QLatin1String("statusnotifier")) {
+            if (!parsePanelItemBackend(name)) {
                 return failure(
                     QStringLiteral("unknown panel item '%1' (auto, window or statusnotifier)").arg(name));
             }

@@ -78,7 +78,9 @@ AppMain::AppMain(QApplication& application, QStringList arguments) : platform_(s
     AppState::installShared([this, editWindows, arguments] {
         AppState::Environment env;
         env.editWindows = editWindows;
-        env.makeStatusItem = &makeItemWindowStatusItem;
+        env.makeStatusItem = [backend = panelItemBackendFromEnvironment()](StatusItemCallbacks callbacks) {
+            return makePanelStatusItem(backend, std::move(callbacks));
+        };
         env.idleTime = platform_->idleTime;
         env.footprint = platform_->footprint;
         env.launchDate = kzkit_->launchTime();

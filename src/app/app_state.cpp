@@ -87,6 +87,7 @@ StatusItem* AppState::statusItem() {
             handleStatusItemClick(event, modifiers);
         };
         callbacks.toggleEditWindow = [this] { toggleEditWindow(); };
+        callbacks.buildMenu = [this] { return buildStatusItemMenu(); };
         statusItem_ = environment_.makeStatusItem(std::move(callbacks));
     }
     return statusItem_.get();

@@ -42,6 +42,9 @@ public:
     virtual void setImage(const QImage& image, QSizeF logicalSize) = 0;
     // The tooltip; none removes it.
     virtual void setToolTip(const std::optional<QString>& toolTip) = 0;
+    // What the image shows as plain words on one line, for panels that draw text themselves; empty
+    // while the placeholder shows. Backends that show only the image ignore it.
+    virtual void setLabel(const QString& label) { (void)label; }
     // Draws the image scaled by `scale` about its centre (the drop highlight). False when the backend
     // cannot scale its picture; the item then stays as it is.
     virtual bool setContentScale(double scale) = 0;

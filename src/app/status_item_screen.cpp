@@ -103,6 +103,7 @@ void StatusItemScreen::render() {
     rendering_ = renderStatusItem(content);
     item_.setImage(rendering_.image, rendering_.itemSize);
     item_.setToolTip(rendering_.toolTip);
+    item_.setLabel(rendering_.isPlaceholder ? QString() : rendering_.shownText);
     placeClearTextTip();
 }
 

@@ -1,0 +1,103 @@
+#include "test_panel.h"
+
+#include "support/wait_until.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
+#include <stdexcept>
+
+namespace zendra::test {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+QString nextConnectionName() {
+    static int count = 0;
+    return QStringLiteral("test-panel-%1").arg(++count);
+}
+
+} // namespace
+
+TestPanel::TestPanel(bool hostRegistered)
+    : connectionName_(nextConnectionName()),
+      connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName_)),
+      hostRegistered_(hostRegistered) {
+    if (!connection_.registerObject(QStringLiteral("/StatusNotifierWatcher"), this,
+                                    QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals |
+                                        QDBusConnection::ExportAllProperties) ||
+        connection_.interface()->registerService(QStringLiteral("org.kde.StatusNotifierWatcher"),
+                                                 QDBusConnectionInterface::DontQueueService) !=
+            QDBusConnectionInterface::ServiceRegistered) {
+        throw std::runtime_error("the test panel cannot own org.kde.StatusNotifierWatcher");
+    }
+}
+
+TestPanel::~TestPanel() {
+    connection_.interface()->unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));
+    connection_.unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
+    QDBusConnection::disconnectFromBus(connectionName_);
+}
+
+void TestPanel::setHostRegistered(bool registered) {
+    hostRegistered_ = registered;
+    if (registered) {
+        emit StatusNotifierHostRegistered();
+    } else {
+        emit StatusNotifierHostUnregistered();
+    }
+}
+
+void TestPanel::RegisterStatusNotifierItem(const QString& service) {
+    items_.append(service);
+    for (const auto& [signal, slot] :
+         {std::pair{"XAyatanaNewLabel", SLOT(newLabel(QString, QString))},
+          std::pair{"NewToolTip", SLOT(newToolTip())}, std::pair{"NewIcon", SLOT(newIcon())}}) {
+        connection_.connect(service, QStringLiteral("/StatusNotifierItem"),
+                            QStringLiteral("org.kde.StatusNotifierItem"), QString::fromLatin1(signal), this,
+                            slot);
+    }
+    emit StatusNotifierItemRegistered(service);
+}
+
+void TestPanel::RegisterStatusNotifierHost(const QString&) {
+    setHostRegistered(true);
+}
+
+void TestPanel::newLabel(const QString& label, const QString&) {
+    labels.append(label);
+}
+
+QDBusMessage TestPanel::call(const QString& path, const QString& interface, const QString& method,
+                             const QVariantList& arguments) {
+    if (items_.isEmpty()) {
+        return QDBusMessage::createError(QStringLiteral("test.NoItem"), QStringLiteral("nothing registered"));
+    }
+    QDBusMessage message = QDBusMessage::createMethodCall(items_.last(), path, interface, method);
+    message.setArguments(arguments);
+    QDBusPendingCall pending = connection_.asyncCall(message, 5000);
+    waitUntil([&] { return pending.isFinished(); }, 6s);
+    return pending.reply();
+}
+
+QVariant TestPanel::itemProperty(const QString& name) {
+    const QDBusMessage reply =
+        call(QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.freedesktop.DBus.Properties"),
+             QStringLiteral("Get"), {QStringLiteral("org.kde.StatusNotifierItem"), name});
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        return {};
+    }
+    return reply.arguments().first().value<QDBusVariant>().variant();
+}
+
+QDBusMessage TestPanel::callItem(const QString& method, const QVariantList& arguments) {
+    return call(QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.kde.StatusNotifierItem"), method,
+                arguments);
+}
+
+QDBusMessage TestPanel::callMenu(const QString& method, const QVariantList& arguments) {
+    return call(QStringLiteral("/MenuBar"), QStringLiteral("com.canonical.dbusmenu"), method, arguments);
+}
+
+} // namespace zendra::test

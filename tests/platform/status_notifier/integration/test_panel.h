@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QObject>
+#include <QStringList>
+#include <QVariant>
+
+namespace zendra::test {
+
+// A desktop panel for the item to find: an org.kde.StatusNotifierWatcher on a connection of its own
+// to the session bus, and the host that reads the items registered with it (properties, signals,
+// menu). Every call to an item waits while the event loop runs, so the item may live in this process.
+class TestPanel final : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ isHostRegistered)
+    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ registeredItems)
+    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
+
+public:
+    explicit TestPanel(bool hostRegistered = true);
+    ~TestPanel() override;
+
+    bool isHostRegistered() const { return hostRegistered_; }
+    void setHostRegistered(bool registered);
+    QStringList registeredItems() const { return items_; }
+    int protocolVersion() const { return 0; }
+
+    // The last registered item's property (custom types arrive as QDBusArgument), or an invalid
+    // variant when the call failed.
+    QVariant itemProperty(const QString& name);
+    QDBusMessage callItem(const QString& method, const QVariantList& arguments);
+    QDBusMessage callMenu(const QString& method, const QVariantList& arguments);
+
+    // What the item told the host since it registered.
+    QStringList labels;
+    int newToolTips = 0;
+    int newIcons = 0;
+
+public slots:
+    void RegisterStatusNotifierItem(const QString& service);
+    void RegisterStatusNotifierHost(const QString& service);
+
+signals:
+    void StatusNotifierItemRegistered(const QString& service);
+    void StatusNotifierItemUnregistered(const QString& service);
+    void StatusNotifierHostRegistered();
+    void StatusNotifierHostUnregistered();
+
+private slots:
+    void newLabel(const QString& label, const QString& guide);
+    void newToolTip() { ++newToolTips; }
+    void newIcon() { ++newIcons; }
+
+private:
+    QDBusMessage call(const QString& path, const QString& interface, const QString& method,
+                      const QVariantList& arguments);
+
+    QString connectionName_;
+    QDBusConnection connection_;
+    bool hostRegistered_;
+    QStringList items_;
+};
+
+} // namespace zendra::test
