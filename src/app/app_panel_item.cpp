@@ -69,14 +69,18 @@ public:
         screen_.reset();
     }
 
-    bool popUpMenu(QMenu& menu) override {
-        if (switch_) {
-            return switch_->popUpMenu(menu);
-        }
-        return panel_ ? panel_->popUpMenu(menu) : window_->popUpMenu(menu);
-    }
+    bool popUpMenu(QMenu& menu) override { return backend().popUpMenu(menu); }
+
+    bool isOnScreen() const override { return backend().isOnScreen(); }
 
 private:
+    StatusBarItem& backend() const {
+        if (switch_) {
+            return *switch_;
+        }
+        return panel_ ? static_cast<StatusBarItem&>(*panel_) : static_cast<StatusBarItem&>(*window_);
+    }
+
     PortalPanelAppearance appearance_;
     std::unique_ptr<StatusNotifierItem> panel_;
     std::unique_ptr<ItemWindow> window_;

@@ -25,6 +25,9 @@ public:
     virtual ~StatusItem() = default;
     // Pops the menu up at the item and returns at once; false when it cannot be shown there.
     virtual bool popUpMenu(QMenu& menu) = 0;
+    // Whether the user can see the item now: its window is on a screen, or a panel host shows it.
+    // The visibility check warns when this stays false after launch.
+    virtual bool isOnScreen() const = 0;
 };
 
 struct StatusItemCallbacks {

@@ -30,6 +30,7 @@ public:
         ++menus;
         return true;
     }
+    bool isOnScreen() const override { return true; }
     QStringList shown;
     int menus = 0;
 };
