@@ -53,11 +53,8 @@ public:
                 PanelItemSwitch::Window{*window_,
                                         [window = window_.get()](bool shown) { window->setVisible(shown); }});
         }
-        StatusBarItem& item = switch_  ? static_cast<StatusBarItem&>(*switch_)
-                              : panel_ ? static_cast<StatusBarItem&>(*panel_)
-                                       : static_cast<StatusBarItem&>(*window_);
         screen_ = std::make_unique<StatusItemScreen>(
-            item, appearance_, StatusItemScreen::Actions{std::move(callbacks.toggleEditWindow)});
+            barItem(), appearance_, StatusItemScreen::Actions{std::move(callbacks.toggleEditWindow)});
         screen_->setClickHandler(std::move(callbacks.clicked));
         if (window_ && !switch_) {
             window_->show();
@@ -69,12 +66,12 @@ public:
         screen_.reset();
     }
 
-    bool popUpMenu(QMenu& menu) override { return backend().popUpMenu(menu); }
+    bool popUpMenu(QMenu& menu) override { return barItem().popUpMenu(menu); }
 
-    bool isOnScreen() const override { return backend().isOnScreen(); }
+    bool isOnScreen() const override { return barItem().isOnScreen(); }
 
 private:
-    StatusBarItem& backend() const {
+    StatusBarItem& barItem() const {
         if (switch_) {
             return *switch_;
         }

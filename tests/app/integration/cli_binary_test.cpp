@@ -6,6 +6,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QFile>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -49,6 +50,11 @@ protected:
         ASSERT_TRUE(waitUntil([] { return nameIsOwned(); }, 10s)) << app->standardError().toStdString();
     }
 
+    QByteArray preferencesFile() const {
+        QFile file(xdg.configHome() + "/zendra/org.zendra.Zendra.plist");
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     zendra::test::TempXdgDirs xdg;
     std::optional<ChildProcess> app;
 };
@@ -89,6 +95,8 @@ TEST_F(CliBinaryTest, TheRunningInstanceServesTheCommandsAndTakesUrlsFromASecond
 TEST_F(CliBinaryTest, WatchPrintsEachChangeOnce) {
     startApp();
     EXPECT_EQ(zendra({"set-text", "start"}).exitCode, 0);
+    // watch follows the preferences file, which the application writes shortly after a change.
+    ASSERT_TRUE(waitUntil([&] { return preferencesFile().contains("<string>start</string>"); }, 5s));
     ChildProcess watch(ZENDRA_BINARY, {"watch", "--json"});
     const auto lines = [&] { return watch.standardOutput().count('\n'); };
     ASSERT_TRUE(waitUntil([&] { return lines() == 1; }, 5s));
