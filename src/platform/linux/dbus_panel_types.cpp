@@ -37,6 +37,11 @@ void registerPanelDBusTypes() {
         qDBusRegisterMetaType<MenuEvent>();
         qDBusRegisterMetaType<MenuEventList>();
         qDBusRegisterMetaType<MenuShortcut>();
+        // Slots and signals name the lists by their aliases, which D-Bus looks up by name.
+        qRegisterMetaType<IconPixmapList>("zendra::panel_dbus::IconPixmapList");
+        qRegisterMetaType<MenuItemPropertiesList>("zendra::panel_dbus::MenuItemPropertiesList");
+        qRegisterMetaType<MenuItemPropertyNamesList>("zendra::panel_dbus::MenuItemPropertyNamesList");
+        qRegisterMetaType<MenuEventList>("zendra::panel_dbus::MenuEventList");
     });
 }
 

@@ -177,6 +177,12 @@ TEST_F(StatusNotifierItemTest, TheMenuIsBuiltAfreshAndRunsTheChosenEntry) {
     EXPECT_EQ(panel.callMenu("Event", {3, "hovered", QVariant::fromValue(QDBusVariant(0)), 0u}).type(),
               QDBusMessage::ReplyMessage);
     EXPECT_TRUE(waitUntil([&] { return cleared == 1; }));
+    const panel_dbus::MenuEventList group{{3, "clicked", QDBusVariant(0), 0},
+                                          {77, "clicked", QDBusVariant(0), 0}};
+    const QDBusMessage groupReply = panel.callMenu("EventGroup", {QVariant::fromValue(group)});
+    ASSERT_EQ(groupReply.type(), QDBusMessage::ReplyMessage) << groupReply.errorMessage().toStdString();
+    EXPECT_EQ(qdbus_cast<QList<int>>(groupReply.arguments().value(0)), QList<int>{77}) << "the unknown id";
+    EXPECT_TRUE(waitUntil([&] { return cleared == 2; }));
 
     menuState.clipboardHasText = false;
     panel.callMenu("AboutToShow", {0});
@@ -187,7 +193,7 @@ TEST_F(StatusNotifierItemTest, TheMenuIsBuiltAfreshAndRunsTheChosenEntry) {
     EXPECT_EQ(panel.callMenu("GetProperty", {3, "no-such-property"}).type(), QDBusMessage::ErrorMessage);
     waitUntil([] { return false; }, 100ms);
     EXPECT_EQ(pasted, 0) << "a disabled entry does nothing";
-    EXPECT_EQ(cleared, 1);
+    EXPECT_EQ(cleared, 2);
 }
 
 TEST_F(StatusNotifierItemTest, ActivateCarriesTheHeldModifiersAndTheContextMenuIsARightClick) {
