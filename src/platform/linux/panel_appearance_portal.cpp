@@ -33,8 +33,9 @@ std::optional<uint> colorSchemeValue(QVariant value) {
 PortalPanelAppearance::PortalPanelAppearance(QDBusConnection bus) : bus_(std::move(bus)) {
     qApp->installEventFilter(this);
     if (bus_.isConnected()) {
+        // The value arrives through the message: QtDBus does not connect a slot taking a QDBusVariant.
         bus_.connect(portalService, portalPath, settingsInterface, QStringLiteral("SettingChanged"), this,
-                     SLOT(settingChanged(QString, QString, QDBusVariant)));
+                     SLOT(settingChanged(QDBusMessage)));
         readPreference();
     }
 }
@@ -78,8 +79,14 @@ void PortalPanelAppearance::readPreference() {
     });
 }
 
-void PortalPanelAppearance::settingChanged(const QString& group, const QString& key,
-                                           const QDBusVariant& value) {
+void PortalPanelAppearance::settingChanged(const QDBusMessage& message) {
+    const QVariantList arguments = message.arguments();
+    if (arguments.size() != 3) {
+        return;
+    }
+    const QString group = arguments[0].toString();
+    const QString key = arguments[1].toString();
+    const QDBusVariant value = arguments[2].value<QDBusVariant>();
     if (group != appearanceGroup || key != colorSchemeKey) {
         return;
     }

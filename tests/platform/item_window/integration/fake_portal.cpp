@@ -1,0 +1,40 @@
+#include "fake_portal.h"
+
+#include <QDBusConnectionInterface>
+#include <stdexcept>
+
+namespace zendra::test {
+
+FakePortal::FakePortal(uint colorScheme)
+    : connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake-portal"))),
+      colorScheme_(colorScheme) {
+    if (!connection_.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), this,
+                                    QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals) ||
+        connection_.interface()->registerService(QStringLiteral("org.freedesktop.portal.Desktop")) !=
+            QDBusConnectionInterface::ServiceRegistered) {
+        throw std::runtime_error("the fake portal cannot own its name");
+    }
+}
+
+FakePortal::~FakePortal() {
+    connection_.interface()->unregisterService(QStringLiteral("org.freedesktop.portal.Desktop"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("fake-portal"));
+}
+
+void FakePortal::change(uint colorScheme) {
+    colorScheme_ = colorScheme;
+    emit SettingChanged(QStringLiteral("org.freedesktop.appearance"), QStringLiteral("color-scheme"),
+                        QDBusVariant(colorScheme));
+}
+
+QDBusVariant FakePortal::Read(const QString& group, const QString& key) {
+    // The older call wraps the value in one more variant.
+    return QDBusVariant(QVariant::fromValue(ReadOne(group, key)));
+}
+
+QDBusVariant FakePortal::ReadOne(const QString&, const QString& key) {
+    ++reads;
+    return QDBusVariant(key == QLatin1String("color-scheme") ? QVariant(colorScheme_) : QVariant(QString()));
+}
+
+} // namespace zendra::test
