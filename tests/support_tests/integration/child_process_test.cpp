@@ -102,14 +102,6 @@ TEST(ChildProcessTest, InheritsOnlyItsStandardStreams) {
     EXPECT_TRUE(fds.contains("0") && fds.contains("1") && fds.contains("2"));
 }
 
-TEST(ChildProcessTest, RunsTheApplicationBinary) {
-    ChildProcess zendra(QStringLiteral(ZENDRA_BINARY), {QStringLiteral("--version")});
-    const auto status = zendra.waitForExit(10s);
-    ASSERT_TRUE(status);
-    EXPECT_EQ(status->exitCode, 0) << zendra.standardError().toStdString();
-    EXPECT_TRUE(zendra.standardOutput().startsWith("Zendra ")) << zendra.standardOutput().toStdString();
-}
-
 TEST(ChildProcessTest, ProgramsThatCannotRunAreErrors) {
     try {
         ChildProcess missing(QStringLiteral("zendra-no-such-program"));
