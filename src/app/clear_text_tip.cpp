@@ -62,6 +62,10 @@ void ClearTextTip::showUnder(const QRect& anchor) {
     if (const QScreen* screen = QGuiApplication::screenAt(anchor.center())) {
         const QRect area = screen->geometry();
         topLeft.setX(std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() + 1 - width())));
+        // A panel at the bottom edge: above the item instead.
+        if (topLeft.y() + height() > area.bottom() + 1) {
+            topLeft.setY(anchor.top() - height());
+        }
     }
     move(topLeft);
     show();

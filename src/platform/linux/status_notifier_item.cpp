@@ -127,6 +127,13 @@ bool StatusNotifierItem::popUpMenu(QMenu& menu) {
     return true;
 }
 
+std::optional<QRect> StatusNotifierItem::anchorRect() const {
+    if (!isOnScreen() || !requestPoint_) {
+        return std::nullopt;
+    }
+    return QRect(*requestPoint_, QSize(1, 1));
+}
+
 bool StatusNotifierItem::isOnScreen() const {
     return hostState() == StatusNotifierWatcherClient::HostState::hosted;
 }

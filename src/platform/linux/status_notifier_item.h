@@ -53,7 +53,8 @@ public:
     bool popUpMenu(QMenu& menu) override;
     // While a host shows it: the hidden test's answer when no host is registered.
     bool isOnScreen() const override;
-    std::optional<QRect> anchorRect() const override { return std::nullopt; }
+    // The point of the host's last request (where the panel shows the item), while a host shows it.
+    std::optional<QRect> anchorRect() const override;
 
 private:
     void click(StatusItemMouseEvent event, QPoint point, bool withHeldModifiers);

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <thread>
@@ -105,6 +106,12 @@ TEST_F(StatusItemScreenTest, ClearTextTipShowsOnceOnTheFirstNonEmptyChange) {
     ASSERT_NE(tip, nullptr);
     EXPECT_GE(tip->width(), zendra::ClearTextTip::contentWidth);
     EXPECT_EQ(tip->y(), item.anchor->bottom() + 1); // under the item
+
+    // The item moves to a panel at the bottom: the tip follows, above it.
+    const QRect screenArea = QGuiApplication::primaryScreen()->geometry();
+    item.anchor = QRect(100, screenArea.bottom() + 1 - 24, 80, 24);
+    item.events.geometryChanged();
+    EXPECT_EQ(tip->y() + tip->height(), item.anchor->top());
 
     // Emptying the text hides it; a later text does not bring it back.
     setText(QString());

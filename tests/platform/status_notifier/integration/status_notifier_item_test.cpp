@@ -201,8 +201,10 @@ TEST_F(StatusNotifierItemTest, ActivateCarriesTheHeldModifiersAndTheContextMenuI
     const auto item = makeItem();
     ASSERT_TRUE(waitUntil([&] { return item->isOnScreen(); }));
 
+    EXPECT_FALSE(item->anchorRect()) << "where the panel shows it is unknown until the host says";
     modifiers->flags = KZApp::Modifier::shift;
     EXPECT_EQ(panel.callItem("Activate", {10, 20}).type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(item->anchorRect(), QRect(10, 20, 1, 1)) << "popups such as the tip go there";
     EXPECT_EQ(panel.callItem("ContextMenu", {30, 40}).type(), QDBusMessage::ReplyMessage);
     EXPECT_EQ(panel.callItem("SecondaryActivate", {0, 0}).type(), QDBusMessage::ReplyMessage);
     EXPECT_EQ(panel.callItem("Activate", {"ten", "twenty"}).type(), QDBusMessage::ErrorMessage);
