@@ -30,6 +30,7 @@ QString fingerprintOf(const panel_dbus::MenuLayoutItem& layout) {
         }
         out << '}';
     }
+    out.flush();
     return result;
 }
 
