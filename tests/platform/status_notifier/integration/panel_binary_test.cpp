@@ -106,4 +106,21 @@ TEST_F(PanelBinaryTest, TheItemLivesInThePanelWhileThereIsOneAndInItsWindowOther
         5s));
 }
 
+TEST_F(PanelBinaryTest, TheOptionForcesEitherBackend) {
+    panel.emplace(true);
+    zendra.emplace(ZENDRA_BINARY, QStringList{"--panel-item=window"});
+    EXPECT_TRUE(waitUntil([&] { return desktop.mappedWindows(zendra->pid()).size() == 1; }, 10s))
+        << zendra->standardError().toStdString();
+    EXPECT_TRUE(panel->registeredItems().isEmpty()) << "the window alone, though a panel is there";
+    EXPECT_EQ(zendra->terminate(5s).exitCode, 0);
+
+    panel.reset();
+    zendra.emplace(ZENDRA_BINARY, QStringList{"--panel-item=statusnotifier"});
+    ASSERT_TRUE(waitUntil([&] { return text().has_value(); }, 10s)) << "the instance serves the bus";
+    panel.emplace(true);
+    EXPECT_TRUE(waitUntil([&] { return panel->registeredItems().size() == 1; }, 5s))
+        << "a panel that starts later gets the item";
+    EXPECT_TRUE(desktop.mappedWindows(zendra->pid()).empty()) << "and no window stands in meanwhile";
+}
+
 } // namespace
