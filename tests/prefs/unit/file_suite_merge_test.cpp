@@ -143,6 +143,12 @@ TEST_F(FileSuiteMerge, OutsideEditsArriveWithOldAndNewObjectsAndRegisteredDefaul
                                              {"text", StoredObject("old"), StoredObject("new")}}));
     a_->reload();
     EXPECT_TRUE(inA.take().empty()) << "an unchanged file delivers nothing";
+
+    // A deleted file means every entry was removed.
+    ASSERT_TRUE(QFile::remove(path()));
+    a_->reload();
+    EXPECT_EQ(inA.take(), (std::vector<Seen>{{"added", StoredObject(true), std::nullopt},
+                                             {"text", StoredObject("new"), std::nullopt}}));
 }
 
 TEST_F(FileSuiteMerge, PendingLocalChangeBeatsAnOutsideEditSeenBeforeTheFlush) {
@@ -176,15 +182,6 @@ TEST_F(FileSuiteMerge, FileThatTurnsBadWhileRunningIsKeptAsideAtTheNextFlush) {
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(fileEntries(), (StoredDictionary{{"text", "good"}, {"more", 1}}));
     EXPECT_EQ(QDir(dir_.path()).entryList({"*.corrupt-*"}).size(), 1);
-}
-
-TEST_F(FileSuiteMerge, DeletedFileMeansEverythingWasRemoved) {
-    a_->setObject("text", "x");
-    ASSERT_TRUE(a_->flush());
-    ASSERT_TRUE(QFile::remove(path()));
-    Recorder inA(*a_, {"text"});
-    a_->reload();
-    EXPECT_EQ(inA.take(), (std::vector<Seen>{{"text", StoredObject("x"), std::nullopt}}));
 }
 
 } // namespace
