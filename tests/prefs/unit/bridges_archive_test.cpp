@@ -1,4 +1,5 @@
 #include "prefs/prefs.h"
+#include "printed.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -42,10 +43,8 @@ namespace {
 
 using namespace archives;
 using Prefs::StoredObject;
-
-bool isOneLine(const std::string& output) {
-    return !output.empty() && output.find('\n') == output.size() - 1;
-}
+using zendra::test::isOneLine;
+using zendra::test::printedBy;
 
 struct ArchiveBridgeTest : testing::Test {
     std::shared_ptr<Prefs::Suite> suite = Prefs::Suite::makeInMemory();
@@ -79,19 +78,16 @@ TEST_F(ArchiveBridgeTest, ColorsRoundTripExactlyAsArchivedData) {
     EXPECT_FALSE(suite->hasPersistentEntry("color")) << "an empty colour setting has no entry";
     Prefs::set(color, std::optional<QColor>(QColor()));
     EXPECT_FALSE(suite->hasPersistentEntry("color")) << "an invalid colour is not stored";
-}
 
-TEST_F(ArchiveBridgeTest, ColorArchiveNamesItsClassSpaceAndComponents) {
-    const auto data = Prefs::ColorBridge::serialize(QColor::fromRgba64(65535, 0, 0, 16384));
-    ASSERT_TRUE(data);
-    const Prefs::DecodedArchive archive = Prefs::decodeArchive(*data);
+    // The archive names its class, colour space and components.
+    const auto archive =
+        Prefs::decodeArchive(*Prefs::ColorBridge::serialize(QColor::fromRgba64(65535, 0, 0, 16384)));
     ASSERT_TRUE(archive.contents) << archive.error;
     EXPECT_EQ(archive.contents->className, "Color");
     EXPECT_EQ(archive.contents->version, 1);
-    const auto& fields = archive.contents->fields;
-    EXPECT_EQ(fields.at("colorSpace"), StoredObject("sRGB"));
-    EXPECT_EQ(fields.at("red"), StoredObject(1.0));
-    EXPECT_EQ(fields.at("alpha"), StoredObject(16384 / 65535.0));
+    EXPECT_EQ(archive.contents->fields.at("colorSpace"), StoredObject("sRGB"));
+    EXPECT_EQ(archive.contents->fields.at("red"), StoredObject(1.0));
+    EXPECT_EQ(archive.contents->fields.at("alpha"), StoredObject(16384 / 65535.0));
 }
 
 TEST_F(ArchiveBridgeTest, DamagedDataReadsAsTheDefaultAndPrintsOneLine) {
@@ -111,9 +107,7 @@ TEST_F(ArchiveBridgeTest, DamagedDataReadsAsTheDefaultAndPrintsOneLine) {
     };
     for (const QByteArray& bytes : damaged) {
         suite->setObject("color", StoredObject(bytes));
-        testing::internal::CaptureStdout();
-        EXPECT_EQ(Prefs::get(color), std::nullopt);
-        const std::string output = testing::internal::GetCapturedStdout();
+        const std::string output = printedBy([&] { EXPECT_EQ(Prefs::get(color), std::nullopt); });
         EXPECT_TRUE(isOneLine(output)) << "[" << output << "]";
     }
 }
@@ -128,10 +122,11 @@ TEST_F(ArchiveBridgeTest, ArchivableTypesCheckTheirClassSilently) {
     const QByteArray bookmarkData = *suite->object("bookmark")->data();
     suite->setObject("bookmark", StoredObject(*Prefs::ColorBridge::serialize(QColor(Qt::red))));
     suite->setObject("color", StoredObject(bookmarkData));
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(Prefs::get(bookmark), (Bookmark{"start", 0}));
-    EXPECT_EQ(Prefs::get(color), std::nullopt);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(printedBy([&] {
+                  EXPECT_EQ(Prefs::get(bookmark), (Bookmark{"start", 0}));
+                  EXPECT_EQ(Prefs::get(color), std::nullopt);
+              }),
+              "");
 
     // Older versions of the class still read.
     suite->setObject("bookmark", StoredObject(*Prefs::encodeArchive(
@@ -142,9 +137,7 @@ TEST_F(ArchiveBridgeTest, ArchivableTypesCheckTheirClassSilently) {
 TEST_F(ArchiveBridgeTest, ArchivingFailureStoresNothingSilently) {
     Prefs::Key<std::optional<Reserved>> reserved("reserved", suite);
     suite->setObject("reserved", StoredObject("old"));
-    testing::internal::CaptureStdout();
-    Prefs::set(reserved, std::optional<Reserved>(Reserved{}));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(printedBy([&] { Prefs::set(reserved, std::optional<Reserved>(Reserved{})); }), "");
     EXPECT_FALSE(suite->hasPersistentEntry("reserved"));
 
     // Values with no property-list form fail the same way.

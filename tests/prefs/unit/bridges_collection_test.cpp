@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <set>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 namespace collections {
@@ -52,12 +53,25 @@ private:
     std::vector<QString> days_;
 };
 
+enum class Pane { general, appearance };
+
 } // namespace collections
+
+template <>
+struct Prefs::RawRepresentation<collections::Pane>
+    : Prefs::RawCases<Prefs::RawRepresentation<collections::Pane>, collections::Pane, QString> {
+    static const auto& cases() {
+        static const std::vector<std::pair<collections::Pane, QString>> table{
+            {collections::Pane::general, "general"}, {collections::Pane::appearance, "appearance"}};
+        return table;
+    }
+};
 
 namespace {
 
 using namespace collections;
 using Prefs::StoredArray;
+using Prefs::StoredDictionary;
 using Prefs::StoredObject;
 
 const QUuid first("{6BA7B810-9DAD-11D1-80B4-00C04FD430C8}");
@@ -129,6 +143,53 @@ TEST_F(CollectionBridgeTest, CollectionAndSetAlgebraTypesRoundTripAsArrays) {
     EXPECT_EQ(Prefs::get(days), Weekdays({"sun"}));
     suite->setObject("days", StoredObject("sun"));
     EXPECT_EQ(Prefs::get(days), Weekdays()) << "not an array: the default";
+}
+
+TEST_F(CollectionBridgeTest, IntegerKeysAreDecimalTextAndOtherTextIsSkipped) {
+    Prefs::Key<std::map<int, QString>> names("names", {}, suite);
+    Prefs::set(names, {{-3, "minus"}, {42, "answer"}});
+    EXPECT_EQ(suite->object("names"), StoredObject(StoredDictionary{{"-3", "minus"}, {"42", "answer"}}));
+
+    suite->setObject("names", StoredObject(StoredDictionary{{"7", "kept"},
+                                                            {"+8", "signed"},
+                                                            {"x", "skipped"},
+                                                            {" 9", "skipped"},
+                                                            {"10a", "skipped"},
+                                                            {"99999999999", "out of range"},
+                                                            {"11", 5}}));
+    EXPECT_EQ(Prefs::get(names), (std::map<int, QString>{{7, "kept"}, {8, "signed"}}))
+        << "non-numbers, padding, overflow and values of another kind are left out";
+
+    Prefs::Key<std::unordered_map<std::uint8_t, double>> levels("levels", {}, suite);
+    suite->setObject("levels", StoredObject(StoredDictionary{{"255", 1.0}, {"256", 2.0}, {"-1", 3.0}}));
+    EXPECT_EQ(Prefs::get(levels), (std::unordered_map<std::uint8_t, double>{{255, 1.0}}));
+}
+
+TEST_F(CollectionBridgeTest, RawValuedKeysAndBridgedValues) {
+    const QUuid& id = first;
+    Prefs::Key<std::map<Pane, QUuid>> panes("panes", {}, suite);
+    Prefs::set(panes, {{Pane::appearance, id}});
+    EXPECT_EQ(suite->object("panes"), StoredObject(StoredDictionary{{"appearance", Prefs::uuidText(id)}}));
+
+    suite->setObject("panes", StoredObject(StoredDictionary{{"general", Prefs::uuidText(id)},
+                                                            {"about", Prefs::uuidText(id)},
+                                                            {"appearance", "not a uuid"}}));
+    EXPECT_EQ(Prefs::get(panes), (std::map<Pane, QUuid>{{Pane::general, id}}));
+
+    // String keys with bridged values go through the same rule.
+    Prefs::Key<std::map<QString, QUuid>> byName("byName", {}, suite);
+    Prefs::set(byName, {{"main", id}});
+    EXPECT_EQ(suite->object("byName"), StoredObject(StoredDictionary{{"main", Prefs::uuidText(id)}}));
+    EXPECT_EQ(Prefs::get(byName), (std::map<QString, QUuid>{{"main", id}}));
+
+    // String keys and native values: the dictionary itself is stored.
+    Prefs::Key<std::map<QString, double>> sizes("sizes", {}, suite);
+    Prefs::set(sizes, {{"title", 13.0}});
+    EXPECT_EQ(suite->object("sizes"), StoredObject(StoredDictionary{{"title", 13.0}}));
+
+    // When the direct read fails, entries are read one by one and unreadable ones are left out.
+    suite->setObject("sizes", StoredObject(StoredDictionary{{"a", 1.0}, {"b", "2.5"}, {"c", "big"}}));
+    EXPECT_EQ(Prefs::get(sizes), (std::map<QString, double>{{"a", 1.0}, {"b", 2.5}}));
 }
 
 } // namespace
