@@ -1,6 +1,7 @@
 #include "prefs/observe.h"
 #include "prefs/prefs.h"
 
+#include <QObject>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -10,45 +11,37 @@ namespace {
 using Prefs::KeyChange;
 using Prefs::ObservationOption;
 using Prefs::StoredObject;
+using Prefs::UserDefaultsKeyObservation;
 
 struct ObservationKeyTest : testing::Test {
     std::shared_ptr<Prefs::Suite> suite = Prefs::Suite::makeInMemory();
     Prefs::Key<QString> text{"text", "default", suite};
     std::vector<KeyChange<QString>> changes;
 
-    auto recorder() {
-        return [this](const KeyChange<QString>& change) { changes.push_back(change); };
+    std::shared_ptr<UserDefaultsKeyObservation> observeText(Prefs::ObservationOptions options = {}) {
+        return Prefs::observe(text, options,
+                              [this](const KeyChange<QString>& change) { changes.push_back(change); });
     }
 };
 
-TEST_F(ObservationKeyTest, InitialChangeArrivesBeforeObserveReturnsWithTheDefaultAsOldValue) {
+TEST_F(ObservationKeyTest, InitialChangeArrivesBeforeObserveReturnsAndPriorIsDroppedNextToIt) {
     Prefs::set(text, QString("current"));
-    auto observation = Prefs::observe(text, {ObservationOption::initial}, recorder());
+    auto observation = observeText({ObservationOption::initial, ObservationOption::prior});
     ASSERT_EQ(changes.size(), 1u);
     EXPECT_EQ(changes[0].newValue, "current");
     EXPECT_EQ(changes[0].oldValue, "default");
-    EXPECT_FALSE(changes[0].isPrior);
 
     Prefs::set(text, QString("next"));
-    ASSERT_EQ(changes.size(), 2u);
+    ASSERT_EQ(changes.size(), 2u) << "no prior change next to the initial one";
     EXPECT_EQ(changes[1].oldValue, "current");
     EXPECT_EQ(changes[1].newValue, "next");
-}
-
-TEST_F(ObservationKeyTest, InitialAndPriorTogetherGiveOnlyTheInitialChange) {
-    auto observation =
-        Prefs::observe(text, {ObservationOption::initial, ObservationOption::prior}, recorder());
-    Prefs::set(text, QString("a"));
-    Prefs::set(text, QString("b"));
-    ASSERT_EQ(changes.size(), 3u);
     for (const auto& change : changes) {
         EXPECT_FALSE(change.isPrior);
     }
-    EXPECT_EQ(changes[2].newValue, "b");
 }
 
 TEST_F(ObservationKeyTest, AbsentAndUnreadableObjectsReadAsTheDefault) {
-    auto observation = Prefs::observe(text, {}, recorder());
+    auto observation = observeText();
     Prefs::set(text, QString("written"));
     text.reset();
     ASSERT_EQ(changes.size(), 2u);
@@ -57,14 +50,13 @@ TEST_F(ObservationKeyTest, AbsentAndUnreadableObjectsReadAsTheDefault) {
 
     Prefs::Key<double> size("size", 13.0, suite);
     std::vector<KeyChange<double>> sizes;
-    auto sizeObservation =
-        Prefs::observe(size, {}, [&](const KeyChange<double>& change) { sizes.push_back(change); });
+    auto sizeObservation = Prefs::observe(size, {}, [&](const auto& change) { sizes.push_back(change); });
     suite->setObject("size", StoredObject(QString("abc")));
     suite->setObject("size", StoredObject(QString("2.5")));
     ASSERT_EQ(sizes.size(), 2u);
     EXPECT_EQ(sizes[0].newValue, 13.0) << "a failed conversion gives the default";
-    EXPECT_EQ(sizes[1].newValue, 2.5);
     EXPECT_EQ(sizes[1].oldValue, 13.0);
+    EXPECT_EQ(sizes[1].newValue, 2.5);
 
     Prefs::Key<std::optional<double>> width("width", suite);
     std::vector<KeyChange<std::optional<double>>> widths;
@@ -76,61 +68,119 @@ TEST_F(ObservationKeyTest, AbsentAndUnreadableObjectsReadAsTheDefault) {
     EXPECT_EQ(widths[1], (KeyChange<std::optional<double>>{1, std::nullopt, false, 4.0, std::nullopt}));
 }
 
-TEST_F(ObservationKeyTest, EndingStopsDeliveryAndIsHarmlessTwice) {
-    auto observation = Prefs::observe(text, {}, recorder());
+TEST_F(ObservationKeyTest, EndingOrReleasingStopsDeliveryEvenFromInsideTheHandler) {
+    auto observation = observeText();
     Prefs::set(text, QString("a"));
     observation->endObservation();
     observation->endObservation();
     EXPECT_FALSE(observation->isActive());
     Prefs::set(text, QString("b"));
-    EXPECT_EQ(changes.size(), 1u);
-
-    auto released = Prefs::observe(text, {}, recorder());
-    released.reset();
+    observeText().reset();
     Prefs::set(text, QString("c"));
-    EXPECT_EQ(changes.size(), 1u) << "releasing the last handle ends the observation";
-}
+    EXPECT_EQ(changes.size(), 1u) << "ending twice is harmless; releasing the last handle ends it too";
 
-TEST_F(ObservationKeyTest, HandlerMayEndItsOwnObservation) {
     int calls = 0;
-    std::weak_ptr<Prefs::UserDefaultsKeyObservation> weak;
-    auto observation = Prefs::observe(text, {}, [&](const KeyChange<QString>&) {
+    std::shared_ptr<UserDefaultsKeyObservation> self;
+    self = Prefs::observe(text, {}, [&](const KeyChange<QString>&) {
         ++calls;
-        if (auto alive = weak.lock()) {
-            alive->endObservation();
-        }
+        self->endObservation();
     });
-    weak = observation;
-    Prefs::set(text, QString("a"));
-    Prefs::set(text, QString("b"));
+    Prefs::set(text, QString("d"));
+    Prefs::set(text, QString("e"));
     EXPECT_EQ(calls, 1);
 
     // Ending before the registration is even complete leaves nothing registered.
-    std::shared_ptr<Prefs::UserDefaultsKeyObservation> early;
-    int earlyCalls = 0;
-    early = Prefs::UserDefaultsKeyObservation::make(suite, "text", [&](const Prefs::BaseChange&) {
-        ++earlyCalls;
+    std::shared_ptr<UserDefaultsKeyObservation> early;
+    early = UserDefaultsKeyObservation::make(suite, "text", [&](const Prefs::BaseChange&) {
+        ++calls;
         early->endObservation();
     });
     early->start({ObservationOption::initial});
-    Prefs::set(text, QString("c"));
-    EXPECT_EQ(earlyCalls, 1);
+    Prefs::set(text, QString("f"));
+    EXPECT_EQ(calls, 2);
     EXPECT_FALSE(early->isActive());
-}
 
-TEST_F(ObservationKeyTest, ObservationOutlivingItsSuiteIsHarmless) {
+    // An observation may outlive its suite, or start with none.
     auto scratch = Prefs::Suite::makeInMemory();
-    std::shared_ptr<Prefs::UserDefaultsKeyObservation> observation;
-    {
-        Prefs::Key<bool> flag("flag", false, scratch);
-        observation = Prefs::observe(flag, {}, [](const KeyChange<bool>&) {});
-    }
+    auto orphan = Prefs::observe(Prefs::Key<bool>("flag", false, scratch), {}, [](const KeyChange<bool>&) {});
     scratch.reset(); // the observation holds the suite weakly: it goes now
-    observation->endObservation();
-
-    auto gone = Prefs::UserDefaultsKeyObservation::make(nullptr, "flag", [](const Prefs::BaseChange&) {});
+    orphan->endObservation();
+    auto gone = UserDefaultsKeyObservation::make(nullptr, "flag", [](const Prefs::BaseChange&) {});
     gone->start({ObservationOption::initial});
     EXPECT_FALSE(gone->isActive()) << "no suite, nothing registered";
+}
+
+TEST_F(ObservationKeyTest, BoundObservationLivesAsLongAsItsCurrentOwner) {
+    auto owner = std::make_unique<QObject>();
+    std::weak_ptr<UserDefaultsKeyObservation> weak = observeText()->bindLifetime(owner.get());
+    Prefs::set(text, QString("a"));
+    EXPECT_EQ(changes.size(), 1u) << "the owner holds it after the caller dropped its handle";
+    owner.reset();
+    Prefs::set(text, QString("b"));
+    EXPECT_EQ(changes.size(), 1u) << "destroying the owner ends it";
+    EXPECT_TRUE(weak.expired()) << "and releases it";
+
+    QObject holder;
+    auto unbound = observeText()->bindLifetime(&holder);
+    unbound->unbindLifetime();
+    EXPECT_TRUE(holder.children().isEmpty());
+    weak = unbound;
+    unbound.reset();
+    EXPECT_TRUE(weak.expired()) << "after unbinding, dropping the last handle ends it";
+    observeText()->bindLifetime(&holder)->endObservation();
+    EXPECT_TRUE(holder.children().isEmpty()) << "ending cancels the binding";
+
+    auto first = std::make_unique<QObject>();
+    auto second = std::make_unique<QObject>();
+    auto moved = observeText()->bindLifetime(first.get());
+    moved->bindLifetime(second.get());
+    moved->bindLifetime(nullptr); // binds nothing, keeps the tie to `second`
+    moved.reset();
+    first.reset();
+    Prefs::set(text, QString("c"));
+    EXPECT_EQ(changes.size(), 2u) << "the first owner no longer ends it";
+    second.reset();
+    Prefs::set(text, QString("d"));
+    EXPECT_EQ(changes.size(), 2u);
+}
+
+TEST(ObservationCompositeTest, OneCallPerChangedKeyAcrossSuitesUntilEnded) {
+    auto first = Prefs::Suite::makeInMemory();
+    auto second = Prefs::Suite::makeInMemory();
+    Prefs::Key<QString> prefix("prefix", "", first);
+    Prefs::Key<QString> suffix("suffix", "", first);
+    Prefs::Key<double> size("size", 13.0, second);
+    Prefs::Key<double> elsewhere("size", 13.0, first); // same name, other suite: not observed
+
+    int calls = 0;
+    auto observation = Prefs::observe({prefix, suffix, size}, {}, [&] { ++calls; });
+    Prefs::set(prefix, QString("["));
+    Prefs::set(suffix, QString("]"));
+    Prefs::set(size, 20.0);
+    Prefs::set(elsewhere, 1.0);
+    EXPECT_EQ(calls, 3);
+    Prefs::reset(prefix, suffix);
+    EXPECT_EQ(calls, 5);
+    observation->endObservation();
+    observation->endObservation();
+    Prefs::set(size, 1.0);
+    EXPECT_EQ(calls, 5);
+
+    auto initial = Prefs::observe({prefix, size}, {ObservationOption::initial, ObservationOption::prior},
+                                  [&] { ++calls; });
+    EXPECT_EQ(calls, 7) << "one initial change per key, before observe returns";
+    Prefs::set(prefix, QString("<"));
+    EXPECT_EQ(calls, 8) << "no prior change next to initial";
+    initial.reset();
+    Prefs::set(prefix, QString("{"));
+    EXPECT_EQ(calls, 8) << "releasing the last handle ends it";
+
+    QObject owner;
+    std::weak_ptr<Prefs::CompositeUserDefaultsKeyObservation> bound =
+        Prefs::observe({prefix}, {}, [&] { ++calls; })->bindLifetime(&owner);
+    Prefs::set(prefix, QString("("));
+    EXPECT_EQ(calls, 9) << "a bound composite outlives its handle";
+    EXPECT_FALSE(bound.expired());
 }
 
 } // namespace

@@ -20,7 +20,7 @@ struct ObservationPropagationTest : testing::Test {
         Prefs::observe({count, flag}, {}, [this] { ++multi; });
 };
 
-TEST_F(ObservationPropagationTest, WritesInsideReachNoObservationAndTheSameWriteAfterDoes) {
+TEST_F(ObservationPropagationTest, WritesInsideReachNoObservationAndTheFlagEndsWithTheInnerAction) {
     Prefs::withoutPropagation([&] {
         Prefs::set(count, 1);
         Prefs::set(flag, true);
@@ -33,15 +33,18 @@ TEST_F(ObservationPropagationTest, WritesInsideReachNoObservationAndTheSameWrite
     EXPECT_EQ(single, 1);
     EXPECT_EQ(multi, 1);
     EXPECT_FALSE(Prefs::isPropagationSuppressed());
-}
 
-TEST_F(ObservationPropagationTest, NestedUseClearsTheFlagWhenTheInnerActionEnds) {
     Prefs::withoutPropagation([&] {
-        Prefs::withoutPropagation([&] { Prefs::set(count, 1); });
+        Prefs::withoutPropagation([&] { Prefs::set(count, 2); });
         EXPECT_FALSE(Prefs::isPropagationSuppressed()) << "a flag, not a counter";
-        Prefs::set(count, 2);
+        Prefs::set(count, 3);
     });
-    EXPECT_EQ(single, 1);
+    EXPECT_EQ(single, 2);
+
+    EXPECT_EQ(Prefs::withoutPropagation([] { return 42; }), 42);
+    EXPECT_THROW(Prefs::withoutPropagation([]() -> int { throw std::runtime_error("boom"); }),
+                 std::runtime_error);
+    EXPECT_FALSE(Prefs::isPropagationSuppressed()) << "cleared when the action throws";
 }
 
 TEST_F(ObservationPropagationTest, OtherThreadsAreUnaffected) {
@@ -50,15 +53,6 @@ TEST_F(ObservationPropagationTest, OtherThreadsAreUnaffected) {
         Prefs::set(count, 6);
     });
     EXPECT_EQ(single, 1) << "only the other thread's write was delivered";
-}
-
-TEST_F(ObservationPropagationTest, ReturnsTheResultAndClearsTheFlagOnException) {
-    EXPECT_EQ(Prefs::withoutPropagation([] { return 42; }), 42);
-    EXPECT_THROW(Prefs::withoutPropagation([]() -> int { throw std::runtime_error("boom"); }),
-                 std::runtime_error);
-    EXPECT_FALSE(Prefs::isPropagationSuppressed());
-    Prefs::set(count, 3);
-    EXPECT_EQ(single, 1);
 }
 
 } // namespace

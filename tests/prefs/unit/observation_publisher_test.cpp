@@ -39,18 +39,19 @@ TEST_F(ObservationPublisherTest, SubscriberSeesTheInitialChangeAndCancelEndsTheO
 }
 
 TEST_F(ObservationPublisherTest, MultiKeyPublisherSendsOneSignalPerChangeOfAnyKey) {
-    int signalCount = 0;
-    auto subscription = Prefs::publisher({text, count}, {}).sink([&](const zendra::Signal&) { ++signalCount; });
+    int sent = 0;
+    auto subscription = Prefs::publisher({text, count}, {}).sink([&](const zendra::Signal&) { ++sent; });
     Prefs::set(text, QString("a"));
     Prefs::set(count, 1);
     Prefs::set(count, 2);
-    EXPECT_EQ(signalCount, 3);
+    EXPECT_EQ(sent, 3);
     subscription.cancel();
     Prefs::set(count, 3);
-    EXPECT_EQ(signalCount, 3);
+    EXPECT_EQ(sent, 3);
 
     int none = 0;
-    auto empty = Prefs::publisher(std::vector<Prefs::Keys>{}, {}).sink([&](const zendra::Signal&) { ++none; });
+    auto empty =
+        Prefs::publisher(std::vector<Prefs::Keys>{}, {}).sink([&](const zendra::Signal&) { ++none; });
     Prefs::set(count, 4);
     EXPECT_EQ(none, 0);
 }
