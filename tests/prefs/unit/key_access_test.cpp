@@ -1,8 +1,7 @@
 #include "prefs/prefs.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <optional>
 #include <stdexcept>
 
@@ -14,26 +13,18 @@ struct KeyAccessTest : testing::Test {
     std::shared_ptr<Prefs::Suite> suite = Prefs::Suite::makeInMemory();
 };
 
-TEST_F(KeyAccessTest, DefaultsRegisterAndResetRestoresThem) {
+TEST_F(KeyAccessTest, DefaultsRegisterAndEmptyWritesRemoveTheEntry) {
     Prefs::Key<double> size("textSize", 13.0, suite);
     EXPECT_EQ(suite->object("textSize"), StoredObject(13.0)) << "default visible to direct readers";
     EXPECT_FALSE(suite->hasPersistentEntry("textSize"));
-
     Prefs::set(size, 20.0);
-    EXPECT_EQ(Prefs::get(size), 20.0);
     size.reset();
     EXPECT_EQ(Prefs::get(size), 13.0);
-
-    // Writing a value equal to the default still stores it.
     Prefs::set(size, 13.0);
-    EXPECT_TRUE(suite->hasPersistentEntry("textSize"));
-}
+    EXPECT_TRUE(suite->hasPersistentEntry("textSize")) << "a value equal to the default is still stored";
 
-TEST_F(KeyAccessTest, OptionalKeysRegisterNothingAndEmptyWritesRemove) {
     Prefs::Key<std::optional<double>> width("maximumWidth", suite);
-    EXPECT_FALSE(suite->object("maximumWidth").has_value());
-    EXPECT_EQ(Prefs::get(width), std::nullopt);
-
+    EXPECT_FALSE(suite->object("maximumWidth")) << "an optional key registers nothing";
     Prefs::set(width, std::optional<double>(4.0));
     EXPECT_EQ(suite->object("maximumWidth"), StoredObject(4.0)) << "optional double stored as the number";
     Prefs::set(width, std::optional<double>());
@@ -80,50 +71,38 @@ TEST_F(KeyAccessTest, ModifyWritesBackEvenWhenTheMutationThrows) {
     Prefs::Key<std::int64_t> count("count", 0, suite);
     Prefs::modify(count, [](std::int64_t& value) { value += 2; });
     EXPECT_EQ(Prefs::get(count), 2);
-    EXPECT_THROW(Prefs::modify(count,
-                               [](std::int64_t& value) {
-                                   value = 10;
-                                   throw std::runtime_error("stop");
-                               }),
-                 std::runtime_error);
+    const auto throwing = [](std::int64_t& value) {
+        value = 10;
+        throw std::runtime_error("stop");
+    };
+    EXPECT_THROW(Prefs::modify(count, throwing), std::runtime_error);
     EXPECT_EQ(Prefs::get(count), 10);
 }
 
-TEST_F(KeyAccessTest, ResetFormsTouchOnlyTheirOwnSuite) {
+TEST_F(KeyAccessTest, KeysAreTheirNameInTheirSuiteForResetAndComparison) {
     auto other = Prefs::Suite::makeInMemory();
     Prefs::Key<QString> a("a", "", suite);
     Prefs::Key<QString> b("b", "", other);
     suite->setObject("b", StoredObject(QString("kept")));
     Prefs::set(a, QString("x"));
     Prefs::set(b, QString("y"));
-
     Prefs::reset(a, b);
     EXPECT_FALSE(suite->hasPersistentEntry("a"));
     EXPECT_FALSE(other->hasPersistentEntry("b"));
     EXPECT_TRUE(suite->hasPersistentEntry("b")) << "b belongs to the other suite";
-
     Prefs::reset(QStringList{"b"}, *suite);
     EXPECT_FALSE(suite->hasPersistentEntry("b"));
-}
 
-TEST_F(KeyAccessTest, RemoveAllClearsForeignEntriesToo) {
-    Prefs::Key<QString> text("text", "", suite);
-    Prefs::set(text, QString("task"));
+    // Entries no key knows go too.
+    Prefs::set(a, QString("task"));
     suite->setObject("Hotkeys_toggleEditWindow", StoredObject(QString("{}")));
-    suite->setObject("KZ_launchCount", StoredObject(std::int64_t{3}));
     Prefs::removeAll(*suite);
     EXPECT_TRUE(suite->persistentDomain().empty());
-}
 
-TEST_F(KeyAccessTest, KeysCompareByNameAndSuite) {
-    Prefs::Key<QString> a("same", "", suite);
-    Prefs::Key<double> b("same", 0.0, suite);
-    Prefs::Key<QString> c("same", "", Prefs::Suite::makeInMemory());
-    const Prefs::Keys& untypedA = a;
-    const Prefs::Keys& untypedB = b;
-    EXPECT_EQ(untypedA, untypedB);
-    EXPECT_EQ(std::hash<Prefs::Keys>{}(a), std::hash<Prefs::Keys>{}(b));
-    EXPECT_FALSE(untypedA == static_cast<const Prefs::Keys&>(c));
+    const Prefs::Key<double> sameName("a", 0.0, suite);
+    EXPECT_EQ(static_cast<const Prefs::Keys&>(a), sameName);
+    EXPECT_EQ(std::hash<Prefs::Keys>{}(a), std::hash<Prefs::Keys>{}(sameName));
+    EXPECT_FALSE(static_cast<const Prefs::Keys&>(a) == Prefs::Key<QString>("a", "", other));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "prefs/suite.h"
 
 #include <gtest/gtest.h>
-
 #include <thread>
 #include <vector>
 
@@ -11,7 +10,7 @@ using Prefs::StoredObject;
 using Prefs::Suite;
 using Prefs::SuiteChange;
 
-TEST(SuiteTest, ObserversSeeEffectiveOldAndNewObjects) {
+TEST(SuiteTest, ObserversSeeEffectiveOldAndNewObjectsAndPriorChangesFirst) {
     auto suite = Suite::makeInMemory();
     suite->registerDefaults({{"text", StoredObject(QString("default"))}});
     std::vector<SuiteChange> changes;
@@ -34,16 +33,13 @@ TEST(SuiteTest, ObserversSeeEffectiveOldAndNewObjects) {
     suite->removeObserver(id);
     suite->setObject("text", StoredObject(QString("b")));
     EXPECT_EQ(changes.size(), 3u);
-}
 
-TEST(SuiteTest, PriorChangesPrecedeEachChange) {
-    auto suite = Suite::makeInMemory();
-    std::vector<SuiteChange> changes;
+    changes.clear();
     suite->addObserver("n", {.initial = false, .prior = true},
                        [&](const SuiteChange& change) { changes.push_back(change); });
     suite->setObject("n", StoredObject(1.0));
     ASSERT_EQ(changes.size(), 2u);
-    EXPECT_TRUE(changes[0].isPrior);
+    EXPECT_TRUE(changes[0].isPrior) << "a prior change precedes each change";
     EXPECT_FALSE(changes[0].newValue.has_value());
     EXPECT_FALSE(changes[1].isPrior);
     EXPECT_EQ(changes[1].newValue, StoredObject(1.0));
