@@ -1,5 +1,6 @@
 #include "prefs/file_suite.h"
 #include "prefs/plist_codec.h"
+#include "support/wait_until.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,7 +10,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <mutex>
-#include <thread>
 #include <unistd.h>
 
 namespace Prefs {
@@ -65,9 +65,8 @@ protected:
     }
     StoredDictionary fileEntries() const {
         QFile file(path());
-        return file.open(QIODevice::ReadOnly)
-                   ? PlistCodec::decode(file.readAll()).value_or(StoredDictionary{})
-                   : StoredDictionary{};
+        return PlistCodec::decode(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray())
+            .value_or(StoredDictionary{});
     }
 
     QTemporaryDir dir_;
@@ -119,12 +118,8 @@ TEST_F(FileSuiteWatch, BurstOfWritesReplacesTheFileOnlyAFewTimes) {
     for (int n = 0; n < names; ++n) {
         last.emplace(QStringLiteral("n%1").arg(n), writes - names + n);
     }
-    const auto deadline = std::chrono::steady_clock::now() + 2s;
     // The rename makes the file visible just before the suite counts the replacement: wait for both.
-    while ((fileEntries() != last || suite->fileReplacementCount() == 0) &&
-           std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(5ms);
-    }
+    zendra::test::waitUntil([&] { return fileEntries() == last && suite->fileReplacementCount() > 0; }, 2s);
     ASSERT_EQ(fileEntries(), last) << "the last values did not reach the file within two seconds";
     // Writing 10,000 values takes a few milliseconds; a slow machine may need a second window.
     EXPECT_GE(suite->fileReplacementCount(), 1u);
