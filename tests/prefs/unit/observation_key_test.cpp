@@ -48,16 +48,6 @@ TEST_F(ObservationKeyTest, AbsentAndUnreadableObjectsReadAsTheDefault) {
     EXPECT_EQ(changes[1].oldValue, "written");
     EXPECT_EQ(changes[1].newValue, "default") << "reset reveals the registered default";
 
-    Prefs::Key<double> size("size", 13.0, suite);
-    std::vector<KeyChange<double>> sizes;
-    auto sizeObservation = Prefs::observe(size, {}, [&](const auto& change) { sizes.push_back(change); });
-    suite->setObject("size", StoredObject(QString("abc")));
-    suite->setObject("size", StoredObject(QString("2.5")));
-    ASSERT_EQ(sizes.size(), 2u);
-    EXPECT_EQ(sizes[0].newValue, 13.0) << "a failed conversion gives the default";
-    EXPECT_EQ(sizes[1].oldValue, 13.0);
-    EXPECT_EQ(sizes[1].newValue, 2.5);
-
     Prefs::Key<std::optional<double>> width("width", suite);
     std::vector<KeyChange<std::optional<double>>> widths;
     auto widthObservation = Prefs::observe(width, {ObservationOption::initial},
