@@ -111,15 +111,6 @@ static_assert(selects<Point, Prefs::TopLevelCodableBridge<Point>>);
 static_assert(!Prefs::Storable<Unlisted>);
 static_assert(!Prefs::Storable<std::vector<Unlisted>>);
 
-// Wrappers are native when what they wrap is, dictionaries only with string keys.
-static_assert(Prefs::Serializable<std::optional<double>>::isNativelySupportedType);
-static_assert(Prefs::Serializable<std::vector<QString>>::isNativelySupportedType);
-static_assert(Prefs::Serializable<std::map<QString, std::int64_t>>::isNativelySupportedType);
-static_assert(!Prefs::Serializable<std::map<int, std::int64_t>>::isNativelySupportedType);
-static_assert(!Prefs::Serializable<std::map<QString, QUuid>>::isNativelySupportedType);
-static_assert(!Prefs::Serializable<std::optional<QColor>>::isNativelySupportedType);
-static_assert(!Prefs::Serializable<std::set<QString>>::isNativelySupportedType);
-
 TEST(BridgeSelectionTest, StoredFormFollowsTheSelectedRowAndUnknownRawValuesReadTheDefault) {
     auto suite = Prefs::Suite::makeInMemory();
     Prefs::Key<Theme> theme("theme", Theme::light, suite);

@@ -13,11 +13,6 @@
 
 namespace {
 
-int usage() {
-    std::fprintf(stderr, "usage: file_suite_child <file> burst|write|term ... | standard <name> <value>\n");
-    return 2;
-}
-
 void announce(const char* line) {
     std::printf("%s\n", line);
     std::fflush(stdout);
@@ -26,8 +21,9 @@ void announce(const char* line) {
 } // namespace
 
 int main(int argc, char** argv) {
+    constexpr int usage = 2; // the arguments match none of the forms above
     if (argc < 3) {
-        return usage();
+        return usage;
     }
     const std::string_view first = argv[1];
     if (first == "standard" && argc == 4) {
@@ -71,5 +67,5 @@ int main(int argc, char** argv) {
             ::pause();
         }
     }
-    return usage();
+    return usage;
 }
