@@ -120,10 +120,6 @@ TEST_F(CollectionBridgeTest, SetsAreArraysAndDuplicatesCollapse) {
     suite->setObject("tags", StoredObject(StoredArray{"x", "y", "x"}));
     EXPECT_EQ(Prefs::get(tags), (std::set<QString>{"x", "y"}));
 
-    Prefs::Key<QSet<std::int64_t>> ids("ids", {}, suite);
-    suite->setObject("ids", StoredObject(StoredArray{1, 2, 2}));
-    EXPECT_EQ(Prefs::get(ids), (QSet<std::int64_t>{1, 2}));
-
     Prefs::Key<std::set<QUuid>> uuids("uuids", {}, suite);
     suite->setObject("uuids", StoredObject(StoredArray{"not a uuid", Prefs::uuidText(first)}));
     EXPECT_EQ(Prefs::get(uuids), std::set<QUuid>{first}) << "unreadable element dropped silently";

@@ -48,14 +48,8 @@ TEST(PlistCodec, ScalarsKeepTheirKindsAndValues) {
         {"data", QByteArray("\x00\x01\xfe\xff binary", 12)},
         {"emptyData", QByteArray()},
     };
-    const auto back = roundTrip(entries);
-    EXPECT_EQ(back, entries);
-    // Boolean and integer 1 are different stored objects.
-    EXPECT_TRUE(back.at("true").number()->isBool());
-    EXPECT_FALSE(back.at("one").number()->isBool());
-    EXPECT_TRUE(std::holds_alternative<std::uint64_t>(back.at("bigUnsigned").number()->value));
-    EXPECT_TRUE(std::holds_alternative<std::int64_t>(back.at("min").number()->value));
-    EXPECT_TRUE(back.at("wholeReal").number()->isFloating());
+    // Stored objects compare kind and value: boolean true is not integer 1, nor 4.0 the integer 4.
+    EXPECT_EQ(roundTrip(entries), entries);
 }
 
 TEST(PlistCodec, SmallUnsignedReadsBackSignedWithTheSameStoredForm) {
