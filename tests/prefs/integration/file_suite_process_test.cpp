@@ -1,5 +1,5 @@
+#include "../preference_files.h"
 #include "prefs/file_suite.h"
-#include "prefs/plist_codec.h"
 #include "support/child_process.h"
 #include "support/temp_xdg_dirs.h"
 #include "support/wait_until.h"
@@ -38,15 +38,7 @@ protected:
         ASSERT_EQ(status->exitCode, 0) << zendra::test::describe(*status).toStdString();
     }
 
-    static StoredDictionary entriesOf(const QString& file) {
-        QFile in(file);
-        EXPECT_TRUE(in.open(QIODevice::ReadOnly)) << file.toStdString();
-        QString error;
-        auto entries = PlistCodec::decode(in.readAll(), &error);
-        EXPECT_TRUE(entries) << error.toStdString();
-        return entries.value_or(StoredDictionary{});
-    }
-    StoredDictionary fileEntries() const { return entriesOf(path()); }
+    StoredDictionary fileEntries() const { return zendra::test::entriesOnDisk(path()); }
 
     zendra::test::TempXdgDirs dirs_;
 };
@@ -115,8 +107,9 @@ TEST_F(FileSuiteProcesses, StandardSuiteLivesUnderTheConfigFolder) {
     auto relative = start({"standard", "text", "home"}, {{"HOME", QFile::encodeName(dirs_.root())},
                                                          {"XDG_CONFIG_HOME", "relative/config"}});
     finish(relative);
-    EXPECT_EQ(entriesOf(dirs_.root() + "/.config/zendra/org.zendra.Zendra.plist").at("text"),
-              StoredObject("home"));
+    EXPECT_EQ(
+        zendra::test::entriesOnDisk(dirs_.root() + "/.config/zendra/org.zendra.Zendra.plist").at("text"),
+        StoredObject("home"));
 }
 
 } // namespace

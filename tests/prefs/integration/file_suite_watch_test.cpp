@@ -1,5 +1,5 @@
+#include "../preference_files.h"
 #include "prefs/file_suite.h"
-#include "prefs/plist_codec.h"
 #include "support/wait_until.h"
 
 #include <QFile>
@@ -7,10 +7,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <mutex>
-#include <unistd.h>
 
 namespace Prefs {
 namespace {
@@ -50,24 +48,7 @@ private:
 class FileSuiteWatch : public testing::Test {
 protected:
     QString path() const { return dir_.filePath("org.zendra.Zendra.plist"); }
-    std::string nativePath() const { return QFile::encodeName(path()).toStdString(); }
-
-    void writeAtomically(const StoredDictionary& entries) const {
-        const std::string temporary = nativePath() + ".by-editor";
-        writeInPlace(temporary, PlistCodec::encode(entries));
-        ASSERT_EQ(::rename(temporary.c_str(), nativePath().c_str()), 0);
-    }
-    static void writeInPlace(const std::string& file, const QByteArray& bytes) {
-        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::write(fd, bytes.constData(), static_cast<std::size_t>(bytes.size())), bytes.size());
-        ::close(fd);
-    }
-    StoredDictionary fileEntries() const {
-        QFile file(path());
-        return PlistCodec::decode(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray())
-            .value_or(StoredDictionary{});
-    }
+    StoredDictionary fileEntries() const { return zendra::test::entriesOnDisk(path()); }
 
     QTemporaryDir dir_;
 };
@@ -78,13 +59,13 @@ TEST_F(FileSuiteWatch, OutsideEditsReachObserversWithinASecond) {
     ASSERT_TRUE(suite->flush());
     Inbox inbox(*suite, "text");
 
-    writeAtomically({{"text", "replaced"}});
+    zendra::test::replaceAtomically(path(), {{"text", "replaced"}});
     auto change = inbox.next(1000ms);
     ASSERT_TRUE(change) << "an atomic replacement was not noticed within a second";
     EXPECT_EQ(change->oldValue, StoredObject("start"));
     EXPECT_EQ(change->newValue, StoredObject("replaced"));
 
-    writeInPlace(nativePath(), PlistCodec::encode({{"text", "edited in place"}}));
+    zendra::test::writeInPlace(path(), PlistCodec::encode({{"text", "edited in place"}}));
     change = inbox.next(1000ms);
     ASSERT_TRUE(change) << "an edit in place was not noticed within a second";
     EXPECT_EQ(change->oldValue, StoredObject("replaced"));

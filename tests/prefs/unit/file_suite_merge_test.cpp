@@ -1,5 +1,5 @@
+#include "../preference_files.h"
 #include "prefs/file_suite.h"
-#include "prefs/plist_codec.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,8 +8,6 @@
 #include <mutex>
 
 namespace Prefs {
-
-void PrintTo(const StoredObject& object, std::ostream* out);
 
 namespace {
 
@@ -61,19 +59,9 @@ private:
 class FileSuiteMerge : public testing::Test {
 protected:
     QString path() const { return dir_.filePath("org.zendra.Zendra.plist"); }
-    StoredDictionary fileEntries() const {
-        QFile file(path());
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return PlistCodec::decode(file.readAll()).value_or(StoredDictionary{});
-    }
+    StoredDictionary fileEntries() const { return zendra::test::entriesOnDisk(path()); }
     void replaceFileWith(const StoredDictionary& entries) const {
-        QFile file(path() + ".edit");
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(PlistCodec::encode(entries));
-        file.close();
-        ASSERT_EQ(
-            ::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path()).constData()),
-            0);
+        zendra::test::replaceAtomically(path(), entries);
     }
 
     QTemporaryDir dir_;
@@ -166,11 +154,7 @@ TEST_F(FileSuiteMerge, PendingLocalChangeBeatsAnOutsideEditSeenBeforeTheFlush) {
 TEST_F(FileSuiteMerge, FileThatTurnsBadWhileRunningIsKeptAsideAtTheNextFlush) {
     a_->setObject("text", "good");
     ASSERT_TRUE(a_->flush());
-    {
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("<plist><dict><key>text</key>"); // an editor caught halfway
-    }
+    zendra::test::writeInPlace(path(), "<plist><dict><key>text</key>"); // an editor caught halfway
     Recorder inA(*a_, {"text"});
     a_->reload();
     EXPECT_TRUE(inA.take().empty()) << "a half-written file is not taken as the truth";

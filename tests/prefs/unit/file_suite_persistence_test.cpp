@@ -1,5 +1,5 @@
+#include "../preference_files.h"
 #include "prefs/file_suite.h"
-#include "prefs/plist_codec.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,8 +8,6 @@
 #include <sys/stat.h>
 
 namespace Prefs {
-
-void PrintTo(const StoredObject& object, std::ostream* out);
 
 namespace {
 
@@ -23,15 +21,9 @@ protected:
 
     std::shared_ptr<FileSuite> openSuite() { return FileSuite::open(path(), manual); }
 
-    QByteArray fileBytes() const {
-        QFile file(path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     void writeFile(const QByteArray& bytes) const {
         QDir().mkpath(folder());
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
+        zendra::test::writeInPlace(path(), bytes);
     }
     QStringList keptAside() const { return QDir(folder()).entryList({"*.plist.corrupt-*"}, QDir::Files); }
     static unsigned modeOf(const QString& path) {
@@ -173,11 +165,11 @@ TEST_F(FileSuitePersistence, FailedWriteIsRetriedByTheNextFlush) {
         EXPECT_FALSE(suite->flush());
     });
     EXPECT_EQ(lineCount(stderrText), 1) << "one report per failure streak";
-    EXPECT_EQ(PlistCodec::decode(fileBytes())->at("text"), StoredObject("first"));
+    EXPECT_EQ(zendra::test::entriesOnDisk(path()).at("text"), StoredObject("first"));
 
     ASSERT_TRUE(QDir().rmdir(lockPath));
     EXPECT_TRUE(suite->flush());
-    EXPECT_EQ(PlistCodec::decode(fileBytes())->at("text"), StoredObject("second"));
+    EXPECT_EQ(zendra::test::entriesOnDisk(path()).at("text"), StoredObject("second"));
 }
 
 } // namespace

@@ -1,13 +1,10 @@
+#include "../preference_files.h"
 #include "prefs/plist_codec.h"
 
 #include <gtest/gtest.h>
 #include <limits>
 
 namespace Prefs {
-
-void PrintTo(const StoredObject& object, std::ostream* out) {
-    *out << object.debugDescription().toStdString();
-}
 
 namespace {
 
