@@ -8,7 +8,6 @@
 #include <mutex>
 
 namespace Prefs {
-
 namespace {
 
 constexpr FileSuite::Options manual{std::chrono::hours(1), std::chrono::hours(1)};

@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 
 namespace Prefs {
-
 namespace {
 
 // The I/O thread never acts on its own here: every file operation is an explicit flush() or reload().
