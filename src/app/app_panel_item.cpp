@@ -39,7 +39,10 @@ public:
             options.modifiers = std::make_shared<x11::XcbKeyboardModifiers>();
             panel_ = std::make_unique<StatusNotifierItem>(std::move(options));
             if (panel_->serviceName().isEmpty()) {
-                std::fprintf(stderr, "zendra: showing the item in a window of its own instead\n");
+                // In the automatic mode the window is expected anyway; only a forced choice is news.
+                if (backend == PanelItemBackend::statusNotifier) {
+                    std::fprintf(stderr, "zendra: showing the item in a window of its own instead\n");
+                }
                 panel_.reset();
             }
         }
