@@ -43,10 +43,6 @@ int X11Input::screenWidth() const {
     return firstScreen(connection_)->width_in_pixels;
 }
 
-int X11Input::screenHeight() const {
-    return firstScreen(connection_)->height_in_pixels;
-}
-
 void X11Input::key(bool press, std::uint8_t keyCode) {
     xcb_test_fake_input(connection_, press ? XCB_KEY_PRESS : XCB_KEY_RELEASE, keyCode, XCB_CURRENT_TIME,
                         root_, 0, 0, 0);
@@ -131,12 +127,6 @@ std::optional<X11Input::Window> X11Input::geometry(std::uint32_t window) {
         return std::nullopt;
     }
     return Window{window, reply->x, reply->y, reply->width, reply->height};
-}
-
-std::uint32_t X11Input::focusedWindow() {
-    ReplyPtr<xcb_get_input_focus_reply_t> reply(
-        xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
-    return reply ? reply->focus : 0;
 }
 
 void X11Input::sync() {

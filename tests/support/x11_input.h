@@ -37,7 +37,6 @@ public:
     X11Input& operator=(const X11Input&) = delete;
 
     int screenWidth() const;
-    int screenHeight() const;
 
     void key(bool press, std::uint8_t keyCode);
     // Presses the keys in order, then releases them in reverse order.
@@ -60,8 +59,6 @@ public:
     std::vector<Window> mappedWindows(pid_t pid);
     // A window's geometry relative to its parent (the root for top-level windows without a manager).
     std::optional<Window> geometry(std::uint32_t window);
-    // The window that has the keyboard focus.
-    std::uint32_t focusedWindow();
 
     // Returns once the server has handled every request sent so far.
     void sync();
