@@ -100,11 +100,11 @@ void StatusNotifierItem::setEvents(StatusBarEvents events) {
 }
 
 void StatusNotifierItem::setImage(const QImage& image, QSizeF) {
-    object_.setIcon(panel_dbus::iconPixmaps(image));
+    object_.setIcon(image);
 }
 
 void StatusNotifierItem::setToolTip(const std::optional<QString>& toolTip) {
-    object_.setToolTip({{}, {}, toolTip.value_or(QString()), {}});
+    object_.setToolTip(toolTip.value_or(QString()));
 }
 
 void StatusNotifierItem::setLabel(const QString& label) {

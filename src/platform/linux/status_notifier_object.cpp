@@ -1,16 +1,8 @@
 #include "platform/linux/status_notifier_object.h"
 
-#include <algorithm>
-
 namespace zendra {
 
 namespace {
-
-bool samePixmaps(const panel_dbus::IconPixmapList& a, const panel_dbus::IconPixmapList& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
-        return x.width == y.width && x.height == y.height && x.bytes == y.bytes;
-    });
-}
 
 void call(const std::function<void(QPoint)>& request, int x, int y) {
     if (request) {
@@ -25,17 +17,20 @@ StatusNotifierObject::StatusNotifierObject(Identity identity, Requests requests,
     panel_dbus::registerPanelDBusTypes();
 }
 
-void StatusNotifierObject::setIcon(const panel_dbus::IconPixmapList& icon) {
-    if (!samePixmaps(icon, icon_)) {
+void StatusNotifierObject::setIcon(const QImage& icon) {
+    if (icon != icon_) {
         icon_ = icon;
         emit NewIcon();
     }
 }
 
-void StatusNotifierObject::setToolTip(const panel_dbus::ToolTip& toolTip) {
-    if (toolTip.title != toolTip_.title || toolTip.description != toolTip_.description ||
-        toolTip.iconName != toolTip_.iconName || !samePixmaps(toolTip.icon, toolTip_.icon)) {
-        toolTip_ = toolTip;
+panel_dbus::IconPixmapList StatusNotifierObject::iconPixmap() const {
+    return panel_dbus::iconPixmaps(icon_);
+}
+
+void StatusNotifierObject::setToolTip(const QString& text) {
+    if (text != toolTipText_) {
+        toolTipText_ = text;
         emit NewToolTip();
     }
 }

@@ -7,6 +7,7 @@
 #include "platform/linux/dbus_panel_types.h"
 
 #include <QDBusObjectPath>
+#include <QImage>
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -50,9 +51,10 @@ public:
 
     StatusNotifierObject(Identity identity, Requests requests, QObject* parent = nullptr);
 
-    // Each setter signals the host only when the value changed.
-    void setIcon(const panel_dbus::IconPixmapList& icon);
-    void setToolTip(const panel_dbus::ToolTip& toolTip);
+    // Each setter signals the host only when the value changed. The picture is converted only when a
+    // host reads it, so typing costs nothing while no panel shows the item.
+    void setIcon(const QImage& icon);
+    void setToolTip(const QString& text);
     void setLabel(const QString& label);
 
     QString category() const { return QStringLiteral("ApplicationStatus"); }
@@ -61,9 +63,9 @@ public:
     QString status() const { return QStringLiteral("Active"); }
     int windowId() const { return 0; }
     QString noName() const { return {}; }
-    panel_dbus::IconPixmapList iconPixmap() const { return icon_; }
+    panel_dbus::IconPixmapList iconPixmap() const;
     panel_dbus::IconPixmapList noPixmap() const { return {}; }
-    panel_dbus::ToolTip toolTip() const { return toolTip_; }
+    panel_dbus::ToolTip toolTip() const { return {{}, {}, toolTipText_, {}}; }
     bool itemIsMenu() const { return false; }
     QDBusObjectPath menu() const { return QDBusObjectPath(identity_.menuPath); }
     QString label() const { return label_; }
@@ -86,8 +88,8 @@ signals:
 private:
     Identity identity_;
     Requests requests_;
-    panel_dbus::IconPixmapList icon_;
-    panel_dbus::ToolTip toolTip_;
+    QImage icon_;
+    QString toolTipText_;
     QString label_;
 };
 
