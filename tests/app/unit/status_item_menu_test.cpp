@@ -34,41 +34,7 @@ std::vector<StatusItemMenuEntry> build(const StatusItemMenuState& state) {
     return zendra::buildStatusItemMenu(state, {});
 }
 
-TEST(StatusItemMenuTest, EntriesInOrderWithDebugOnlyInDebugMode) {
-    EXPECT_EQ(
-        titles(build({"task", true, false})),
-        QStringList({"Toggle Editor", "---", "Clear Text", "Copy Text", "Paste Text", "---", "Quit Zendra"}));
-    EXPECT_EQ(titles(build({"task", true, true})),
-              QStringList({"Toggle Editor", "---", "Clear Text", "Copy Text", "Paste Text", "---", "Debug",
-                           "---", "Quit Zendra"}));
-
-    const auto entries = build({});
-    const auto& quit = find(entries, "Quit Zendra");
-    ASSERT_TRUE(quit.fixedShortcut);
-    EXPECT_EQ(quit.fixedShortcut->toString(QKeySequence::PortableText), QString("Ctrl+Q"));
-    EXPECT_EQ(find(entries, "Paste Text").toolTip, QString("Paste text from the clipboard into Zendra."));
-}
-
-TEST(StatusItemMenuTest, EnabledStatesFollowTheTextAndTheClipboardAtBuildTime) {
-    const auto enabled = [](const std::vector<StatusItemMenuEntry>& entries, const char* title) {
-        return find(entries, title).item->enabled;
-    };
-    const auto withText = build({"Write the report", false, false});
-    EXPECT_TRUE(enabled(withText, "Clear Text"));
-    EXPECT_TRUE(enabled(withText, "Copy Text"));
-    EXPECT_FALSE(enabled(withText, "Paste Text")) << "no text on the clipboard";
-    EXPECT_TRUE(enabled(withText, "Toggle Editor"));
-    EXPECT_TRUE(enabled(withText, "Quit Zendra"));
-
-    for (const QString& invisible : {QString(), QString("   "), QString(" \t\n ")}) {
-        const auto entries = build({invisible, true, false});
-        EXPECT_FALSE(enabled(entries, "Clear Text")) << invisible.toStdString();
-        EXPECT_FALSE(enabled(entries, "Copy Text")) << invisible.toStdString();
-        EXPECT_TRUE(enabled(entries, "Paste Text"));
-    }
-}
-
-TEST(StatusItemMenuTest, EntriesRunTheirActions) {
+TEST(StatusItemMenuTest, EntriesInOrderRunTheirActionsWithDebugOnlyInDebugMode) {
     QStringList ran;
     zendra::StatusItemMenuActions actions;
     actions.toggleEditor = [&] { ran << "toggle"; };
@@ -77,12 +43,38 @@ TEST(StatusItemMenuTest, EntriesRunTheirActions) {
     actions.pasteText = [&] { ran << "paste"; };
     actions.showDebugWindow = [&] { ran << "debug"; };
     actions.quit = [&] { ran << "quit"; };
-    for (const auto& entry : zendra::buildStatusItemMenu({"x", true, true}, actions)) {
+    const auto debug = zendra::buildStatusItemMenu({"x", true, true}, actions);
+    EXPECT_EQ(titles(debug), QStringList({"Toggle Editor", "---", "Clear Text", "Copy Text", "Paste Text",
+                                          "---", "Debug", "---", "Quit Zendra"}));
+    for (const auto& entry : debug) {
         if (!entry.isSeparator()) {
             entry.item->action();
         }
     }
     EXPECT_EQ(ran, QStringList({"toggle", "clear", "copy", "paste", "debug", "quit"}));
+    EXPECT_FALSE(titles(build({"task", true, false})).contains("Debug"));
+
+    const auto& quit = find(debug, "Quit Zendra");
+    ASSERT_TRUE(quit.fixedShortcut);
+    EXPECT_EQ(quit.fixedShortcut->toString(QKeySequence::PortableText), QString("Ctrl+Q"));
+}
+
+TEST(StatusItemMenuTest, EnabledStatesFollowTheTextAndTheClipboardAtBuildTime) {
+    const auto enabled = [](const std::vector<StatusItemMenuEntry>& entries, const char* title) {
+        return find(entries, title).item->enabled;
+    };
+    const auto withText = build({"Write the report", false, false});
+    for (const char* title : {"Toggle Editor", "Clear Text", "Copy Text", "Quit Zendra"}) {
+        EXPECT_TRUE(enabled(withText, title)) << title;
+    }
+    EXPECT_FALSE(enabled(withText, "Paste Text")) << "no text on the clipboard";
+
+    for (const QString& invisible : {QString(), QString(" \t\n ")}) {
+        const auto entries = build({invisible, true, false});
+        EXPECT_FALSE(enabled(entries, "Clear Text")) << invisible.toStdString();
+        EXPECT_FALSE(enabled(entries, "Copy Text")) << invisible.toStdString();
+        EXPECT_TRUE(enabled(entries, "Paste Text"));
+    }
 }
 
 // Letters type themselves; no hot key is registered (there is no event manager).

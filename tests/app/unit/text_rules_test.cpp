@@ -21,7 +21,8 @@ TEST(TextRulesTest, SingleLineTextKeepsTheFirstTrimmedLine) {
 TEST(TextRulesTest, RemoveLineBreaksJoinsLinesAndKeepsEverythingElse) {
     EXPECT_EQ(removeLineBreaks(u"a\r\nb\nc\u2029d\u000be\u000cf"), QString("abcdef"));
     EXPECT_EQ(removeLineBreaks(u"  spaced  "), QString("  spaced  ")) << "no trimming";
-    EXPECT_EQ(removeLineBreaks(u"e\n\u0301"), QStringView(u"e\u0301").toString()) << "the mark stays, now on e";
+    EXPECT_EQ(removeLineBreaks(u"e\n\u0301"), QStringView(u"e\u0301").toString())
+        << "the mark stays, now on e";
     EXPECT_EQ(removeLineBreaks(u"tab\tkept"), QString("tab\tkept"));
 }
 

@@ -66,20 +66,14 @@ TEST_F(MainScreenActionsTest, MenuHasEveryEntryInOrderWithKeyEquivalents) {
 }
 
 TEST_F(MainScreenActionsTest, LinksOpenTheProductPageSections) {
-    for (const char* title : {"Tips", "Scripting", "FAQ", "Website"}) {
-        entry(QString::fromUtf8(title))->trigger();
-    }
     const QString page = QString::fromUtf8(zendra::identity::productPage);
-    ASSERT_EQ(opener->opened.size(), 4u);
-    EXPECT_EQ(opener->opened[0], QUrl(page + "#tips"));
-    EXPECT_EQ(opener->opened[1], QUrl(page + "#scripting"));
-    EXPECT_EQ(opener->opened[2], QUrl(page + "#faq"));
-    EXPECT_EQ(opener->opened[3], QUrl(page));
-    EXPECT_TRUE(page.endsWith("/zendra"));
-
-    const QString about = zendra::aboutBoxText();
-    EXPECT_TRUE(about.contains(QString::fromUtf8(zendra::identity::version)));
-    EXPECT_TRUE(about.contains(page));
+    for (const auto& [title, section] :
+         {std::pair{"Tips", "#tips"}, {"Scripting", "#scripting"}, {"FAQ", "#faq"}, {"Website", ""}}) {
+        entry(QString::fromUtf8(title))->trigger();
+        EXPECT_EQ(opener->opened.back(), QUrl(page + section)) << title;
+    }
+    EXPECT_EQ(opener->opened.size(), 4u);
+    EXPECT_TRUE(zendra::aboutBoxText().contains(page));
 }
 
 TEST_F(MainScreenActionsTest, HooksRunAndSettingsAndQuitWaitForTheNextTurn) {
