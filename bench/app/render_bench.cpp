@@ -4,7 +4,7 @@
 //   render_bench [--benchmark_filter=...]
 // Runs on the offscreen platform with a private configuration folder.
 
-#include "app/status_item_renderer.h"
+#include "app/panel/status_item_renderer.h"
 #include "prefs/prefs.h"
 #include "settings/catalogue.h"
 

@@ -4,7 +4,7 @@
 #include "hotkeys/carbon_hotkeys.h"
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/shortcut_attachment.h"
-#include "platform/linux/x11_keyboard_layout.h"
+#include "platform/linux/x11/keyboard_layout.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -2,7 +2,7 @@
 
 #include "app/app_delegate.h"
 #include "app/app_state.h"
-#include "app/text_actions.h"
+#include "app/text/text_actions.h"
 
 namespace zendra {
 

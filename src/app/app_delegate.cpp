@@ -1,6 +1,6 @@
 #include "app/app_delegate.h"
 
-#include "app/zendra_url.h"
+#include "app/text/zendra_url.h"
 #include "base/main_queue.h"
 #include "prefs/prefs.h"
 #include "settings/catalogue.h"

@@ -1,20 +1,20 @@
 #include "app/app_main.h"
 
-#include "app/app_panel_item.h"
 #include "app/app_state.h"
 #include "app/identity.h"
-#include "app/main_screen.h"
+#include "app/editor/main_screen.h"
 #include "automation/text_intents.h"
 #include "hotkeys/environment.h"
 #include "kit/kit.h"
 #include "kit/relaunch.h"
 #include "login_launch/login_launch.h"
 #include "platform/linux/autostart_login_platform.h"
-#include "platform/linux/keyboard_modifiers_xcb.h"
+#include "platform/linux/panel_item_backends.h"
+#include "platform/linux/x11/keyboard_modifiers.h"
 #include "platform/linux/process_control.h"
 #include "platform/linux/process_footprint.h"
-#include "platform/linux/x11_hotkeys_environment.h"
-#include "platform/linux/x11_idle_time.h"
+#include "platform/linux/x11/hotkeys_environment.h"
+#include "platform/linux/x11/idle_time.h"
 #include "prefs/file_suite.h"
 #include "prefs/standard_suite.h"
 
@@ -57,7 +57,8 @@ void installPlatform(QApplication& application) {
 
 } // namespace
 
-AppMain::AppMain(QApplication& application, QStringList arguments) : platform_(std::make_unique<Platform>()) {
+AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringList relaunchArguments)
+    : platform_(std::make_unique<Platform>()) {
     installPlatform(application);
 
     KZKit::Environment kitEnvironment;
@@ -75,11 +76,12 @@ AppMain::AppMain(QApplication& application, QStringList arguments) : platform_(s
     });
     registerAutomationIntents(appDelegate_->intentRoutes());
 
-    AppState::installShared([this, editWindows, arguments] {
+    AppState::installShared([this, editWindows, panelItem, arguments = std::move(relaunchArguments)] {
         AppState::Environment env;
         env.editWindows = editWindows;
-        env.makeStatusItem = [backend = panelItemBackendFromEnvironment()](StatusItemCallbacks callbacks) {
-            return makePanelStatusItem(backend, std::move(callbacks));
+        env.makeStatusItem = [panelItem](StatusItemCallbacks callbacks) {
+            auto backends = linux_panel::makePanelItemBackends(panelItem, callbacks.buildMenu);
+            return makePanelStatusItem(std::move(backends), std::move(callbacks));
         };
         env.idleTime = platform_->idleTime;
         env.footprint = platform_->footprint;

@@ -6,6 +6,7 @@
 // creates lives until the process ends. Create it once, on the main thread, after the QApplication.
 
 #include "app/app_delegate.h"
+#include "app/panel/panel_item_backend.h"
 
 #include <QStringList>
 #include <memory>
@@ -18,8 +19,9 @@ namespace zendra {
 
 class AppMain {
 public:
-    // `arguments` are the process's arguments without the program and without a URL to open.
-    AppMain(QApplication& application, QStringList arguments);
+    // `relaunchArguments` are what a relaunched instance gets: the process's options without the
+    // program and without a URL to open.
+    AppMain(QApplication& application, PanelItemBackend panelItem, QStringList relaunchArguments);
     ~AppMain();
     AppMain(const AppMain&) = delete;
     AppMain& operator=(const AppMain&) = delete;

@@ -6,9 +6,8 @@
 
 #include "app/edit_window_lookup.h"
 #include "app/memory_watchdog.h"
-#include "app/status_item_click.h"
-#include "app/status_item_menu.h"
-#include "app/text_actions.h"
+#include "app/panel/status_item.h"
+#include "app/text/text_actions.h"
 
 #include <QDateTime>
 #include <QMenu>
@@ -17,25 +16,6 @@
 #include <optional>
 
 namespace zendra {
-
-// The panel item as the central state uses it: the item's view with its backend. It reports clicks and
-// the toggle shortcut through the callbacks it was made with and shows menus at the item.
-class StatusItem {
-public:
-    virtual ~StatusItem() = default;
-    // Pops the menu up at the item and returns at once; false when it cannot be shown there.
-    virtual bool popUpMenu(QMenu& menu) = 0;
-    // Whether the user can see the item now: its window is on a screen, or a panel host shows it.
-    // The visibility check warns when this stays false after launch.
-    virtual bool isOnScreen() const = 0;
-};
-
-struct StatusItemCallbacks {
-    std::function<void(StatusItemMouseEvent, StatusItemClickModifiers)> clicked;
-    std::function<void()> toggleEditWindow; // the toggleEditWindow shortcut was released
-    // The menu as it would open now, for panels that draw the menu themselves.
-    std::function<std::vector<StatusItemMenuEntry>()> buildMenu;
-};
 
 class AppState {
 public:

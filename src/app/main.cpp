@@ -1,10 +1,10 @@
 #include "app/app_automation.h"
-#include "app/app_command_line.h"
+#include "app/cli/command_line.h"
 #include "app/app_main.h"
-#include "app/cli_commands.h"
-#include "app/cli_main.h"
+#include "app/cli/commands.h"
+#include "app/cli/run_client.h"
 #include "app/identity.h"
-#include "app/single_instance.h"
+#include "app/cli/single_instance.h"
 #include "automation/automation_client.h"
 #include "base/main_queue.h"
 #include "platform/linux/process_exit.h"
@@ -53,9 +53,6 @@ int runApplication(int& argc, char** argv, const zendra::CommandLine& commandLin
     if (commandLine.relaunchedFrom) {
         zendra::linux_process::waitForProcessExit(*commandLine.relaunchedFrom, relaunchWaitMs);
     }
-    if (commandLine.panelItem) {
-        qputenv("ZENDRA_PANEL_ITEM", commandLine.panelItem->toUtf8());
-    }
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(zendra::identity::applicationName));
@@ -80,8 +77,14 @@ int runApplication(int& argc, char** argv, const zendra::CommandLine& commandLin
         automation.exportOn(bus);
     }
 
-    // A relaunch starts the new instance without the URL: it has been applied already.
-    app = std::make_unique<zendra::AppMain>(application, QStringList{});
+    // A relaunch starts the new instance without the URL (it has been applied already) but with the
+    // place of the item that was asked for.
+    QStringList relaunchArguments;
+    if (commandLine.panelItem) {
+        relaunchArguments << QStringLiteral("--panel-item=") + zendra::panelItemBackendName(*commandLine.panelItem);
+    }
+    app = std::make_unique<zendra::AppMain>(
+        application, commandLine.panelItem.value_or(zendra::panelItemBackendFromEnvironment()), relaunchArguments);
     if (commandLine.url) {
         zendra::dispatchToMain([&app, url = *commandLine.url] { app->appDelegate().openUrls({url}); });
     }

@@ -1,6 +1,6 @@
 #include "platform/linux/item_window.h"
 
-#include "app/text_rules.h"
+#include "app/text/text_rules.h"
 #include "base/main_queue.h"
 #include "prefs/prefs.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/url_opener.h"
+#include "app/editor/url_opener.h"
 
 #include <QUrl>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/status_bar.h"
+#include "app/panel/status_bar.h"
 
 #include <QMenu>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "fakes/fake_event_manager.h"
-#include "fakes/fake_keyboard_layout.h"
+#include "hotkeys/fakes/fake_event_manager.h"
+#include "hotkeys/fakes/fake_keyboard_layout.h"
 #include "hotkeys/hotkeys.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fakes/hotkeys_fixture.h"
+#include "hotkeys/fakes/hotkeys_fixture.h"
 #include "hotkeys/recorder_field.h"
 
 #include <QApplication>

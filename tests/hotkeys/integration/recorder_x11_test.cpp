@@ -1,7 +1,7 @@
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/recorder_field.h"
-#include "platform/linux/x11_hot_keys.h"
-#include "platform/linux/x11_keyboard_layout.h"
+#include "platform/linux/x11/hot_keys.h"
+#include "platform/linux/x11/keyboard_layout.h"
 #include "support/wait_until.h"
 #include "support/x11_input.h"
 

@@ -2,8 +2,8 @@
 #include "hotkeys/display.h"
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/shortcut_attachment.h"
-#include "platform/linux/x11_hot_keys.h"
-#include "platform/linux/x11_keyboard_layout.h"
+#include "platform/linux/x11/hot_keys.h"
+#include "platform/linux/x11/keyboard_layout.h"
 #include "support/wait_until.h"
 #include "support/x11_input.h"
 

@@ -1,4 +1,4 @@
-#include "fakes/hotkeys_fixture.h"
+#include "hotkeys/fakes/hotkeys_fixture.h"
 #include "hotkeys/shortcut_attachment.h"
 
 #include <QObject>

@@ -1,5 +1,5 @@
 #include "base/menu_item.h"
-#include "fakes/hotkeys_fixture.h"
+#include "hotkeys/fakes/hotkeys_fixture.h"
 #include "hotkeys/display.h"
 #include "hotkeys/key_equivalent_qt.h"
 #include "hotkeys/menu_item_shortcut.h"

@@ -1,5 +1,5 @@
 #include "base/notification_center.h"
-#include "fakes/hotkeys_fixture.h"
+#include "hotkeys/fakes/hotkeys_fixture.h"
 #include "hotkeys/stored_shortcut.h"
 
 #include <thread>

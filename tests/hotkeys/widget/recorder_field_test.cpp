@@ -1,4 +1,4 @@
-#include "fakes/recorder_fakes.h"
+#include "hotkeys/fakes/recorder_fakes.h"
 #include "hotkeys/hotkeys.h"
 
 #include <QAction>

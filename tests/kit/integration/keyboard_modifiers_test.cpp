@@ -1,6 +1,6 @@
 #include "kit/kit.h"
-#include "platform/linux/keyboard_modifiers_xcb.h"
-#include "platform/linux/x11_connection.h"
+#include "platform/linux/x11/keyboard_modifiers.h"
+#include "platform/linux/x11/connection.h"
 #include "prefs/suite.h"
 
 #include <QCoreApplication>

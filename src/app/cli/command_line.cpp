@@ -1,0 +1,205 @@
+#include "app/cli/command_line.h"
+
+#include "kit/relaunch.h"
+
+#include <QStringDecoder>
+#include <array>
+#include <utility>
+
+namespace zendra {
+
+namespace {
+
+using Command = CommandLine::Command;
+
+constexpr char panelItemOption[] = "--panel-item=";
+
+CommandLine failure(QString message) {
+    CommandLine result;
+    result.command = Command::error;
+    result.error = std::move(message);
+    return result;
+}
+
+std::optional<Command> clientCommand(const QString& name) {
+    static const std::array<std::pair<const char*, Command>, 7> names{{
+        {"set-text", Command::setText},
+        {"get-text", Command::getText},
+        {"service", Command::service},
+        {"watch", Command::watch},
+        {"toggle-editor", Command::toggleEditor},
+        {"clear", Command::clear},
+        {"paste", Command::paste},
+    }};
+    for (const auto& [spelling, command] : names) {
+        if (name == QLatin1String(spelling)) {
+            return command;
+        }
+    }
+    return std::nullopt;
+}
+
+bool isHelp(const QString& argument) {
+    return argument == QLatin1String("--help") || argument == QLatin1String("-h");
+}
+
+// --help and --version, which win over everything around them.
+std::optional<Command> informationCommand(const QString& argument) {
+    if (isHelp(argument)) {
+        return Command::help;
+    }
+    if (argument == QLatin1String("--version")) {
+        return Command::version;
+    }
+    return std::nullopt;
+}
+
+CommandLine only(Command command) {
+    CommandLine result;
+    result.command = command;
+    return result;
+}
+
+// set-text [TEXT | - | -- TEXT]: everything after the command is the text, except that "-" reads
+// standard input and "--" lets a text start with a dash.
+CommandLine parseSetText(CommandLine result, QStringList rest) {
+    if (!rest.isEmpty() && rest.first() == QLatin1String("--")) {
+        rest.removeFirst();
+        if (rest.size() > 1) {
+            return failure(QStringLiteral("set-text takes one text; quote a text with spaces"));
+        }
+        result.text = rest.value(0);
+        return result;
+    }
+    if (rest.isEmpty()) {
+        return result;
+    }
+    if (isHelp(rest.first())) {
+        return only(Command::help);
+    }
+    if (rest.size() > 1) {
+        return failure(QStringLiteral("set-text takes one text; quote a text with spaces"));
+    }
+    if (rest.first() == QLatin1String("-")) {
+        result.readTextFromInput = true;
+    } else if (rest.first().startsWith(QLatin1Char('-'))) {
+        return failure(QStringLiteral("unknown option '%1'; use 'zendra set-text -- TEXT' for a text that "
+                                      "starts with a dash")
+                           .arg(rest.first()));
+    } else {
+        result.text = rest.first();
+    }
+    return result;
+}
+
+CommandLine parseClientCommand(Command command, const QString& name, const QStringList& rest) {
+    CommandLine result;
+    result.command = command;
+    if (command == Command::setText) {
+        return parseSetText(std::move(result), rest);
+    }
+    for (const QString& argument : rest) {
+        if (const auto info = informationCommand(argument)) {
+            return only(*info);
+        }
+        if (command == Command::watch && argument == QLatin1String("--json")) {
+            result.json = true;
+            continue;
+        }
+        return failure(QStringLiteral("unexpected argument '%1' after %2").arg(argument, name));
+    }
+    return result;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    CommandLine result;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (const auto info = informationCommand(argument)) {
+            return only(*info);
+        }
+        if (const auto command = clientCommand(argument); command && !result.url && i == 0) {
+            return parseClientCommand(*command, argument, arguments.mid(i + 1));
+        }
+        if (argument.startsWith(QLatin1String(KZApp::relaunchedFromOption))) {
+            result.relaunchedFrom = KZApp::relaunchedFrom({argument});
+            if (!result.relaunchedFrom) {
+                return failure(QStringLiteral("invalid process id in '%1'").arg(argument));
+            }
+            continue;
+        }
+        if (argument.startsWith(QLatin1String(panelItemOption))) {
+            const QString name = argument.mid(qsizetype(sizeof panelItemOption) - 1);
+            result.panelItem = parsePanelItemBackend(name);
+            if (!result.panelItem) {
+                return failure(
+                    QStringLiteral("unknown panel item '%1' (auto, window or statusnotifier)").arg(name));
+            }
+            continue;
+        }
+        if (argument.startsWith(QLatin1Char('-'))) {
+            return failure(QStringLiteral("unknown argument '%1'").arg(argument));
+        }
+        if (clientCommand(argument)) {
+            return failure(QStringLiteral("'%1' must come first").arg(argument));
+        }
+        if (result.url) {
+            return failure(QStringLiteral("more than one URL: '%1'").arg(argument));
+        }
+        result.url = argument;
+    }
+    return result;
+}
+
+std::variant<QStringList, QString> decodeArguments(const QByteArrayList& arguments) {
+    QStringList decoded;
+    decoded.reserve(arguments.size());
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString text = decoder.decode(arguments.at(i));
+        if (decoder.hasError()) {
+            return QStringLiteral("argument %1 is not valid UTF-8").arg(i + 1);
+        }
+        decoded.append(std::move(text));
+    }
+    return decoded;
+}
+
+QString usageText() {
+    return QStringLiteral(
+        "Usage: zendra [URL]\n"
+        "       zendra set-text [TEXT | -]\n"
+        "       zendra get-text\n"
+        "       zendra service\n"
+        "       zendra watch [--json]\n"
+        "       zendra toggle-editor | clear | paste\n"
+        "       zendra --help | --version\n"
+        "\n"
+        "Keeps your one most important task visible in the desktop panel. Only one instance runs;\n"
+        "a second one hands its URL to the first and exits.\n"
+        "\n"
+        "  URL            A zendra: URL to open, for example \"zendra:?text=Write%20the%20report\".\n"
+        "  set-text TEXT  Set the text exactly as given (line breaks kept); \"-\" reads standard\n"
+        "                 input; no TEXT clears it. Use \"set-text -- TEXT\" for a text that starts\n"
+        "                 with a dash.\n"
+        "  get-text       Print the text and a newline.\n"
+        "  service        Set the text from the first line of the current selection.\n"
+        "  watch          Print the text as the panel shows it, then each change on its own line;\n"
+        "                 with --json, JSON lines with \"text\" and \"tooltip\" (for waybar).\n"
+        "  toggle-editor  Show or hide the edit window.\n"
+        "  clear          Clear the text.\n"
+        "  paste          Set the text from the first line of the clipboard.\n"
+        "\n"
+        "set-text, get-text, watch and clear work whether or not Zendra runs.\n"
+        "\n"
+        "Options:\n"
+        "  --panel-item=NAME  Where the item shows: auto, window or statusnotifier.\n"
+        "  --help             Show this help and exit.\n"
+        "  --version          Show the version and exit.\n"
+        "\n"
+        "Exit status: 0 success, 1 failure, 2 command line not understood.\n");
+}
+
+} // namespace zendra

@@ -1,0 +1,34 @@
+#pragma once
+
+// The panel item as the application uses it: the item's view over whichever backend shows it.
+
+#include "app/panel/status_item_click.h"
+#include "app/panel/status_item_menu.h"
+
+#include <functional>
+#include <vector>
+
+class QMenu;
+
+namespace zendra {
+
+// The panel item as the central state uses it: the item's view with its backend. It reports clicks and
+// the toggle shortcut through the callbacks it was made with and shows menus at the item.
+class StatusItem {
+public:
+    virtual ~StatusItem() = default;
+    // Pops the menu up at the item and returns at once; false when it cannot be shown there.
+    virtual bool popUpMenu(QMenu& menu) = 0;
+    // Whether the user can see the item now: its window is on a screen, or a panel host shows it.
+    // The visibility check warns when this stays false after launch.
+    virtual bool isOnScreen() const = 0;
+};
+
+struct StatusItemCallbacks {
+    std::function<void(StatusItemMouseEvent, StatusItemClickModifiers)> clicked;
+    std::function<void()> toggleEditWindow; // the toggleEditWindow shortcut was released
+    // The menu as it would open now, for panels that draw the menu themselves.
+    std::function<std::vector<StatusItemMenuEntry>()> buildMenu;
+};
+
+} // namespace zendra

@@ -1,0 +1,258 @@
+#include "app/panel/status_item_renderer.h"
+
+#include "app/panel/status_item_placeholder.h"
+#include "app/panel/status_item_tone.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+const QString ellipsis = QStringLiteral("\u2026");
+
+// Stored numbers are used as they are, but a value no slider produces must not exhaust memory or
+// poison the geometry: sizes and ratios are held to what a panel can show.
+struct Limits {
+    double textSize;
+    double maximumWidth;
+    double verticalOffset;
+    double itemHeight;
+    qreal devicePixelRatio;
+};
+
+double finiteOr(double value, double fallback) {
+    return std::isfinite(value) ? value : fallback;
+}
+
+Limits limitsOf(const StatusItemContent& content) {
+    Limits limits{};
+    limits.textSize = std::clamp(finiteOr(content.textSize, 13.0), 1.0, 512.0);
+    limits.maximumWidth =
+        std::isnan(content.maximumWidth) ? 0.0 : std::clamp(content.maximumWidth, 0.0, 16384.0);
+    limits.verticalOffset = std::clamp(finiteOr(content.verticalOffset.value_or(0.0), 0.0), -1024.0, 1024.0);
+    limits.itemHeight = std::clamp(finiteOr(content.itemHeight, 24.0), 1.0, 1024.0);
+    limits.devicePixelRatio = std::clamp(finiteOr(content.devicePixelRatio, 1.0), 0.25, 8.0);
+    return limits;
+}
+
+QFont labelFont(const StatusItemContent& content, double textSize) {
+    QFont font = content.fontFamily.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont)
+                                              : QFont(content.fontFamily);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(textSize))));
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    return font;
+}
+
+QString monospaceFamily(const StatusItemContent& content) {
+    return content.monospaceFamily.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family()
+                                             : content.monospaceFamily;
+}
+
+// How many UTF-16 units can possibly fit: the width over the narrowest common glyph, with room for
+// the ellipsis and for shaping at the cut. A text that still fits after the cut is laid out whole.
+qsizetype visibleBudget(const QFont& font, double maximumWidth) {
+    const QFontMetricsF metrics(font);
+    double narrowest = metrics.horizontalAdvance(QLatin1Char(' '));
+    for (QChar c : QStringLiteral("il.,'|!:;")) {
+        narrowest = std::min(narrowest, metrics.horizontalAdvance(c));
+    }
+    narrowest = std::max(narrowest * 0.5, 0.5);
+    return static_cast<qsizetype>(std::ceil(maximumWidth / narrowest)) + 16;
+}
+
+QList<QTextLayout::FormatRange> formatRanges(const std::vector<Markdown::InlineRun>& runs,
+                                             const QString& mono, const QColor& linkColor) {
+    QList<QTextLayout::FormatRange> ranges;
+    for (const auto& run : runs) {
+        const auto& style = run.style;
+        if (style == Markdown::InlineStyle{}) {
+            continue;
+        }
+        QTextCharFormat format;
+        if (style.emphasis) {
+            format.setFontItalic(true);
+        }
+        if (style.strong) {
+            format.setFontWeight(QFont::Bold);
+        }
+        if (style.code) {
+            format.setFontFamilies(QStringList{mono});
+            format.setFontFixedPitch(true);
+        }
+        if (style.strikethrough) {
+            format.setFontStrikeOut(true);
+        }
+        if (style.link) {
+            format.setForeground(linkColor);
+        }
+        ranges.append({static_cast<int>(run.start), static_cast<int>(run.length), format});
+    }
+    return ranges;
+}
+
+// Markdown cannot be cut before parsing without changing what the kept part shows (a link's address
+// or a closing delimiter may lie far ahead), so the whole text is parsed, which is cheap per
+// character. Beyond this many units nothing can still reach the label, short of an address longer
+// than this; the cap keeps a pasted megabyte from costing more than a long text.
+constexpr qsizetype maximumParsedLength = 65536;
+
+QString parsedPart(QString composed) {
+    if (composed.size() > maximumParsedLength) {
+        qsizetype end = maximumParsedLength;
+        if (composed[end - 1].isHighSurrogate()) {
+            --end;
+        }
+        composed.truncate(end);
+    }
+    return composed;
+}
+
+struct Line {
+    std::unique_ptr<QTextLayout> layout;
+    QString text;
+    std::vector<Markdown::InlineRun> runs;
+
+    QTextLine line() const { return layout->lineAt(0); }
+    double width() const { return line().naturalTextWidth(); }
+};
+
+Line layOut(QString text, std::vector<Markdown::InlineRun> runs, const QFont& font, const QString& mono,
+            const QColor& linkColor) {
+    Line result{std::make_unique<QTextLayout>(text, font), std::move(text), std::move(runs)};
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    result.layout->setTextOption(option);
+    // Keeps the shaped glyphs for drawing; otherwise drawing shapes the text a second time.
+    result.layout->setCacheEnabled(true);
+    result.layout->setFormats(formatRanges(result.runs, mono, linkColor));
+    result.layout->beginLayout();
+    QTextLine line = result.layout->createLine();
+    line.setLineWidth(1.0e6);
+    result.layout->endLayout();
+    return result;
+}
+
+// The runs of the first `length` units, the ellipsis taking the style of the last kept unit.
+std::vector<Markdown::InlineRun> runsWithEllipsis(const std::vector<Markdown::InlineRun>& runs,
+                                                  qsizetype length) {
+    std::vector<Markdown::InlineRun> kept;
+    for (const auto& run : runs) {
+        if (run.start >= length) {
+            break;
+        }
+        kept.push_back({run.start, std::min(run.length, length - run.start), run.style});
+    }
+    if (kept.empty()) {
+        kept.push_back({length, ellipsis.size(), {}});
+    } else {
+        kept.back().length += ellipsis.size();
+    }
+    return kept;
+}
+
+// The longest start of `full`, at a cursor position, that fits in `width` with the ellipsis after it.
+Line elide(const Line& full, double width, const QFont& font, const QString& mono, const QColor& linkColor) {
+    const QTextLine line = full.line();
+    const double target = width - QFontMetricsF(font).horizontalAdvance(ellipsis);
+    int position = line.xToCursor(std::max(0.0, target), QTextLine::CursorBetweenCharacters);
+    while (position > 0 && line.cursorToX(position) > target) {
+        position = full.layout->previousCursorPosition(position);
+    }
+    for (;;) {
+        Line cut = layOut(full.text.left(position) + ellipsis, runsWithEllipsis(full.runs, position), font,
+                          mono, linkColor);
+        // Bold or code before the cut can make the ellipsis wider than the measure above.
+        if (cut.width() <= width || position == 0) {
+            return cut;
+        }
+        position = full.layout->previousCursorPosition(position);
+    }
+}
+
+// A transparent picture of `size` logical pixels at `ratio` device pixels per logical pixel.
+QImage transparentImage(QSizeF size, qreal ratio) {
+    QImage image(static_cast<int>(std::ceil(size.width() * ratio)),
+                 static_cast<int>(std::ceil(size.height() * ratio)), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+StatusItemRendering renderPlaceholder(const StatusItemContent& content, const Limits& limits) {
+    StatusItemRendering result;
+    result.isPlaceholder = true;
+    const double height = std::max(limits.itemHeight, placeholderSymbolSize + 6.0);
+    result.itemSize = QSizeF(placeholderSymbolSize + 2 * statusItemHorizontalInset, height);
+    result.labelRect = QRectF(statusItemHorizontalInset, (height - placeholderSymbolSize) / 2,
+                              placeholderSymbolSize, placeholderSymbolSize);
+    result.textRect = result.labelRect;
+    result.baseline = result.labelRect.bottom();
+
+    result.image = transparentImage(result.itemSize, limits.devicePixelRatio);
+    QPainter painter(&result.image);
+    drawPlaceholderSymbol(painter, result.labelRect, panelDefaultTextColor(content), content.fontFamily);
+    return result;
+}
+
+} // namespace
+
+StatusItemRendering renderStatusItem(const StatusItemContent& content) {
+    const Limits limits = limitsOf(content);
+    if (!hasVisibleText(content.text)) {
+        return renderPlaceholder(content, limits);
+    }
+
+    const QFont font = labelFont(content, limits.textSize);
+    const QString mono = monospaceFamily(content);
+    const QColor linkColor = linkTextColor(content);
+    const QString composed = parsedPart(content.prefix + content.text + content.suffix);
+
+    // Only as much text as may fit is laid out, so long texts cost what short ones do.
+    Markdown::InlineText inlineText =
+        Markdown::renderInline(composed, visibleBudget(font, limits.maximumWidth));
+    Line line = layOut(inlineText.text, std::move(inlineText.runs), font, mono, linkColor);
+    if (inlineText.isCut && line.width() <= limits.maximumWidth) {
+        inlineText = Markdown::renderInline(composed);
+        line = layOut(inlineText.text, std::move(inlineText.runs), font, mono, linkColor);
+    }
+
+    StatusItemRendering result;
+    result.toolTip = content.text;
+    double labelWidth = line.width();
+    if (labelWidth > limits.maximumWidth) {
+        line = elide(line, limits.maximumWidth, font, mono, linkColor);
+        labelWidth = limits.maximumWidth;
+        result.isTruncated = true;
+    }
+
+    const QTextLine textLine = line.line();
+    const double lineHeight = textLine.height();
+    const double itemHeight = std::max(limits.itemHeight, std::ceil(lineHeight) + 6.0);
+    result.itemSize = QSizeF(labelWidth + 2 * statusItemHorizontalInset, itemHeight);
+    // Centred in the item, then up by half a pixel and by the manual offset.
+    const double top = (itemHeight - lineHeight) / 2 - 0.5 - limits.verticalOffset;
+    result.labelRect = QRectF(statusItemHorizontalInset, top, labelWidth, lineHeight);
+    const double left = statusItemHorizontalInset + (labelWidth - line.width()) / 2;
+    result.textRect = QRectF(left, top, line.width(), lineHeight);
+    result.baseline = top + textLine.ascent();
+
+    result.image = transparentImage(result.itemSize, limits.devicePixelRatio);
+    {
+        QPainter painter(&result.image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        painter.setPen(labelTextColor(content));
+        line.layout->draw(&painter, QPointF(left, top));
+    }
+    if (content.legibleLinks && content.isDark) {
+        applyLegibleLinksTone(result.image);
+    }
+    result.shownText = line.text;
+    result.runs = line.runs;
+    return result;
+}

@@ -1,0 +1,141 @@
+#include "platform/linux/dbus/status_notifier_item.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDBusConnectionInterface>
+#include <QGuiApplication>
+#include <QMenu>
+#include <cstdio>
+
+namespace zendra {
+
+namespace {
+
+constexpr int menuRefreshMilliseconds = 250;
+
+StatusItemClickModifiers clickModifiers(KZApp::ModifierFlags held) {
+    using namespace KZApp::Modifier;
+    StatusItemClickModifiers result;
+    result.shift = (held & shift) != 0;
+    result.control = (held & control) != 0;
+    result.option = (held & option) != 0;
+    result.command = (held & command) != 0;
+    result.capsLock = (held & capsLock) != 0;
+    result.numericPad = (held & numericPad) != 0;
+    result.function = (held & function) != 0;
+    return result;
+}
+
+} // namespace
+
+StatusNotifierItem::StatusNotifierItem(Options options)
+    : options_(std::move(options)), menu_(options_.menu),
+      object_({options_.id, options_.title, QString::fromLatin1(menuPath)},
+              {[this](QPoint at) { click(StatusItemMouseEvent::leftMouseUp, at, true); },
+               [this](QPoint at) { click(StatusItemMouseEvent::rightMouseDown, at, false); },
+               [this](QPoint at) { click(StatusItemMouseEvent::rightMouseDown, at, false); }}) {
+    menuRefresh_.setSingleShot(true);
+    menuRefresh_.setInterval(menuRefreshMilliseconds);
+    QObject::connect(&menuRefresh_, &QTimer::timeout, this, [this] { menu_.refresh(); });
+    if (publish()) {
+        watcher_ = std::make_unique<StatusNotifierWatcherClient>(options_.connection, serviceName_, [this] {
+            if (events_.geometryChanged) {
+                events_.geometryChanged();
+            }
+        });
+    }
+}
+
+StatusNotifierItem::~StatusNotifierItem() {
+    watcher_.reset();
+    if (!serviceName_.isEmpty()) {
+        options_.connection.unregisterObject(QString::fromLatin1(itemPath));
+        options_.connection.interface()->unregisterService(serviceName_);
+    }
+}
+
+bool StatusNotifierItem::publish() {
+    QDBusConnection& bus = options_.connection;
+    if (!bus.isConnected() || !menu_.exportOn(bus, QString::fromLatin1(menuPath))) {
+        return false;
+    }
+    if (!bus.registerObject(QString::fromLatin1(itemPath), &object_,
+                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals |
+                                QDBusConnection::ExportAllProperties)) {
+        std::fprintf(stderr, "zendra: cannot put the panel item on the session bus: %s\n",
+                     qPrintable(bus.lastError().message()));
+        return false;
+    }
+    const QString name =
+        QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid());
+    const auto reply = bus.interface()->registerService(name, QDBusConnectionInterface::DontQueueService,
+                                                        QDBusConnectionInterface::DontAllowReplacement);
+    if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered) {
+        std::fprintf(stderr, "zendra: cannot own %s on the session bus: %s\n", qPrintable(name),
+                     qPrintable(reply.error().message()));
+        bus.unregisterObject(QString::fromLatin1(itemPath));
+        return false;
+    }
+    serviceName_ = name;
+    return true;
+}
+
+StatusNotifierWatcherClient::HostState StatusNotifierItem::hostState() const {
+    return watcher_ ? watcher_->hostState() : StatusNotifierWatcherClient::HostState::unhosted;
+}
+
+void StatusNotifierItem::click(StatusItemMouseEvent event, QPoint point, bool withHeldModifiers) {
+    if (!point.isNull()) {
+        requestPoint_ = point;
+    }
+    if (events_.clicked) {
+        const KZApp::ModifierFlags held =
+            withHeldModifiers && options_.modifiers ? options_.modifiers->held() : KZApp::ModifierFlags{};
+        events_.clicked(event, clickModifiers(held));
+    }
+}
+
+void StatusNotifierItem::setEvents(StatusBarEvents events) {
+    events_ = std::move(events);
+}
+
+void StatusNotifierItem::setImage(const QImage& image, QSizeF) {
+    object_.setIcon(image);
+}
+
+void StatusNotifierItem::setToolTip(const std::optional<QString>& toolTip) {
+    object_.setToolTip(toolTip.value_or(QString()));
+}
+
+void StatusNotifierItem::setLabel(const QString& label) {
+    if (label != object_.label()) {
+        object_.setLabel(label);
+        menuRefresh_.start();
+    }
+}
+
+bool StatusNotifierItem::setContentScale(double) {
+    return false;
+}
+
+qreal StatusNotifierItem::devicePixelRatio() const {
+    return qApp ? qApp->devicePixelRatio() : 1.0;
+}
+
+bool StatusNotifierItem::popUpMenu(QMenu& menu) {
+    menu.popup(requestPoint_.value_or(QCursor::pos()));
+    return true;
+}
+
+std::optional<QRect> StatusNotifierItem::anchorRect() const {
+    if (!isOnScreen() || !requestPoint_) {
+        return std::nullopt;
+    }
+    return QRect(*requestPoint_, QSize(1, 1));
+}
+
+bool StatusNotifierItem::isOnScreen() const {
+    return hostState() == StatusNotifierWatcherClient::HostState::hosted;
+}
+
+} // namespace zendra

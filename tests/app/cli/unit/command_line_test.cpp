@@ -1,0 +1,70 @@
+#include "app/cli/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using zendra::CommandLine;
+using zendra::parseCommandLine;
+using Command = CommandLine::Command;
+
+TEST(AppCommandLineTest, RunsWithAnOptionalUrlAndRelaunchOrigin) {
+    const auto plain = parseCommandLine({});
+    EXPECT_EQ(plain.command, CommandLine::Command::run);
+    EXPECT_FALSE(plain.url);
+
+    const auto withUrl = parseCommandLine({"zendra:?text=hi", "--relaunched-from=4242"});
+    EXPECT_EQ(withUrl.command, CommandLine::Command::run);
+    EXPECT_EQ(withUrl.url, QString("zendra:?text=hi"));
+    EXPECT_EQ(withUrl.relaunchedFrom, 4242);
+}
+
+TEST(AppCommandLineTest, HelpAndVersionWinAndBadArgumentsAreErrors) {
+    EXPECT_EQ(parseCommandLine({"--help", "--bogus"}).command, CommandLine::Command::help);
+    EXPECT_EQ(parseCommandLine({"-h"}).command, CommandLine::Command::help);
+    EXPECT_EQ(parseCommandLine({"zendra:?text=a", "--version"}).command, CommandLine::Command::version);
+
+    const auto unknown = parseCommandLine({"--bogus"});
+    EXPECT_EQ(unknown.command, CommandLine::Command::error);
+    EXPECT_TRUE(unknown.error.contains("--bogus"));
+    EXPECT_EQ(parseCommandLine({"zendra:?text=a", "zendra:?text=b"}).command, CommandLine::Command::error);
+    EXPECT_EQ(parseCommandLine({"--relaunched-from=abc"}).command, CommandLine::Command::error);
+    EXPECT_EQ(parseCommandLine({"--relaunched-from=-3"}).command, CommandLine::Command::error);
+}
+
+TEST(AppCommandLineTest, ClientCommandsTakeTheirOwnArguments) {
+    EXPECT_EQ(parseCommandLine({"get-text"}).command, Command::getText);
+    EXPECT_EQ(parseCommandLine({"toggle-editor"}).command, Command::toggleEditor);
+    EXPECT_TRUE(parseCommandLine({"watch", "--json"}).json);
+    EXPECT_EQ(parseCommandLine({"get-text", "--help"}).command, Command::help);
+
+    const auto clear = parseCommandLine({"set-text"});
+    EXPECT_EQ(clear.command, Command::setText);
+    EXPECT_FALSE(clear.text);
+    EXPECT_FALSE(clear.readTextFromInput);
+    EXPECT_TRUE(parseCommandLine({"set-text", "-"}).readTextFromInput);
+    // The text is taken as given, even when it looks like an option after "--".
+    EXPECT_EQ(parseCommandLine({"set-text", "two\nlines "}).text, QString("two\nlines "));
+    EXPECT_EQ(parseCommandLine({"set-text", "--", "--version"}).text, QString("--version"));
+    EXPECT_EQ(parseCommandLine({"set-text", "--", "--version"}).command, Command::setText);
+
+    for (const QStringList& bad :
+         {QStringList{"set-text", "a", "b"}, QStringList{"set-text", "-x"}, QStringList{"get-text", "extra"},
+          QStringList{"watch", "--xml"}, QStringList{"zendra:?text=a", "get-text"},
+          QStringList{"--panel-item=dock"}}) {
+        EXPECT_EQ(parseCommandLine(bad).command, Command::error) << bad.join(' ').toStdString();
+    }
+    EXPECT_EQ(parseCommandLine({"--panel-item=statusnotifier"}).panelItem, zendra::PanelItemBackend::statusNotifier);
+}
+
+TEST(AppCommandLineTest, ArgumentsThatAreNotUtf8AreNamed) {
+    const auto good = zendra::decodeArguments({"set-text", "caf\xc3\xa9"});
+    ASSERT_TRUE(std::holds_alternative<QStringList>(good));
+    EXPECT_EQ(std::get<QStringList>(good).at(1), QString::fromUtf8("caf\u00e9"));
+
+    const auto bad = zendra::decodeArguments({"set-text", "caf\xe9"});
+    ASSERT_TRUE(std::holds_alternative<QString>(bad));
+    EXPECT_TRUE(std::get<QString>(bad).contains("argument 2"));
+}
+
+} // namespace

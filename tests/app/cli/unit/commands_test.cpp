@@ -1,0 +1,92 @@
+#include "app/cli/commands.h"
+#include "prefs/file_suite.h"
+#include "prefs/prefs.h"
+#include "prefs/standard_suite.h"
+#include "settings/catalogue.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+using namespace zendra;
+
+// Runs the commands against the real preferences file of the test's own configuration folder.
+class CliCommandsTest : public testing::Test {
+protected:
+    void SetUp() override { Settings::text().reset(); }
+    void TearDown() override { Settings::text().reset(); }
+
+    CommandStreams streams() { return {in, out, err}; }
+    static QByteArray fileContents() {
+        const auto file = std::dynamic_pointer_cast<Prefs::FileSuite>(Prefs::standardSuite());
+        QFile plist(file->path());
+        return plist.open(QIODevice::ReadOnly) ? plist.readAll() : QByteArray();
+    }
+
+    PreferencesFileTarget file;
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(CliCommandsTest, SetAndGetKeepTheTextExactlyAndReachTheFile) {
+    const QString text = QString::fromUtf8("  first line\n\tsecond \u00e9 ");
+    EXPECT_EQ(SetTextCommand(file, streams()).run(text, false), exitSuccess);
+    EXPECT_TRUE(fileContents().contains("second \xc3\xa9")) << "on disk when the command returns";
+    EXPECT_EQ(GetTextCommand(file, streams()).run(), exitSuccess);
+    EXPECT_EQ(out.str(), text.toStdString() + "\n");
+
+    EXPECT_EQ(SetTextCommand(file, streams()).run(std::nullopt, false), exitSuccess);
+    EXPECT_EQ(Prefs::get(Settings::text()), QString()) << "no text clears it";
+    EXPECT_TRUE(err.str().empty()) << err.str();
+}
+
+TEST_F(CliCommandsTest, StandardInputLosesOneTrailingNewlineAndMustBeUtf8) {
+    in.str("line one\nline two\n\n");
+    EXPECT_EQ(SetTextCommand(file, streams()).run(std::nullopt, true), exitSuccess);
+    EXPECT_EQ(Prefs::get(Settings::text()), QString("line one\nline two\n"));
+
+    std::istringstream badInput(std::string("caf\xe9\n"));
+    EXPECT_EQ(SetTextCommand(file, {badInput, out, err}).run(std::nullopt, true), exitFailure);
+    EXPECT_EQ(Prefs::get(Settings::text()), QString("line one\nline two\n")) << "nothing stored";
+    EXPECT_NE(err.str().find("zendra: standard input is not valid UTF-8"), std::string::npos);
+}
+
+TEST_F(CliCommandsTest, ServiceAndActionsWithoutTheRunningInstance) {
+    EXPECT_EQ(ServiceCommand(file, streams()).run(QString("  \n  picked  \nrest")), exitSuccess);
+    EXPECT_EQ(Prefs::get(Settings::text()), QString("picked"));
+    EXPECT_EQ(ServiceCommand(file, streams()).run(std::nullopt), exitSuccess);
+    EXPECT_EQ(Prefs::get(Settings::text()), QString("picked")) << "nothing selected changes nothing";
+
+    EXPECT_EQ(ShortcutActionCommand(file, streams()).run(ShortcutActionCommand::Action::clear), exitSuccess);
+    EXPECT_EQ(Prefs::get(Settings::text()), QString());
+
+    for (const auto action :
+         {ShortcutActionCommand::Action::toggleEditor, ShortcutActionCommand::Action::paste}) {
+        err.str({});
+        EXPECT_EQ(ShortcutActionCommand(file, streams()).run(action), exitFailure);
+        EXPECT_NE(err.str().find("zendra: Zendra is not running"), std::string::npos) << err.str();
+    }
+}
+
+TEST_F(CliCommandsTest, AFailedReadPrintsNothingButTheError) {
+    class Refusing final : public TextTarget {
+    public:
+        AutomationReply setText(const QString&) override { return refused(); }
+        AutomationReply text() override { return refused(); }
+        AutomationReply setTextFromService(const QString&) override { return refused(); }
+        AutomationReply clear() override { return refused(); }
+        AutomationReply toggleEditor() override { return refused(); }
+        AutomationReply paste() override { return refused(); }
+
+    private:
+        static AutomationReply refused() { return AutomationReply::failure("Zendra did not answer"); }
+    } refusing;
+    EXPECT_EQ(GetTextCommand(refusing, streams()).run(), exitFailure);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "zendra: Zendra did not answer\n");
+}
+
+} // namespace

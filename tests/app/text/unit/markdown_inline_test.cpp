@@ -1,0 +1,113 @@
+#include "app/text/markdown_inline.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Markdown::InlineStyle;
+using Markdown::renderInline;
+
+QString shown(const char16_t* source) {
+    return renderInline(QString::fromUtf16(source)).text;
+}
+
+// The style of the unit at `position`.
+InlineStyle styleAt(const Markdown::InlineText& text, qsizetype position) {
+    for (const auto& run : text.runs) {
+        if (position >= run.start && position < run.start + run.length) {
+            return run.style;
+        }
+    }
+    ADD_FAILURE() << "no run covers " << position;
+    return {};
+}
+
+TEST(MarkdownInline, SpansAreStyledAndTheirMarkersRemoved) {
+    const auto text =
+        renderInline(u"a *em* **strong** `co de` ~~gone~~ [link](https://x.example) ***both***");
+    EXPECT_EQ(text.text, QStringLiteral("a em strong co de gone link both"));
+    EXPECT_EQ(styleAt(text, 0), InlineStyle{});
+    EXPECT_TRUE(styleAt(text, text.text.indexOf(u"em")).emphasis);
+    EXPECT_TRUE(styleAt(text, text.text.indexOf(u"strong")).strong);
+    EXPECT_TRUE(styleAt(text, text.text.indexOf(u"co de")).code) << "code keeps its inner space";
+    EXPECT_TRUE(styleAt(text, text.text.indexOf(u"gone")).strikethrough);
+    EXPECT_TRUE(styleAt(text, text.text.indexOf(u"link")).link);
+    const InlineStyle both = styleAt(text, text.text.indexOf(u"both"));
+    EXPECT_TRUE(both.emphasis && both.strong);
+
+    // Runs are adjacent and cover everything.
+    qsizetype next = 0;
+    for (const auto& run : text.runs) {
+        EXPECT_EQ(run.start, next);
+        next += run.length;
+    }
+    EXPECT_EQ(next, text.text.size());
+}
+
+TEST(MarkdownInline, BlockSyntaxStaysLiteral) {
+    for (const char16_t* line :
+         {u"# Title", u"###### six", u"1. first", u"12) twelfth", u"> quote", u"- item", u"+ item", u"* item",
+          u"---", u"***", u"_ _ _", u"```js", u"~~~", u"[ref]: /url", u"#hashtag", u"2024. plan"}) {
+        EXPECT_EQ(shown(line), QString::fromUtf16(line)) << QString::fromUtf16(line).toStdString();
+    }
+    // Indentation is text, not a code block.
+    EXPECT_EQ(shown(u"    indented"), QStringLiteral("    indented"));
+    // Inline syntax right after a would-be block marker still works.
+    const auto list = renderInline(u"- **bold** item");
+    EXPECT_EQ(list.text, QStringLiteral("- bold item"));
+    EXPECT_TRUE(styleAt(list, 2).strong);
+    // Starting with emphasis or a code span is not block syntax.
+    EXPECT_TRUE(styleAt(renderInline(u"*lean* start"), 0).emphasis);
+    EXPECT_TRUE(styleAt(renderInline(u"```x``` tail"), 0).code);
+    EXPECT_TRUE(styleAt(renderInline(u"[a](b) tail"), 0).link);
+}
+
+TEST(MarkdownInline, EscapesEntitiesHtmlAndAutolinks) {
+    EXPECT_EQ(shown(u"\\*not\\* \\# \\\\"), QStringLiteral("*not* # \\"));
+    EXPECT_EQ(shown(u"&amp; &copy; &#65; &#x1F600; &#0; &bogus; &lt;b&gt;"),
+              QString::fromUtf16(u"& \u00A9 A \U0001F600 \uFFFD &bogus; <b>"));
+    EXPECT_EQ(shown(u"<b>raw</b>"), QStringLiteral("<b>raw</b>"));
+    const auto autolink = renderInline(u"see <https://x.example>");
+    EXPECT_EQ(autolink.text, QStringLiteral("see https://x.example"));
+    EXPECT_TRUE(styleAt(autolink, 4).link);
+    // Bare addresses are not links in inline rendering.
+    EXPECT_FALSE(styleAt(renderInline(u"https://x.example"), 0).link);
+    // Images show their alt text.
+    EXPECT_EQ(shown(u"![alt](pic.png)"), QStringLiteral("alt"));
+    EXPECT_EQ(renderInline(QStringView(u"nul\u0000char", 8)).text, QString::fromUtf16(u"nul\uFFFDchar"));
+}
+
+TEST(MarkdownInline, WhitespaceAtTheEndsAndLineBreaksStayOnOneLine) {
+    EXPECT_EQ(shown(u"  two **x**  "), QStringLiteral("  two x  "));
+    EXPECT_EQ(shown(u"a\r\nb\nc\u2028d\u2029e\u0085f"), QStringLiteral("a b c d e f"));
+    EXPECT_EQ(shown(u"hard  \nbreak"), QStringLiteral("hard   break"));
+    EXPECT_EQ(shown(u""), QString());
+    EXPECT_EQ(shown(u"   "), QStringLiteral("   "));
+}
+
+TEST(MarkdownInline, LimitCutsWholeGraphemesAndReportsIt) {
+    QString longText;
+    for (int i = 0; i < 2000; ++i) {
+        longText += QString::fromUtf16(u"e\u0301");
+    }
+    const auto cut = renderInline(longText, 101);
+    EXPECT_TRUE(cut.isCut);
+    EXPECT_LE(cut.text.size(), 102);
+    EXPECT_EQ(cut.text.size() % 2, 0) << "an accent is never separated from its letter";
+
+    const auto styled =
+        renderInline(QStringLiteral("**") + QString(5000, u'x') + QStringLiteral("** tail"), 40);
+    EXPECT_TRUE(styled.isCut);
+    EXPECT_EQ(styled.text.size(), 40);
+    ASSERT_EQ(styled.runs.size(), 1u);
+    EXPECT_TRUE(styled.runs.front().style.strong) << "a span cut in its middle keeps its style";
+
+    // A link whose address is long still shows as a link when its text fits.
+    const auto link = renderInline(
+        QStringLiteral("[go](https://x.example/") + QString(5000, u'a') + QStringLiteral(") now"), 20);
+    EXPECT_EQ(link.text, QStringLiteral("go now"));
+    EXPECT_FALSE(link.isCut);
+    EXPECT_TRUE(styleAt(link, 0).link);
+}
+
+} // namespace
