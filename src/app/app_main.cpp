@@ -1,8 +1,8 @@
 #include "app/app_main.h"
 
 #include "app/app_state.h"
-#include "app/identity.h"
 #include "app/editor/main_screen.h"
+#include "app/identity.h"
 #include "automation/text_intents.h"
 #include "hotkeys/environment.h"
 #include "kit/kit.h"
@@ -10,11 +10,11 @@
 #include "login_launch/login_launch.h"
 #include "platform/linux/autostart_login_platform.h"
 #include "platform/linux/panel_item_backends.h"
-#include "platform/linux/x11/keyboard_modifiers.h"
 #include "platform/linux/process_control.h"
 #include "platform/linux/process_footprint.h"
 #include "platform/linux/x11/hotkeys_environment.h"
 #include "platform/linux/x11/idle_time.h"
+#include "platform/linux/x11/keyboard_modifiers.h"
 #include "prefs/file_suite.h"
 #include "prefs/standard_suite.h"
 

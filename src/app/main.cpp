@@ -1,10 +1,10 @@
 #include "app/app_automation.h"
-#include "app/cli/command_line.h"
 #include "app/app_main.h"
+#include "app/cli/command_line.h"
 #include "app/cli/commands.h"
 #include "app/cli/run_client.h"
-#include "app/identity.h"
 #include "app/cli/single_instance.h"
+#include "app/identity.h"
 #include "automation/automation_client.h"
 #include "base/main_queue.h"
 #include "platform/linux/process_exit.h"
@@ -81,10 +81,12 @@ int runApplication(int& argc, char** argv, const zendra::CommandLine& commandLin
     // place of the item that was asked for.
     QStringList relaunchArguments;
     if (commandLine.panelItem) {
-        relaunchArguments << QStringLiteral("--panel-item=") + zendra::panelItemBackendName(*commandLine.panelItem);
+        relaunchArguments << QStringLiteral("--panel-item=") +
+                                 zendra::panelItemBackendName(*commandLine.panelItem);
     }
     app = std::make_unique<zendra::AppMain>(
-        application, commandLine.panelItem.value_or(zendra::panelItemBackendFromEnvironment()), relaunchArguments);
+        application, commandLine.panelItem.value_or(zendra::panelItemBackendFromEnvironment()),
+        relaunchArguments);
     if (commandLine.url) {
         zendra::dispatchToMain([&app, url = *commandLine.url] { app->appDelegate().openUrls({url}); });
     }

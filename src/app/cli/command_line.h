@@ -30,13 +30,13 @@ struct CommandLine {
     };
 
     Command command = Command::run;
-    std::optional<QString> url;           // run: a URL to open once launched
-    std::optional<qint64> relaunchedFrom; // run: wait for this process before taking over
+    std::optional<QString> url;                // run: a URL to open once launched
+    std::optional<qint64> relaunchedFrom;      // run: wait for this process before taking over
     std::optional<PanelItemBackend> panelItem; // run: where the item shows, over the environment's choice
-    std::optional<QString> text;          // set-text: the text; none clears it
-    bool readTextFromInput = false;       // set-text -: the text comes from standard input
-    bool json = false;                    // watch --json
-    QString error;                        // for Command::error: what was wrong
+    std::optional<QString> text;               // set-text: the text; none clears it
+    bool readTextFromInput = false;            // set-text -: the text comes from standard input
+    bool json = false;                         // watch --json
+    QString error;                             // for Command::error: what was wrong
 };
 
 // `arguments` without the program name. --help and --version win over everything else, except a

@@ -8,7 +8,8 @@ namespace {
 
 class PanelStatusItem final : public StatusItem {
 public:
-    PanelStatusItem(PanelItemBackends backends, StatusItemCallbacks callbacks) : backends_(std::move(backends)) {
+    PanelStatusItem(PanelItemBackends backends, StatusItemCallbacks callbacks)
+        : backends_(std::move(backends)) {
         if (!backends_.appearance) {
             backends_.appearance = std::make_unique<FixedPanelAppearance>();
         }
@@ -17,8 +18,9 @@ public:
                 PanelItemSwitch::Panel{*backends_.panel, backends_.panelState},
                 PanelItemSwitch::Window{*backends_.window, backends_.setWindowShown});
         }
-        screen_ = std::make_unique<StatusItemScreen>(barItem(), *backends_.appearance,
-                                                     StatusItemScreen::Actions{std::move(callbacks.toggleEditWindow)});
+        screen_ = std::make_unique<StatusItemScreen>(
+            barItem(), *backends_.appearance,
+            StatusItemScreen::Actions{std::move(callbacks.toggleEditWindow)});
         screen_->setClickHandler(std::move(callbacks.clicked));
         if (backends_.window && !switch_ && backends_.setWindowShown) {
             backends_.setWindowShown(true);

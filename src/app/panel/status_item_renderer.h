@@ -4,8 +4,8 @@
 // size and colour, cut with an ellipsis at the maximum width, or the placeholder symbol when the
 // text has nothing visible. Pure: the same content gives the same picture.
 
-#include "app/text/markdown_inline.h"
 #include "app/panel/status_item_content.h"
+#include "app/text/markdown_inline.h"
 
 #include <QImage>
 #include <QRectF>

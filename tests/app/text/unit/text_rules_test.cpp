@@ -1,4 +1,3 @@
-#include "app/panel/status_item_click.h"
 #include "app/text/text_rules.h"
 #include "app/text/zendra_url.h"
 
@@ -46,28 +45,6 @@ TEST(TextRulesTest, ZendraUrlsSetTheFirstLineOfTheirTextItem) {
     EXPECT_EQ(textFromZendraUrl("zendra:?text=bad%"), std::nullopt);
     EXPECT_EQ(textFromZendraUrl(""), std::nullopt);
     EXPECT_EQ(textFromZendraUrl("/home/user/file.txt"), std::nullopt);
-}
-
-TEST(TextRulesTest, ClickDecisionTable) {
-    using enum StatusItemMouseEvent;
-    using Action = StatusItemClickAction;
-    const StatusItemClickModifiers none;
-    StatusItemClickModifiers shift{.shift = true};
-    StatusItemClickModifiers control{.control = true};
-    StatusItemClickModifiers option{.option = true};
-    StatusItemClickModifiers shiftCaps{.shift = true, .capsLock = true};
-    StatusItemClickModifiers shiftOption{.shift = true, .option = true};
-    StatusItemClickModifiers command{.command = true};
-
-    EXPECT_EQ(decideStatusItemClick(leftMouseUp, none), Action::toggleEditWindow);
-    EXPECT_EQ(decideStatusItemClick(rightMouseDown, none), Action::showMenu);
-    EXPECT_EQ(decideStatusItemClick(rightMouseDown, shift), Action::showMenu) << "right wins over Shift";
-    EXPECT_EQ(decideStatusItemClick(leftMouseUp, control), Action::showMenu);
-    EXPECT_EQ(decideStatusItemClick(leftMouseUp, option), Action::showMenu);
-    EXPECT_EQ(decideStatusItemClick(leftMouseUp, shift), Action::clearText);
-    EXPECT_EQ(decideStatusItemClick(leftMouseUp, shiftCaps), Action::clearText) << "Caps Lock is ignored";
-    EXPECT_EQ(decideStatusItemClick(leftMouseUp, shiftOption), Action::toggleEditWindow);
-    EXPECT_EQ(decideStatusItemClick(leftMouseUp, command), Action::toggleEditWindow);
 }
 
 } // namespace
