@@ -16,6 +16,8 @@
 #include <benchmark/benchmark.h>
 #include <functional>
 
+using namespace zendra;
+
 namespace {
 
 const QString family = QStringLiteral("DejaVu Sans");

@@ -27,6 +27,8 @@
 #include <cstdio>
 #include <optional>
 
+using namespace zendra;
+
 namespace {
 
 // The panel's side: counts the label signals it receives.

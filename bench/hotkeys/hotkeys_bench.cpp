@@ -17,6 +17,8 @@
 #include <optional>
 #include <xcb/xcb.h>
 
+using namespace zendra;
+
 namespace {
 
 using namespace Hotkeys;

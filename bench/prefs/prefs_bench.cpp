@@ -14,6 +14,8 @@
 #include <thread>
 #include <unordered_map>
 
+using namespace zendra;
+
 namespace {
 
 using namespace std::chrono_literals;

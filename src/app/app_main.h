@@ -11,11 +11,12 @@
 #include <QStringList>
 #include <memory>
 
-class KZKit;
 class QApplication;
 class QWidget;
 
 namespace zendra {
+
+class KZKit;
 
 class AppMain {
 public:

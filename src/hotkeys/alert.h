@@ -4,7 +4,7 @@
 
 class QWidget;
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 // A warning alert with one default button, as the recorder shows it to explain a refused combination.
 struct Alert {
@@ -25,4 +25,4 @@ public:
     virtual void runModal(const Alert& alert, QWidget* anchor) = 0;
 };
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 void MessageBoxAlertPresenter::runModal(const Alert& alert, QWidget* anchor) {
     QWidget* window = anchor != nullptr ? anchor->window() : nullptr;
@@ -21,4 +21,4 @@ void MessageBoxAlertPresenter::runModal(const Alert& alert, QWidget* anchor) {
     delete box.data();
 }
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

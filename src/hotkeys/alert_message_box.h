@@ -2,7 +2,7 @@
 
 #include "hotkeys/alert.h"
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 // Alerts as message boxes: window-modal over the anchor's window, like a sheet, else application-modal.
 class MessageBoxAlertPresenter final : public AlertPresenter {
@@ -10,4 +10,4 @@ public:
     void runModal(const Alert& alert, QWidget* anchor) override;
 };
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-namespace Hotkeys::CarbonHotkeys {
+namespace zendra::Hotkeys::CarbonHotkeys {
 
 namespace {
 
@@ -126,4 +126,4 @@ void resetForEnvironment() {
     state().eventHandler.reset();
 }
 
-} // namespace Hotkeys::CarbonHotkeys
+} // namespace zendra::Hotkeys::CarbonHotkeys

@@ -11,7 +11,7 @@
 // The registration layer: turns shortcuts into system-wide hot keys through the environment's event
 // manager and routes their pressed and released events to callbacks. It knows nothing of names.
 // Main thread only.
-namespace Hotkeys::CarbonHotkeys {
+namespace zendra::Hotkeys::CarbonHotkeys {
 
 using Callback = std::function<void(const Shortcut&)>;
 
@@ -44,4 +44,4 @@ bool hasEventHandler();
 // Forgets the table and the handler (not the identifier counter: identifiers are never reused).
 void resetForEnvironment();
 
-} // namespace Hotkeys::CarbonHotkeys
+} // namespace zendra::Hotkeys::CarbonHotkeys

@@ -6,7 +6,7 @@
 #include <array>
 #include <utility>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 namespace {
 
@@ -112,4 +112,4 @@ QString menuKeyEquivalent(const Shortcut& shortcut) {
     return graphemeCount(character) < 2 ? character : QString();
 }
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

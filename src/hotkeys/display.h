@@ -10,7 +10,7 @@
 #include <optional>
 #include <unordered_map>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 // Key code to display text for keys whose text does not depend on the layout (arrows, F1 to F20, ...).
 const std::unordered_map<std::int64_t, QString>& keyCodeSymbols();
@@ -28,4 +28,4 @@ std::optional<QString> characterForKeyCode(std::int64_t keyCode);
 // The key equivalent that shows `shortcut` in a menu: one character, or empty when it has none.
 QString menuKeyEquivalent(const Shortcut& shortcut);
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 // The services the shortcut subsystem runs on. A missing service behaves as unavailable: no event
 // manager refuses every registration, no layout translates nothing, no system-wide check answers
@@ -26,4 +26,4 @@ struct Environment {
 void setEnvironment(Environment environment);
 const Environment& environment();
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

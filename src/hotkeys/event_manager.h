@@ -4,7 +4,7 @@
 #include <optional>
 #include <span>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 // The system's hot-key service, reduced to the six operations the registration layer uses. Status codes
 // follow the legacy event manager: 0 is success, everything else a failure.
@@ -91,4 +91,4 @@ public:
     virtual std::uint32_t getEventKind(const Event& event) = 0;
 };
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

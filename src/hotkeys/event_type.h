@@ -1,7 +1,7 @@
 #pragma once
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 enum class EventType { keyDown, keyUp };
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

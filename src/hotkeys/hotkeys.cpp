@@ -10,7 +10,7 @@
 #include <map>
 #include <unordered_map>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 namespace {
 
@@ -381,4 +381,4 @@ void followStoredChanges(const Name& name) {
     s.watches.emplace(key, Watch{name, observer});
 }
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

@@ -16,7 +16,7 @@
 #include <unordered_set>
 #include <vector>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 using Action = std::function<void()>;
 
@@ -71,4 +71,4 @@ void followStoredChanges(const Name& name);
 // Shortcuts currently registered by this subsystem.
 const std::unordered_set<Shortcut>& activeShortcuts();
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

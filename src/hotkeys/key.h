@@ -3,7 +3,7 @@
 #include <compare>
 #include <cstdint>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 // A key of the keyboard, identified by its virtual key code (the platform-neutral code Zendra stores;
 // native codes are translated at the platform boundary). Any integer is a key; the named constants are
@@ -63,4 +63,4 @@ inline constexpr Key Key::keypadDecimal{0x41}, Key::keypadMultiply{0x43}, Key::k
     Key::keypad4{0x56}, Key::keypad5{0x57}, Key::keypad6{0x58}, Key::keypad7{0x59}, Key::keypad8{0x5B},
     Key::keypad9{0x5C};
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

@@ -4,7 +4,7 @@
 
 #include <QList>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 QKeySequence keySequence(const zendra::KeyEquivalent& equivalent) {
     if (equivalent.key.isEmpty()) {
@@ -37,4 +37,4 @@ QKeySequence keySequence(const zendra::KeyEquivalent& equivalent) {
     return QKeySequence(key | modifiers);
 }
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

@@ -7,7 +7,7 @@
 #include <QKeyEvent>
 #include <unordered_map>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 namespace {
 
@@ -229,4 +229,4 @@ std::optional<KeyEvent> KeyEvent::fromQt(const QKeyEvent& event) {
     return std::nullopt;
 }
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

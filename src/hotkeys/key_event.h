@@ -5,7 +5,7 @@
 
 class QKeyEvent;
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 // Zendra's own key event: what a recorder or a shortcut needs of a keyboard event, independent of the
 // toolkit. Types use the event-type numbers of the platform-neutral model.
@@ -22,4 +22,4 @@ struct KeyEvent {
     static std::optional<KeyEvent> fromQt(const QKeyEvent& event);
 };
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 // Translation of key codes through the user's current keyboard layout.
 class KeyboardLayout {
@@ -17,4 +17,4 @@ public:
     virtual std::optional<QString> displayText(std::uint16_t keyCode) = 0;
 };
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

@@ -2,7 +2,7 @@
 
 #include "hotkeys/display.h"
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 namespace {
 
@@ -41,4 +41,4 @@ const MenuEntry* matchingMenuItem(const Menu& menu, const Shortcut& shortcut) {
     return search(menu, characterForKeyCode(shortcut.carbonKeyCode), shortcut.modifiers());
 }
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 struct MenuEntry {
     QString title;
@@ -34,4 +34,4 @@ public:
 // An upper-case key equivalent matches a shortcut with Shift as its lower-case form with Shift added.
 const MenuEntry* matchingMenuItem(const Menu& menu, const Shortcut& shortcut);
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

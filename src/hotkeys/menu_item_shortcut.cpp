@@ -4,7 +4,7 @@
 #include "hotkeys/display.h"
 #include "hotkeys/hotkeys.h"
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 namespace {
 
@@ -42,4 +42,4 @@ void setShortcut(const std::shared_ptr<zendra::MenuItem>& item, const std::optio
         });
 }
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 // Modifier flags as key events carry them (one bit per modifier, device-independent part in the high
 // half), and the legacy masks a shortcut stores. Only Control, Option, Shift and Command convert
@@ -62,4 +62,4 @@ constexpr std::uint64_t modifierFlags(std::int64_t carbon) {
     return result;
 }
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

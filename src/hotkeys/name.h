@@ -8,7 +8,7 @@
 #include <functional>
 #include <optional>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 // The identifier of a user-assignable shortcut. Equality and hashing use the raw value only.
 struct Name {
@@ -34,8 +34,8 @@ private:
     Name(NoSideEffect, QString name) : rawValue(std::move(name)) {}
 };
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys
 
-template <> struct std::hash<Hotkeys::Name> {
-    std::size_t operator()(const Hotkeys::Name& name) const noexcept { return qHash(name.rawValue); }
+template <> struct std::hash<zendra::Hotkeys::Name> {
+    std::size_t operator()(const zendra::Hotkeys::Name& name) const noexcept { return qHash(name.rawValue); }
 };

@@ -5,7 +5,7 @@
 #include <array>
 #include <utility>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 namespace {
 
@@ -167,4 +167,4 @@ std::optional<std::int64_t> virtualKeyCode(std::uint32_t nativeKeyCode) {
     return entry == 0 ? std::nullopt : std::optional<std::int64_t>(entry - 1);
 }
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 // Positional translation between virtual key codes and the native key codes of Linux keyboards (evdev
 // code + 8, which are also the X key codes and the scan codes Qt reports there). Keys sit where they
@@ -12,4 +12,4 @@ namespace Hotkeys {
 std::optional<std::uint8_t> nativeKeyCode(std::int64_t virtualKeyCode);
 std::optional<std::int64_t> virtualKeyCode(std::uint32_t nativeKeyCode);
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

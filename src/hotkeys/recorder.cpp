@@ -3,7 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 Recorder::Recorder(const Name& name, ShortcutChanged onChange, QWidget* parent)
     : QWidget(parent), field_(new RecorderField(name, std::move(onChange), this)) {
@@ -41,4 +41,4 @@ void Recorder::build(QWidget* label) {
     setFocusProxy(field_);
 }
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

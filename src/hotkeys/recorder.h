@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <memory>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 // A recorder as a row for forms: the recorder field alone, or a label followed by the field.
 class Recorder : public QWidget {
@@ -33,4 +33,4 @@ private:
     RecorderField* field_ = nullptr;
 };
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

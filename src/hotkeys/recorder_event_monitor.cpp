@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 class LocalEventMonitor::Filter : public QObject {
 public:
@@ -74,4 +74,4 @@ void LocalEventMonitor::stop() {
     filter_ = nullptr;
 }
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

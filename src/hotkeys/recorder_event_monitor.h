@@ -6,7 +6,7 @@
 
 class QEvent;
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 // An in-application event monitor: while it runs, it sees the key presses and mouse releases meant for
 // any widget or window of the application before they are delivered, and may discard them.
@@ -41,4 +41,4 @@ private:
     Filter* filter_ = nullptr; // owned; deleted later, as it may be inside its own callback
 };
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

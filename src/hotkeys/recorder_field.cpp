@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <array>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 namespace {
 
@@ -335,4 +335,4 @@ bool RecorderField::isSystemWide(const Shortcut& shortcut) {
     return availability == SystemWideAvailability::heldByAnotherClient;
 }
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

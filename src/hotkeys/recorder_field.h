@@ -14,7 +14,7 @@
 
 class QAction;
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 using ShortcutChanged = std::function<void(const std::optional<Shortcut>&)>;
 
@@ -77,4 +77,4 @@ private:
 // The name the interface of the shortcut subsystem gives the control.
 using RecorderCocoa = RecorderField;
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

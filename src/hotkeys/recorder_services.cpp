@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QtGlobal>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 namespace {
 
@@ -39,4 +39,4 @@ RecorderServices withDefaults(RecorderServices services) {
     return services;
 }
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

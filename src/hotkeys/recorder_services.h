@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 // What a recorder needs besides the shortcut subsystem's environment. Every recorder takes a copy of
 // the process-wide services when it is made; a missing member falls back to its default.
@@ -24,4 +24,4 @@ void setRecorderServices(RecorderServices services);
 RecorderServices recorderServices();
 RecorderServices withDefaults(RecorderServices services);
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

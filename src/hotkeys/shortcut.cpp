@@ -1,6 +1,6 @@
 #include "hotkeys/shortcut.h"
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 std::optional<Shortcut> Shortcut::fromEvent(const KeyEvent& event) {
     if (event.type != KeyEvent::Type::keyDown && event.type != KeyEvent::Type::keyUp) {
@@ -9,4 +9,4 @@ std::optional<Shortcut> Shortcut::fromEvent(const KeyEvent& event) {
     return Shortcut(Key(event.keyCode), event.modifierFlags);
 }
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

@@ -10,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 struct Name;
 
@@ -49,10 +49,10 @@ struct Shortcut {
     constexpr bool operator==(const Shortcut&) const = default;
 };
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys
 
-template <> struct std::hash<Hotkeys::Shortcut> {
-    std::size_t operator()(const Hotkeys::Shortcut& shortcut) const noexcept {
+template <> struct std::hash<zendra::Hotkeys::Shortcut> {
+    std::size_t operator()(const zendra::Hotkeys::Shortcut& shortcut) const noexcept {
         std::size_t seed = std::hash<std::int64_t>{}(shortcut.carbonKeyCode);
         seed ^= std::hash<std::int64_t>{}(shortcut.carbonModifiers) + 0x9e3779b97f4a7c15ULL + (seed << 6) +
                 (seed >> 2);

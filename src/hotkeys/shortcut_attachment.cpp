@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 namespace {
 
@@ -33,4 +33,4 @@ void onKeyboardShortcut(QObject* owner, const Name& name, EventType type, Action
     task->start(std::move(action));
 }
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

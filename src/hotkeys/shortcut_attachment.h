@@ -6,10 +6,10 @@
 
 class QObject;
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 // Runs `action` on the main thread once for each `type` event of `name`'s shortcut, for as long as
 // `owner` lives; the subscription ends with `owner`. Applications attach their actions on key-up.
 void onKeyboardShortcut(QObject* owner, const Name& name, EventType type, Action action);
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <utility>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 namespace {
 
@@ -61,4 +61,4 @@ std::optional<Shortcut> decodeShortcut(const Prefs::OptionalStoredObject& object
     return last->second;
 }
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

@@ -6,7 +6,7 @@
 #include <QString>
 #include <optional>
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 // The stored form of a set shortcut: compact JSON with "carbonKeyCode" first and "carbonModifiers"
 // second, for example {"carbonKeyCode":49,"carbonModifiers":2048}.
@@ -17,4 +17,4 @@ QString encodeShortcut(const Shortcut& shortcut);
 // marker false included, is no shortcut. The integers are kept as stored.
 std::optional<Shortcut> decodeShortcut(const Prefs::OptionalStoredObject& object);
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

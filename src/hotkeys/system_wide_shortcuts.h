@@ -2,7 +2,7 @@
 
 #include "hotkeys/shortcut.h"
 
-namespace Hotkeys {
+namespace zendra::Hotkeys {
 
 enum class SystemWideAvailability {
     available,           // nobody else holds the combination
@@ -18,4 +18,4 @@ public:
     virtual SystemWideAvailability availability(const Shortcut& shortcut) = 0;
 };
 
-} // namespace Hotkeys
+} // namespace zendra::Hotkeys

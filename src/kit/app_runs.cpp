@@ -3,7 +3,7 @@
 #include "kit/counter.h"
 #include "prefs/prefs.h"
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 int AppRuns::runCount(const QString& identifier) {
     if (const auto found = runCounts_.find(identifier); found != runCounts_.end()) {
@@ -24,4 +24,4 @@ bool AppRuns::noteAppearance(const QString& identifier, bool remember) {
     return seen;
 }
 
-} // namespace KZApp
+} // namespace zendra::KZApp

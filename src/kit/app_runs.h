@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 // The per-process bookkeeping behind ShowForAppRuns: the run count read for each identifier in this
 // process, and the identifiers whose content has already come on screen. Main thread only.
@@ -29,4 +29,4 @@ private:
     std::unordered_set<QString> shown_;
 };
 
-} // namespace KZApp
+} // namespace zendra::KZApp

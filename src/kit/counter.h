@@ -2,7 +2,7 @@
 
 #include <limits>
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 // One more than `count`, stopping at the largest int: a stored count that was tampered with must not
 // overflow.
@@ -10,4 +10,4 @@ constexpr int incremented(int count) {
     return count == std::numeric_limits<int>::max() ? count : count + 1;
 }
 
-} // namespace KZApp
+} // namespace zendra::KZApp

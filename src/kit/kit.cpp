@@ -9,6 +9,8 @@
 #include <QtGlobal>
 #include <algorithm>
 
+namespace zendra {
+
 namespace {
 
 KZKit* sharedKit = nullptr;
@@ -155,3 +157,5 @@ bool KZKit::requestReview(const std::vector<int>& counts) {
     reviewPrompt_->requestReview();
     return true;
 }
+
+} // namespace zendra

@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+namespace zendra {
+
 // The support kit: launch bookkeeping and the per-process state of the one-time presentation helpers.
 // The application creates one instance early and keeps it until the process ends; creating it runs the
 // start sequence (count the launch, remember the first launch date, read the launch-time chords, queue
@@ -86,3 +88,5 @@ inline bool requestReview(const std::vector<int>& counts) {
 inline const std::vector<int> reviewRequestCounts{6, 200, 500, 1000};
 
 } // namespace KZApp
+
+} // namespace zendra

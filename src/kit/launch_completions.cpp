@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 void LaunchCompletions::add(std::function<void()> action) {
     if (!action) {
@@ -27,4 +27,4 @@ void LaunchCompletions::finishLaunching() {
     }
 }
 
-} // namespace KZApp
+} // namespace zendra::KZApp

@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 // Actions that wait for launching to finish. An action added afterwards runs at once.
 class LaunchCompletions {
@@ -18,4 +18,4 @@ private:
     bool finished_ = false;
 };
 
-} // namespace KZApp
+} // namespace zendra::KZApp

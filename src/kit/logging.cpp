@@ -1,10 +1,10 @@
 #include "kit/logging.h"
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 const QLoggingCategory& kitLog() {
     static const QLoggingCategory category("org.zendra.KZKit.main");
     return category;
 }
 
-} // namespace KZApp
+} // namespace zendra::KZApp

@@ -2,8 +2,8 @@
 
 #include <QLoggingCategory>
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 const QLoggingCategory& kitLog();
 
-} // namespace KZApp
+} // namespace zendra::KZApp

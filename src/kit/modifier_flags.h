@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 // Keyboard modifiers as the kit reads them at launch. Caps Lock, the numeric-pad flag and the Function
 // key are reported but never part of a chord.
@@ -38,4 +38,4 @@ public:
     virtual ModifierFlags held() = 0;
 };
 
-} // namespace KZApp
+} // namespace zendra::KZApp

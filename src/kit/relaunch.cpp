@@ -5,7 +5,7 @@
 
 #include <QLatin1String>
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 namespace {
 
@@ -75,4 +75,4 @@ RelaunchResult relaunch(RelaunchOptions options, ProcessControl& processes,
     return {true, pid, {}};
 }
 
-} // namespace KZApp
+} // namespace zendra::KZApp

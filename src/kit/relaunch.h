@@ -9,7 +9,7 @@
 #include <optional>
 #include <variant>
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 // Command-line argument that a relaunched instance receives: "--relaunched-from=<process id>" names
 // the instance that started it. That instance is still running when the new one starts and ends
@@ -59,4 +59,4 @@ RelaunchResult relaunch(RelaunchOptions options, ProcessControl& processes,
                         const std::shared_ptr<Prefs::Suite>& suite, const QString& program,
                         const QStringList& arguments, const std::function<void()>& persist = {});
 
-} // namespace KZApp
+} // namespace zendra::KZApp

@@ -2,10 +2,10 @@
 
 #include "kit/logging.h"
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 void LoggedReviewPrompt::requestReview() {
     qCInfo(kitLog) << "Review requested; this platform has no review prompt to show";
 }
 
-} // namespace KZApp
+} // namespace zendra::KZApp

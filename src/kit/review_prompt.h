@@ -1,6 +1,6 @@
 #pragma once
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 // The platform's review prompt. The platform decides whether anything is shown.
 class ReviewPrompt {
@@ -15,4 +15,4 @@ public:
     void requestReview() override;
 };
 
-} // namespace KZApp
+} // namespace zendra::KZApp

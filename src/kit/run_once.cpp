@@ -1,6 +1,6 @@
 #include "kit/run_once.h"
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 bool boolForKey(const Prefs::Suite& suite, const QString& name) {
     const auto object = suite.object(name);
@@ -36,4 +36,4 @@ bool runOnce(const QString& identifier, Prefs::Suite& suite) {
     return true;
 }
 
-} // namespace KZApp
+} // namespace zendra::KZApp

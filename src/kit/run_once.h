@@ -6,7 +6,7 @@
 #include <QString>
 #include <memory>
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 // The suite's boolean reading of an entry: numbers are true when non-zero, text when it reads "yes",
 // "true" or a non-zero integer; anything else, or nothing, is false.
@@ -17,4 +17,4 @@ void setBool(Prefs::Suite& suite, const QString& name, bool value);
 // "KZ_App_runOnce__" + identifier is written to the suite directly, not through a typed key.
 bool runOnce(const QString& identifier, Prefs::Suite& suite = *Prefs::standardSuite());
 
-} // namespace KZApp
+} // namespace zendra::KZApp

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 ShowForAppRuns::ShowForAppRuns(AppRuns& appRuns, int count, QString id, int startShowingFromAppRun,
                                bool oncePerAppRun)
@@ -72,4 +72,4 @@ void ShowForAppRuns::attach(QWidget* content, const ShowForAppRuns& rule) {
     new ShowForAppRunsBinding(content, rule);
 }
 
-} // namespace KZApp
+} // namespace zendra::KZApp

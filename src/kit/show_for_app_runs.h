@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 // Decides whether content shows during a window of launches, counted per identifier: it shows on run
 // numbers startShowingFromAppRun ... startShowingFromAppRun + count - 1. With oncePerAppRun it shows
@@ -42,4 +42,4 @@ private:
     bool shouldHide_ = false;
 };
 
-} // namespace KZApp
+} // namespace zendra::KZApp

@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 namespace {
 
@@ -162,4 +162,4 @@ int Tooltip::shownCount() const {
     return Prefs::get(countKey(options_.identifier, suite_));
 }
 
-} // namespace KZApp
+} // namespace zendra::KZApp

@@ -12,7 +12,7 @@
 #include <memory>
 #include <optional>
 
-namespace KZApp {
+namespace zendra::KZApp {
 
 // The content of a tip: its text inside content insets, wrapped at an optional maximum width. A click
 // calls the click action.
@@ -73,4 +73,4 @@ private:
     QPointer<QWidget> popover_;
 };
 
-} // namespace KZApp
+} // namespace zendra::KZApp

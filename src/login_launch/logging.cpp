@@ -1,10 +1,10 @@
 #include "login_launch/logging.h"
 
-namespace LoginLaunch {
+namespace zendra::LoginLaunch {
 
 const QLoggingCategory& log() {
     static const QLoggingCategory category("org.zendra.LoginLaunch.main");
     return category;
 }
 
-} // namespace LoginLaunch
+} // namespace zendra::LoginLaunch

@@ -2,8 +2,8 @@
 
 #include <QLoggingCategory>
 
-namespace LoginLaunch {
+namespace zendra::LoginLaunch {
 
 const QLoggingCategory& log();
 
-} // namespace LoginLaunch
+} // namespace zendra::LoginLaunch

@@ -8,7 +8,7 @@
 #include <QVariantMap>
 #include <utility>
 
-namespace LoginLaunch {
+namespace zendra::LoginLaunch {
 
 namespace {
 
@@ -177,4 +177,4 @@ zendra::Publisher<bool> publisher() {
     return statusSubject().publisher();
 }
 
-} // namespace LoginLaunch
+} // namespace zendra::LoginLaunch

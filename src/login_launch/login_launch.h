@@ -12,7 +12,7 @@
 
 // Launch at login: whether the application starts when the user logs in. The state lives in the
 // system and is read on every access. Main thread only.
-namespace LoginLaunch {
+namespace zendra::LoginLaunch {
 
 // Installs the system's services; until then every read is false and every write fails (and logs).
 void setPlatform(std::shared_ptr<Platform> platform);
@@ -78,4 +78,4 @@ StatusSubject& statusSubject();
 // The current value and every later value of isEnabled as set through this interface.
 zendra::Publisher<bool> publisher();
 
-} // namespace LoginLaunch
+} // namespace zendra::LoginLaunch

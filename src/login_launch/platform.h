@@ -4,7 +4,7 @@
 #include <QVariant>
 #include <optional>
 
-namespace LoginLaunch {
+namespace zendra::LoginLaunch {
 
 // The outcome of a registration call: success, or the error's human-readable description.
 struct Result {
@@ -50,4 +50,4 @@ public:
     virtual QVariant userJobDictionaries() = 0;
 };
 
-} // namespace LoginLaunch
+} // namespace zendra::LoginLaunch

@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QSignalBlocker>
 
-namespace LoginLaunch {
+namespace zendra::LoginLaunch {
 
 Toggle::Toggle(QWidget* parent) : Toggle(QStringLiteral("Launch at login"), parent) {}
 
@@ -45,4 +45,4 @@ void Toggle::showEvent(QShowEvent* event) {
     QCheckBox::showEvent(event);
 }
 
-} // namespace LoginLaunch
+} // namespace zendra::LoginLaunch

@@ -5,7 +5,7 @@
 #include <QCheckBox>
 #include <QString>
 
-namespace LoginLaunch {
+namespace zendra::LoginLaunch {
 
 // A switch bound to LoginLaunch's state: clicking it sets isEnabled; it follows every change made
 // through LoginLaunch and re-reads the system's state whenever it is shown.
@@ -28,4 +28,4 @@ private:
     zendra::Cancellable willChange_;
 };
 
-} // namespace LoginLaunch
+} // namespace zendra::LoginLaunch

@@ -16,7 +16,7 @@
 #include <optional>
 #include <type_traits>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 class AnySerializable {
 public:
@@ -75,6 +75,6 @@ struct AnyBridge {
     }
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs
 
 #include "prefs/serializable.h"

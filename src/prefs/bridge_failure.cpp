@@ -2,10 +2,10 @@
 
 #include <iostream>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 void printBridgeFailure(const std::string& description) {
     std::cout << description << std::endl;
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -17,7 +17,7 @@
 #include <unordered_set>
 #include <vector>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 template <class T> struct IsSetType : std::false_type {};
 template <class E, class C, class A> struct IsSetType<std::set<E, C, A>> : std::true_type {};
@@ -192,4 +192,4 @@ template <SetAlgebraSerializable S> struct SetAlgebraBridge {
     }
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs

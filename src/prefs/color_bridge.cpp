@@ -5,7 +5,7 @@
 #include <QRgba64>
 #include <cmath>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 namespace {
 
@@ -126,4 +126,4 @@ std::optional<QColor> ColorBridge::deserialize(const std::optional<QByteArray>& 
     return object->toColor();
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

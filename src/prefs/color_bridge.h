@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // The archivable form of a colour: its colour space and its red, green, blue and alpha components.
 // sRGB components lie in [0, 1]; extended sRGB components may lie outside (alpha never does).
@@ -45,4 +45,4 @@ struct ColorBridge {
     static std::optional<QColor> deserialize(const std::optional<QByteArray>& data);
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs

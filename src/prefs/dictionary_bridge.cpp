@@ -3,7 +3,7 @@
 #include <charconv>
 #include <string>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 namespace {
 
@@ -49,4 +49,4 @@ std::optional<unsigned long long> parseUnsignedDecimal(QStringView text) {
     return parseDecimal<unsigned long long>(text, false);
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

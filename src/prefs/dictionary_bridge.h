@@ -16,7 +16,7 @@
 #include <type_traits>
 #include <unordered_map>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // The lossless string form of a dictionary key. Specialize for other key types:
 //   static QString toString(const K&);                  (or std::optional<QString>)
@@ -115,4 +115,4 @@ template <DictionaryOfStorable M> struct DictionaryBridge {
     }
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace Prefs::FileIo {
+namespace zendra::Prefs::FileIo {
 
 namespace {
 
@@ -252,4 +252,4 @@ std::optional<std::string> moveAside(const std::string& path, std::int64_t unixS
     return std::nullopt;
 }
 
-} // namespace Prefs::FileIo
+} // namespace zendra::Prefs::FileIo

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace Prefs::FileIo {
+namespace zendra::Prefs::FileIo {
 
 // What tells one version of a file from another without reading it: a replaced file has a new inode,
 // a file edited in place a new size or modification time. (Not the change time: a rename alters it.)
@@ -56,4 +56,4 @@ std::optional<std::string> moveAside(const std::string& path, std::int64_t unixS
 
 QString describeErrno(int error);
 
-} // namespace Prefs::FileIo
+} // namespace zendra::Prefs::FileIo

@@ -8,7 +8,7 @@
 #include <unistd.h>
 #include <utility>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 std::optional<FileLock> FileLock::acquire(const std::string& lockPath, QString* error) {
     const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
@@ -50,4 +50,4 @@ FileLock::~FileLock() {
     }
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

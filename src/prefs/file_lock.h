@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // An exclusive inter-process lock held through flock() on a lock file, for as long as the object
 // lives. Processes that read-merge-write the same file take it around the whole sequence.
@@ -24,4 +24,4 @@ private:
     int fd_ = -1;
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -13,7 +13,7 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 namespace {
 
@@ -425,4 +425,4 @@ void FileSuite::runIoThread() {
     }
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -14,7 +14,7 @@
 #include <thread>
 #include <unordered_set>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // A suite whose persistent domain lives in an XML property-list file.
 //
@@ -132,4 +132,4 @@ private:
     std::atomic<std::uint64_t> writeWakes_{0};
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs

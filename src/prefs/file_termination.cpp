@@ -9,7 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 namespace {
 
@@ -111,4 +111,4 @@ void FileSuite::installTerminationFlush(std::function<void(int)> afterFlush) {
     });
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

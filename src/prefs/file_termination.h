@@ -2,7 +2,7 @@
 
 #include <memory>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 class FileSuite;
 
@@ -14,4 +14,4 @@ void add(const std::shared_ptr<FileSuite>& suite);
 void flushAll();
 
 } // namespace TerminationFlush
-} // namespace Prefs
+} // namespace zendra::Prefs

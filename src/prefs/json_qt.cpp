@@ -4,12 +4,12 @@
 
 #include <cmath>
 
-namespace Prefs {
+namespace zendra::Prefs {
 QDateTime referenceDate() {
     static const QDateTime date(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC);
     return date;
 }
-} // namespace Prefs
+} // namespace zendra::Prefs
 
 namespace nlohmann {
 
@@ -35,7 +35,7 @@ void adl_serializer<QByteArray>::from_json(const json& j, QByteArray& value) {
 }
 
 void adl_serializer<QDateTime>::to_json(json& j, const QDateTime& value) {
-    j = static_cast<double>(Prefs::referenceDate().msecsTo(value)) / 1000.0;
+    j = static_cast<double>(zendra::Prefs::referenceDate().msecsTo(value)) / 1000.0;
 }
 
 void adl_serializer<QDateTime>::from_json(const json& j, QDateTime& value) {
@@ -43,7 +43,7 @@ void adl_serializer<QDateTime>::from_json(const json& j, QDateTime& value) {
     if (!std::isfinite(seconds)) {
         throw json::type_error::create(302, "date is not a finite number", &j);
     }
-    value = Prefs::referenceDate().addMSecs(static_cast<qint64>(std::llround(seconds * 1000.0)));
+    value = zendra::Prefs::referenceDate().addMSecs(static_cast<qint64>(std::llround(seconds * 1000.0)));
 }
 
 void adl_serializer<QUrl>::to_json(json& j, const QUrl& value) {
@@ -63,11 +63,11 @@ void adl_serializer<QUrl>::from_json(const json& j, QUrl& value) {
 }
 
 void adl_serializer<QUuid>::to_json(json& j, const QUuid& value) {
-    j = Prefs::uuidText(value).toStdString();
+    j = zendra::Prefs::uuidText(value).toStdString();
 }
 
 void adl_serializer<QUuid>::from_json(const json& j, QUuid& value) {
-    auto uuid = Prefs::uuidFromText(QString::fromStdString(j.get<std::string>()));
+    auto uuid = zendra::Prefs::uuidFromText(QString::fromStdString(j.get<std::string>()));
     if (!uuid) {
         throw json::type_error::create(302, "text is not a UUID", &j);
     }

@@ -12,10 +12,10 @@
 #include <QUrl>
 #include <QUuid>
 
-namespace Prefs {
+namespace zendra::Prefs {
 // The reference date of stored dates in JSON form.
 QDateTime referenceDate();
-} // namespace Prefs
+} // namespace zendra::Prefs
 
 namespace nlohmann {
 

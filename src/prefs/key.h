@@ -10,7 +10,7 @@
 #include <QHash>
 #include <QString>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // The untyped key: a name in a suite. Immutable; copies share the suite.
 class Keys {
@@ -55,12 +55,12 @@ private:
     Value defaultValue_{};
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs
 
-template <> struct std::hash<Prefs::Keys> {
-    std::size_t operator()(const Prefs::Keys& key) const noexcept {
+template <> struct std::hash<zendra::Prefs::Keys> {
+    std::size_t operator()(const zendra::Prefs::Keys& key) const noexcept {
         std::size_t seed = qHash(key.name());
-        return seed ^ (std::hash<const Prefs::Suite*>{}(key.suite().get()) + 0x9e3779b97f4a7c15ULL + (seed << 6) +
+        return seed ^ (std::hash<const zendra::Prefs::Suite*>{}(key.suite().get()) + 0x9e3779b97f4a7c15ULL + (seed << 6) +
                        (seed >> 2));
     }
 };

@@ -9,7 +9,7 @@
 #include <memory>
 #include <plist/plist.h>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 namespace {
 
@@ -242,4 +242,4 @@ DecodedArchive decodeArchive(const QByteArray& data) {
     return {std::move(contents), {}};
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

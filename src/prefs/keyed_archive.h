@@ -26,7 +26,7 @@
 #include <string>
 #include <string_view>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // Collects an object's fields. Using a reserved name makes the whole archive fail.
 class KeyedArchiver {
@@ -128,4 +128,4 @@ template <SecurelyArchivable T> Unarchived<T> unarchive(const QByteArray& data) 
     return {std::move(value), std::nullopt};
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

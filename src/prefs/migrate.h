@@ -9,7 +9,7 @@
 
 #include <vector>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 enum class Version { v5 };
 
@@ -46,4 +46,4 @@ template <Storable Value> void migrate(const std::vector<Key<Value>>& keys, Vers
     }
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

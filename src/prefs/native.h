@@ -16,7 +16,7 @@
 #include <type_traits>
 #include <vector>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 template <class T> struct IsOptional : std::false_type {};
 template <class T> struct IsOptional<std::optional<T>> : std::true_type { using Wrapped = T; };
@@ -235,4 +235,4 @@ template <class S> StoredObject toStoredObject(const S& value) {
     }
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

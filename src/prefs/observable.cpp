@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 ObservableBase::ObservableBase(QObject* parent) : QObject(parent) {
     // Its notifications belong to the main thread, whichever thread made it.
@@ -28,4 +28,4 @@ void ObservableBase::notifyWillChange() {
         Qt::QueuedConnection);
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

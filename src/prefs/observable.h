@@ -7,7 +7,7 @@
 
 #include <QObject>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // The signals of Observable<Value> (a template cannot declare signals itself).
 class ObservableBase : public QObject {
@@ -58,4 +58,4 @@ private:
     zendra::AsyncStream<Value> stream_;
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 std::shared_ptr<Observation> Observation::bindLifetime(QObject* owner) {
     auto self = shared_from_this();
@@ -38,4 +38,4 @@ void Observation::cancelLifetimeAssociation() {
     association.cancel();
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -17,7 +17,7 @@
 
 class QObject;
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 enum class ObservationOption {
     initial, // one change during start, carrying the current value
@@ -120,4 +120,4 @@ private:
     zendra::LifetimeAssociation lifetimeAssociation_;
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs

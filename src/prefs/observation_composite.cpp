@@ -1,6 +1,6 @@
 #include "prefs/observation_composite.h"
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 std::shared_ptr<CompositeUserDefaultsKeyObservation>
 CompositeUserDefaultsKeyObservation::make(const std::vector<Keys>& keys, Callback callback) {
@@ -29,4 +29,4 @@ void CompositeUserDefaultsKeyObservation::endObservation() {
     cancelLifetimeAssociation();
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

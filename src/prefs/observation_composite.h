@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // Observation of several names, possibly in different suites (each held weakly). The callback runs
 // once per change of any of them, synchronously on the changing thread, with that change; changes
@@ -43,4 +43,4 @@ private:
     detail::ObserverRegistrations registrations_;
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -1,6 +1,6 @@
 #include "prefs/observation_key.h"
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 std::shared_ptr<UserDefaultsKeyObservation>
 UserDefaultsKeyObservation::make(const std::shared_ptr<Suite>& suite, QString key, Callback callback) {
@@ -24,4 +24,4 @@ void UserDefaultsKeyObservation::endObservation() {
     cancelLifetimeAssociation();
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // Observation of one name in one suite. It holds the suite weakly: a suite that is gone simply
 // delivers nothing more. Callbacks run synchronously on the thread that made the change (another
@@ -46,4 +46,4 @@ private:
     detail::ObserverRegistrations registrations_;
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -2,7 +2,7 @@
 
 #include "prefs/without_propagation.h"
 
-namespace Prefs::detail {
+namespace zendra::Prefs::detail {
 
 ObserverRegistrations::ObserverRegistrations(Callback callback) : gate_(std::make_shared<Gate>()) {
     gate_->callback = std::move(callback);
@@ -69,4 +69,4 @@ bool ObserverRegistrations::isActive() const {
     return !ended_ && !registrations_.empty();
 }
 
-} // namespace Prefs::detail
+} // namespace zendra::Prefs::detail

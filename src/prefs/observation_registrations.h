@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace Prefs::detail {
+namespace zendra::Prefs::detail {
 
 // A name in a suite that an observation watches; the suite is held weakly.
 struct SuiteKeyPair {
@@ -60,4 +60,4 @@ private:
     bool ended_ = false;
 };
 
-} // namespace Prefs::detail
+} // namespace zendra::Prefs::detail

@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // Observes one typed key. Changes are converted with the key's default (absent or unreadable objects
 // read as the default). With `initial`, `handler` runs once before this returns.
@@ -49,4 +49,4 @@ observe(const std::vector<Keys>& keys, ObservationOptions options, Handler handl
     return observation;
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -10,7 +10,7 @@
 #include <plist/plist.h>
 #include <vector>
 
-namespace Prefs::PlistCodec {
+namespace zendra::Prefs::PlistCodec {
 
 namespace {
 
@@ -399,4 +399,4 @@ bool sameStoredForm(const OptionalStoredObject& a, const OptionalStoredObject& b
     return sameStoredForm(*a, *b);
 }
 
-} // namespace Prefs::PlistCodec
+} // namespace zendra::Prefs::PlistCodec

@@ -6,7 +6,7 @@
 #include <QString>
 #include <optional>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // Conversion between a suite's persistent domain and the XML property-list text of its file.
 //
@@ -29,4 +29,4 @@ bool sameStoredForm(const StoredObject& a, const StoredObject& b);
 bool sameStoredForm(const OptionalStoredObject& a, const OptionalStoredObject& b);
 
 } // namespace PlistCodec
-} // namespace Prefs
+} // namespace zendra::Prefs

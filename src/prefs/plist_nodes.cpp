@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-namespace Prefs::PlistNodes {
+namespace zendra::Prefs::PlistNodes {
 
 void FreeDeleter::operator()(void* pointer) const {
     std::free(pointer);
@@ -27,4 +27,4 @@ bool forEachDictionaryEntry(plist_t dictionary,
     }
 }
 
-} // namespace Prefs::PlistNodes
+} // namespace zendra::Prefs::PlistNodes

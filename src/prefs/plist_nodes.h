@@ -7,7 +7,7 @@
 #include <memory>
 #include <plist/plist.h>
 
-namespace Prefs::PlistNodes {
+namespace zendra::Prefs::PlistNodes {
 
 struct NodeDeleter {
     void operator()(void* node) const { plist_free(static_cast<plist_t>(node)); }
@@ -25,4 +25,4 @@ using AllocatedText = std::unique_ptr<char, FreeDeleter>;
 bool forEachDictionaryEntry(plist_t dictionary,
                             const std::function<bool(const char* key, plist_t value)>& visit);
 
-} // namespace Prefs::PlistNodes
+} // namespace zendra::Prefs::PlistNodes

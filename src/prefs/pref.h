@@ -14,7 +14,7 @@
 #include <functional>
 #include <memory>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // A widget's property bound to a key. value() and setValue() read and write the key; every change of
 // the key, from any writer (this process on any thread, or another process), re-renders the owner:
@@ -75,4 +75,4 @@ private:
     std::unique_ptr<Observable<Value>> observable_;
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs

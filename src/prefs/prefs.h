@@ -17,7 +17,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 template <class Value> Value get(const Suite& suite, const Key<Value>& key) {
     auto object = suite.object(key.name());
@@ -89,4 +89,4 @@ inline void removeAll(Suite& suite) {
     suite.removeAll();
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

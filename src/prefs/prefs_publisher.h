@@ -13,7 +13,7 @@
 #include <mutex>
 #include <vector>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 namespace detail {
 
@@ -103,4 +103,4 @@ inline zendra::Publisher<zendra::Signal> publisher(const std::vector<Keys>& keys
     return merged;
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

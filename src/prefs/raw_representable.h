@@ -17,7 +17,7 @@
 #include <concepts>
 #include <optional>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 template <class T> struct RawRepresentation;
 
@@ -65,4 +65,4 @@ template <class Derived, class T, class Raw> struct RawCases {
     }
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs

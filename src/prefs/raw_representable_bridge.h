@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // Stores the raw value itself; a raw value without a matching case reads as nothing.
 template <RawRepresentable T> struct RawRepresentableBridge {
@@ -30,4 +30,4 @@ template <RawRepresentable T> struct RawRepresentableBridge {
 // A raw-valued type that is also JSON-encodable: stored as its JSON text.
 template <class T> struct RawRepresentableCodableBridge : TopLevelCodableBridge<T> {};
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <optional>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // Specialize as true for a securely archivable type that is also JSON-encodable, to store its keyed
 // archive instead of its JSON text.
@@ -40,4 +40,4 @@ template <SecurelyArchivable T> struct SecureCodingBridge {
 // A securely archivable type that is also JSON-encodable: stored as its JSON text.
 template <class T> struct CodableSecureCodingBridge : TopLevelCodableBridge<T> {};
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -46,7 +46,7 @@
 #include <optional>
 #include <type_traits>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // Applies the wrapped type's bridge to the wrapped value.
 template <class Bridge> struct OptionalBridge {
@@ -133,4 +133,4 @@ template <class T> struct Serializable {
     static constexpr bool isNativelySupportedType = isNativelySupported<T>();
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 namespace {
 
@@ -31,4 +31,4 @@ std::shared_ptr<Suite> standardSuite() {
     return holder.suite;
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -18,7 +18,7 @@
 #include <concepts>
 #include <optional>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 template <class T> struct Serializable;
 
@@ -82,4 +82,4 @@ template <Storable T> std::optional<T> deserialize(const OptionalStoredObject& o
     return fromBridgeValue<T>(Bridge::deserialize(storedAs<typename Bridge::Stored>(*object)));
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 namespace {
 
@@ -101,4 +101,4 @@ QString StoredObject::debugDescription() const {
         value_);
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

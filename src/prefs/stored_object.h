@@ -10,7 +10,7 @@
 #include <QDateTime>
 #include <QString>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 class StoredObject;
 using StoredArray = std::vector<StoredObject>;
@@ -77,4 +77,4 @@ private:
 
 using OptionalStoredObject = std::optional<StoredObject>;
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -1,6 +1,6 @@
 #include "prefs/suite.h"
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 std::shared_ptr<Suite> Suite::makeInMemory() {
     return std::make_shared<Suite>();
@@ -200,4 +200,4 @@ void Suite::removeObserver(ObserverId id) {
     hasObservers_.store(!observersById_.empty(), std::memory_order_release);
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

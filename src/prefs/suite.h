@@ -13,7 +13,7 @@
 
 #include <QString>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // What an observer of a name asks for, besides the old and new objects it always gets.
 struct SuiteObserverOptions {
@@ -111,4 +111,4 @@ private:
     std::atomic<bool> hasObservers_{false};
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs

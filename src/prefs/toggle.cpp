@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 Toggle::Toggle(const QString& title, Key<bool> key, QWidget* parent)
     : Toggle(std::move(key), nullptr, title, parent) {}
@@ -53,4 +53,4 @@ void Toggle::sync() {
     }
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

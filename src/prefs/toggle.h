@@ -10,7 +10,7 @@
 
 class QCheckBox;
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // A check box bound to a boolean key. Clicking it writes the key; any change of the key, from any
 // writer, moves the box without writing back, and calls the onChange action with the new value when
@@ -44,4 +44,4 @@ private:
     Pref<bool> pref_;
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -11,7 +11,7 @@
 #include <type_traits>
 #include <vector>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 namespace detail::json_probe {
 
@@ -76,4 +76,4 @@ template <class T> struct TopLevelCodableBridge {
     }
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -5,10 +5,10 @@
 
 #include <QUrl>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // A URL is stored as the JSON text of its encoded form (a JSON string literal). An invalid or empty
 // URL has no such form: writing one fails and reports it.
 struct URLBridge : TopLevelCodableBridge<QUrl> {};
 
-} // namespace Prefs
+} // namespace zendra::Prefs

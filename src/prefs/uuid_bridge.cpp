@@ -1,6 +1,6 @@
 #include "prefs/uuid_bridge.h"
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 QString uuidText(const QUuid& uuid) {
     return uuid.toString(QUuid::WithoutBraces).toUpper();
@@ -22,4 +22,4 @@ std::optional<QUuid> uuidFromText(QStringView text) {
     return QUuid::fromString(text);
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -5,7 +5,7 @@
 #include <QUuid>
 #include <optional>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // The canonical text of a UUID: 36 characters, upper-case hexadecimal digits in groups 8-4-4-4-12.
 QString uuidText(const QUuid& uuid);
@@ -34,4 +34,4 @@ struct UUIDBridge {
     }
 };
 
-} // namespace Prefs
+} // namespace zendra::Prefs

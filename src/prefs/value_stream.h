@@ -5,7 +5,7 @@
 #include "prefs/observation.h"
 #include "prefs/observation_key.h"
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // The new value of each change of `key` (with `initial`, starting with the current value), buffered
 // without bound so a slow consumer never blocks a writer. The stream runs one observation, which ends
@@ -23,4 +23,4 @@ template <class Value> zendra::AsyncStream<Value> valueStream(const Key<Value>& 
     });
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

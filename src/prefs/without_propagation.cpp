@@ -1,6 +1,6 @@
 #include "prefs/without_propagation.h"
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 namespace {
 thread_local bool propagationSuppressed = false;
@@ -14,4 +14,4 @@ void detail::setPropagationSuppressed(bool suppressed) noexcept {
     propagationSuppressed = suppressed;
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -3,7 +3,7 @@
 #include <concepts>
 #include <utility>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 // Whether the calling thread is inside withoutPropagation; observations ignore changes while it is.
 bool isPropagationSuppressed() noexcept;
@@ -26,4 +26,4 @@ template <std::invocable Action> decltype(auto) withoutPropagation(Action&& acti
     return std::forward<Action>(action)();
 }
 
-} // namespace Prefs
+} // namespace zendra::Prefs

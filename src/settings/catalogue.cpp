@@ -1,6 +1,6 @@
 #include "settings/catalogue.h"
 
-namespace Settings {
+namespace zendra::Settings {
 
 // Function-local statics give the once-only, thread-safe creation on first use. Each key holds its
 // suite, so the suite outlives every key that is still in use at exit.
@@ -56,4 +56,4 @@ const Prefs::Key<std::optional<double>>& menuBarTextVerticalAlignmentOffset() {
     return key;
 }
 
-} // namespace Settings
+} // namespace zendra::Settings

@@ -10,7 +10,7 @@
 #include <QString>
 #include <optional>
 
-namespace Settings {
+namespace zendra::Settings {
 
 // The platform's regular user-interface font size in pixels; the default of textSize().
 double systemFontSize();
@@ -33,4 +33,4 @@ const Prefs::Key<std::optional<QColor>>& darkColor();
 // Manual vertical correction: a value v moves the text up by v pixels. Default: none.
 const Prefs::Key<std::optional<double>>& menuBarTextVerticalAlignmentOffset();
 
-} // namespace Settings
+} // namespace zendra::Settings

@@ -1,6 +1,6 @@
 #include "settings/shortcut_names.h"
 
-namespace Settings {
+namespace zendra::Settings {
 
 const Hotkeys::Name& toggleEditWindow() {
     static const Hotkeys::Name name(QStringLiteral("toggleEditWindow"));
@@ -17,4 +17,4 @@ const Hotkeys::Name& setTextFromClipboard() {
     return name;
 }
 
-} // namespace Settings
+} // namespace zendra::Settings

@@ -5,7 +5,7 @@
 
 #include "hotkeys/name.h"
 
-namespace Settings {
+namespace zendra::Settings {
 
 // Shows the edit window, or closes it when it is open.
 const Hotkeys::Name& toggleEditWindow();
@@ -14,4 +14,4 @@ const Hotkeys::Name& clearText();
 // Replaces the text with the clipboard's text made into one line.
 const Hotkeys::Name& setTextFromClipboard();
 
-} // namespace Settings
+} // namespace zendra::Settings

@@ -7,12 +7,12 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
-namespace Prefs {
+namespace zendra::Prefs {
 // Readable failure messages for stored objects.
 inline void PrintTo(const StoredObject& object, std::ostream* out) {
     *out << object.debugDescription().toStdString();
 }
-} // namespace Prefs
+} // namespace zendra::Prefs
 
 namespace zendra::test {
 

@@ -14,7 +14,7 @@ class QLineEdit;
 class QMenu;
 class QToolButton;
 
-namespace KZApp {
+namespace zendra::KZApp {
 class AppRuns;
 }
 

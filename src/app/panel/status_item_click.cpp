@@ -1,5 +1,7 @@
 #include "app/panel/status_item_click.h"
 
+namespace zendra {
+
 namespace {
 
 enum class Only { none, shift, control, option, other };
@@ -32,3 +34,5 @@ StatusItemClickAction decideStatusItemClick(StatusItemMouseEvent event, StatusIt
     }
     return StatusItemClickAction::toggleEditWindow;
 }
+
+} // namespace zendra

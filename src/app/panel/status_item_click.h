@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace zendra {
+
 // What a click on the panel item does.
 enum class StatusItemClickAction { showMenu, clearText, toggleEditWindow };
 
@@ -21,3 +23,5 @@ struct StatusItemClickModifiers {
 // Right click, Control-click and Option-click open the menu; Shift-click alone clears the text;
 // anything else (a plain click, Shift-Option, Command) toggles the edit window.
 StatusItemClickAction decideStatusItemClick(StatusItemMouseEvent event, StatusItemClickModifiers modifiers);
+
+} // namespace zendra

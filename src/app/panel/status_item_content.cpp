@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace zendra {
+
 bool hasVisibleText(QStringView text) {
     return std::any_of(text.begin(), text.end(), [](QChar c) { return !c.isSpace(); });
 }
@@ -44,3 +46,5 @@ StatusItemContent statusItemContentFromSettings(bool isDark, qreal devicePixelRa
     content.devicePixelRatio = devicePixelRatio;
     return content;
 }
+
+} // namespace zendra

@@ -8,6 +8,8 @@
 #include <QStringView>
 #include <optional>
 
+namespace zendra {
+
 struct StatusItemContent {
     QString text;
     QString prefix;
@@ -48,3 +50,5 @@ QColor labelTextColor(const StatusItemContent& content);
 
 // The stored settings, for a panel of the given appearance and pixel ratio.
 StatusItemContent statusItemContentFromSettings(bool isDark, qreal devicePixelRatio);
+
+} // namespace zendra

@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QPainterPath>
 
+namespace zendra {
+
 void drawPlaceholderSymbol(QPainter& painter, const QRectF& box, const QColor& color,
                            const QString& fontFamily) {
     const QRectF circle(box.center().x() - placeholderSymbolSize / 2,
@@ -29,3 +31,5 @@ void drawPlaceholderSymbol(QPainter& painter, const QRectF& box, const QColor& c
     painter.drawPath(symbol.subtracted(digit));
     painter.restore();
 }
+
+} // namespace zendra

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <memory>
 
+namespace zendra {
+
 namespace {
 
 const QString ellipsis = QStringLiteral("\u2026");
@@ -256,3 +258,5 @@ StatusItemRendering renderStatusItem(const StatusItemContent& content) {
     result.runs = line.runs;
     return result;
 }
+
+} // namespace zendra

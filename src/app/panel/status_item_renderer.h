@@ -14,6 +14,8 @@
 #include <optional>
 #include <vector>
 
+namespace zendra {
+
 struct StatusItemRendering {
     // The whole item at the content's pixel ratio, on a transparent background.
     QImage image;
@@ -37,3 +39,5 @@ StatusItemRendering renderStatusItem(const StatusItemContent& content);
 
 // The horizontal space between the item's edges and its label, on each side.
 inline constexpr double statusItemHorizontalInset = 10.0;
+
+} // namespace zendra

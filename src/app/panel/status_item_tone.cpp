@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace zendra {
+
 namespace {
 
 constexpr float brightness = 0.3f;
@@ -41,3 +43,5 @@ void applyLegibleLinksTone(QImage& image) {
         std::transform(line, line + image.width(), line, tone);
     }
 }
+
+} // namespace zendra

@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-namespace Markdown {
+namespace zendra::Markdown {
 
 namespace {
 
@@ -67,4 +67,4 @@ std::optional<QString> decodeEntity(QStringView reference) {
     return fromCodePoint(found->second);
 }
 
-} // namespace Markdown
+} // namespace zendra::Markdown

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <md4c.h>
 
-namespace Markdown {
+namespace zendra::Markdown {
 
 namespace {
 
@@ -262,4 +262,4 @@ InlineText renderInline(QStringView source, qsizetype limit) {
     return std::move(builder.result);
 }
 
-} // namespace Markdown
+} // namespace zendra::Markdown

@@ -9,7 +9,7 @@
 #include <QStringView>
 #include <vector>
 
-namespace Markdown {
+namespace zendra::Markdown {
 
 struct InlineStyle {
     bool emphasis = false;
@@ -41,4 +41,4 @@ struct InlineText {
 // and cuts back to a grapheme boundary, so that callers can lay out only what may fit.
 InlineText renderInline(QStringView source, qsizetype limit = -1);
 
-} // namespace Markdown
+} // namespace zendra::Markdown

@@ -1,5 +1,7 @@
 #include "app/text/text_rules.h"
 
+namespace zendra {
+
 bool isLineBreak(char16_t c) {
     switch (c) {
     case u'\n':
@@ -35,3 +37,5 @@ QString removeLineBreaks(QStringView text) {
     }
     return result;
 }
+
+} // namespace zendra

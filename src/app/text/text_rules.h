@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+namespace zendra {
+
 // The rule for text that arrives from outside the edit field (clipboard, service, drop, URL,
 // command line): trim, keep the first line, trim again. The result may be empty.
 QString singleLineText(QStringView text);
@@ -13,3 +15,5 @@ QString removeLineBreaks(QStringView text);
 
 // Line breaks as both rules see them.
 bool isLineBreak(char16_t c);
+
+} // namespace zendra

@@ -7,6 +7,8 @@
 #include <QUrl>
 #include <cctype>
 
+namespace zendra {
+
 namespace {
 
 // Percent-decodes strictly: a '%' not followed by two hex digits, or bytes that are not UTF-8, fail.
@@ -65,3 +67,5 @@ std::optional<QString> textFromZendraUrl(const QString& url) {
     }
     return std::nullopt;
 }
+
+} // namespace zendra

@@ -15,6 +15,8 @@
 #include <optional>
 #include <xcb/xcb.h>
 
+using namespace zendra;
+
 namespace {
 
 using namespace Hotkeys;

@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
+using namespace zendra;
+
 namespace {
 
 using namespace Hotkeys;

@@ -3,6 +3,8 @@
 
 #include <QObject>
 
+using namespace zendra;
+
 namespace {
 
 using namespace Hotkeys;

@@ -4,6 +4,8 @@
 #include "hotkeys/key_equivalent_qt.h"
 #include "hotkeys/menu_item_shortcut.h"
 
+using namespace zendra;
+
 namespace {
 
 using namespace Hotkeys;

@@ -4,6 +4,8 @@
 
 #include <thread>
 
+using namespace zendra;
+
 namespace {
 
 using namespace Hotkeys;

@@ -1,6 +1,8 @@
 #include "hotkeys/fakes/hotkeys_fixture.h"
 #include "hotkeys/carbon_hotkeys.h"
 
+using namespace zendra;
+
 namespace {
 
 using namespace Hotkeys;

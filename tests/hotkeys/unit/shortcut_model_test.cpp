@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <set>
 
+using namespace zendra;
+
 namespace {
 
 using namespace Hotkeys;

@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QSignalSpy>
 
+using namespace zendra;
+
 namespace {
 
 using namespace Hotkeys;

@@ -1,6 +1,8 @@
 #include "hotkeys/fakes/hotkeys_fixture.h"
 #include "hotkeys/menu_conflicts.h"
 
+using namespace zendra;
+
 namespace {
 
 using namespace Hotkeys;

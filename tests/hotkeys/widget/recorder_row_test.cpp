@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+using namespace zendra;
+
 namespace {
 
 using namespace Hotkeys;

@@ -10,6 +10,8 @@
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
+using namespace zendra;
+
 namespace {
 
 using namespace KZApp;

@@ -11,6 +11,8 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+using namespace zendra;
+
 using namespace std::chrono_literals;
 
 namespace {

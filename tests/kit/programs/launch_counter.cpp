@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+using namespace zendra;
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     KZKit kit;

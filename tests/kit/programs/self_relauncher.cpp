@@ -16,6 +16,8 @@
 #include <QFileInfo>
 #include <unistd.h>
 
+using namespace zendra;
+
 namespace {
 
 void report(const QString& path, const QString& line) {

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
+using namespace zendra;
+
 namespace {
 
 using namespace KZApp;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace zendra;
+
 namespace {
 
 using namespace KZApp;

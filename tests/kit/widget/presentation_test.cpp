@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
+using namespace zendra;
+
 namespace {
 
 using namespace KZApp;

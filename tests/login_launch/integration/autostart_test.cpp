@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+using namespace zendra;
+
 using namespace std::chrono_literals;
 
 namespace {

@@ -6,6 +6,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace zendra;
+
 namespace {
 
 using LoginLaunch::AppServiceStatus;

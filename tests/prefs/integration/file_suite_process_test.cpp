@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 #include <thread>
 
-namespace Prefs {
+namespace zendra::Prefs {
 namespace {
 
 using namespace std::chrono_literals;
@@ -113,4 +113,4 @@ TEST_F(FileSuiteProcesses, StandardSuiteLivesUnderTheConfigFolder) {
 }
 
 } // namespace
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 #include <mutex>
 
-namespace Prefs {
+namespace zendra::Prefs {
 namespace {
 
 using namespace std::chrono_literals;
@@ -109,4 +109,4 @@ TEST_F(FileSuiteWatch, BurstOfWritesReplacesTheFileOnlyAFewTimes) {
 }
 
 } // namespace
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+using namespace zendra;
+
 namespace archives {
 
 // An archivable type with a field it checks when it is unarchived.

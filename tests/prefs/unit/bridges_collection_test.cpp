@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+using namespace zendra;
+
 namespace collections {
 
 struct Task {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using namespace zendra;
+
 namespace jsontext {
 
 struct Window {

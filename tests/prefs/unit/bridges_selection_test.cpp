@@ -8,6 +8,8 @@
 #include <set>
 #include <vector>
 
+using namespace zendra;
+
 namespace selection {
 
 enum class Theme { light, dark };

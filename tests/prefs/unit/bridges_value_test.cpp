@@ -5,6 +5,8 @@
 #include <map>
 #include <vector>
 
+using namespace zendra;
+
 namespace {
 
 using Prefs::AnySerializable;

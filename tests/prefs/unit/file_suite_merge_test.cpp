@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 #include <mutex>
 
-namespace Prefs {
+namespace zendra::Prefs {
 namespace {
 
 constexpr FileSuite::Options manual{std::chrono::hours(1), std::chrono::hours(1)};
@@ -168,4 +168,4 @@ TEST_F(FileSuiteMerge, FileThatTurnsBadWhileRunningIsKeptAsideAtTheNextFlush) {
 }
 
 } // namespace
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-namespace Prefs {
+namespace zendra::Prefs {
 namespace {
 
 // The I/O thread never acts on its own here: every file operation is an explicit flush() or reload().
@@ -172,4 +172,4 @@ TEST_F(FileSuitePersistence, FailedWriteIsRetriedByTheNextFlush) {
 }
 
 } // namespace
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -5,6 +5,8 @@
 #include <optional>
 #include <stdexcept>
 
+using namespace zendra;
+
 namespace {
 
 using Prefs::StoredObject;

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+using namespace zendra;
+
 namespace {
 
 using Prefs::KeyChange;

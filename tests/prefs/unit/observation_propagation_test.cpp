@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <thread>
 
+using namespace zendra;
+
 namespace {
 
 struct ObservationPropagationTest : testing::Test {

@@ -6,6 +6,8 @@
 #include <thread>
 #include <vector>
 
+using namespace zendra;
+
 namespace {
 
 using Prefs::KeyChange;

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace Prefs {
+namespace zendra::Prefs {
 
 namespace {
 
@@ -143,4 +143,4 @@ TEST(PlistCodec, HandEditedFileReads) {
 }
 
 } // namespace
-} // namespace Prefs
+} // namespace zendra::Prefs

@@ -4,6 +4,8 @@
 #include <thread>
 #include <vector>
 
+using namespace zendra;
+
 namespace {
 
 using Prefs::StoredObject;

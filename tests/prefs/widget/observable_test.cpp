@@ -7,6 +7,8 @@
 #include <memory>
 #include <thread>
 
+using namespace zendra;
+
 namespace {
 
 using zendra::test::runQueuedEvents;

@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+using namespace zendra;
+
 namespace {
 
 using zendra::test::runQueuedEvents;

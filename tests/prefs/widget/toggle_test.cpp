@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+using namespace zendra;
+
 namespace {
 
 using zendra::test::runQueuedEvents;

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace zendra;
+
 namespace {
 
 using zendra::MainScreen;

@@ -13,6 +13,8 @@
 #include <QThreadPool>
 #include <gtest/gtest.h>
 
+using namespace zendra;
+
 namespace {
 
 using zendra::MainScreen;

@@ -14,6 +14,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+using namespace zendra;
+
 namespace {
 
 using zendra::MainScreen;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace zendra;
+
 namespace {
 
 // The standard suite is created once per process, so its files go to one private folder for the

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace zendra;
+
 namespace {
 
 TEST(StatusItemContent, VisibleTextNeedsOneNonWhitespaceCharacter) {

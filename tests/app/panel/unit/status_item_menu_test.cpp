@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+using namespace zendra;
+
 namespace {
 
 using zendra::StatusItemMenuEntry;

@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <gtest/gtest.h>
 
+using namespace zendra;
+
 namespace {
 
 using zendra::PanelItemSwitch;

@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <gtest/gtest.h>
 
+using namespace zendra;
+
 namespace {
 
 StatusItemContent contentWith(const QString& text) {

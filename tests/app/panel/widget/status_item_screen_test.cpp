@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+using namespace zendra;
+
 namespace {
 
 using zendra::StatusItemScreen;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace zendra;
+
 namespace {
 
 using Markdown::InlineStyle;

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+using namespace zendra;
+
 namespace {
 
 using namespace std::chrono_literals;

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <unistd.h>
 
+using namespace zendra;
+
 namespace {
 
 void announce(const char* line) {
