@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/editor/main_screen.h"
 #include "app/identity.h"
+#include "app/translations.h"
 #include "automation/text_intents.h"
 #include "hotkeys/environment.h"
 #include "kit/kit.h"
@@ -59,6 +60,8 @@ void installPlatform(QApplication& application) {
 
 AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringList relaunchArguments)
     : platform_(std::make_unique<Platform>()) {
+    // Before anything builds a text the user sees.
+    installTranslations(application);
     installPlatform(application);
 
     KZKit::Environment kitEnvironment;

@@ -1,9 +1,10 @@
 #pragma once
 
-// The composition root: installs the Linux implementations of the platform interfaces, then starts
-// the application in its order (the support kit, the delegate, the lazy central state, the
-// launch-at-login migration), builds the hidden edit window and finishes launching. Everything it
-// creates lives until the process ends. Create it once, on the main thread, after the QApplication.
+// The composition root: installs the user's translations and the Linux implementations of the
+// platform interfaces, then starts the application in its order (the support kit, the delegate, the
+// lazy central state, the launch-at-login migration), builds the hidden edit window and finishes
+// launching. Everything it creates lives until the process ends. Create it once, on the main thread,
+// right after the QApplication.
 
 #include "app/app_delegate.h"
 #include "app/panel/panel_item_backend.h"

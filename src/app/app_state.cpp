@@ -70,6 +70,11 @@ bool AppState::isSharedCreated() {
     return holder().instance != nullptr;
 }
 
+QString AppState::visibilityAdvice() {
+    return QCoreApplication::translate("zendra::AppState",
+                                       "You could also try lowering the maximum width in the settings.");
+}
+
 AppState::AppState(Environment environment)
     : environment_(withDefaults(std::move(environment))), watchdog_(watchdogEnvironment(environment_, [this] {
           const QWidget* window = environment_.editWindows.editWindow();
@@ -169,7 +174,7 @@ void AppState::didLaunch() {
         run(steps.showWelcomeWindow);
     }
     if (StatusItem* item = statusItem(); item && steps.startVisibilityCheck) {
-        steps.startVisibilityCheck(*item, QString::fromUtf8(visibilityAdvice));
+        steps.startVisibilityCheck(*item, visibilityAdvice());
     }
     watchdog_.start();
     run(steps.requestReview);

@@ -46,8 +46,7 @@ public:
     };
 
     // The advice the visibility check adds to its warning.
-    static constexpr const char* visibilityAdvice =
-        "You could also try lowering the maximum width in the settings.";
+    static QString visibilityAdvice();
 
     // The lazy holder: `factory` runs at the first shared(). Install it before anything reads shared().
     static void installShared(std::function<std::unique_ptr<AppState>()> factory);

@@ -8,6 +8,7 @@
 #include "hotkeys/modifier_flags.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -27,14 +28,21 @@ constexpr double clickMargin = 3.0;
 constexpr std::uint64_t nonModifierFlags =
     ModifierFlag::capsLock | ModifierFlag::function | ModifierFlag::numericPad;
 
-const QString systemWideMessage =
-    QStringLiteral("This keyboard shortcut cannot be used as it's already a system-wide keyboard shortcut.");
-const QString systemWideInformative = QStringLiteral("Most system-wide keyboard shortcuts can be changed in "
-                                                     "“System Settings › Keyboard › Keyboard Shortcuts“.");
+Alert systemWideAlert() {
+    return {QCoreApplication::translate(
+                "zendra::Hotkeys::RecorderField",
+                "This keyboard shortcut cannot be used as it's already a system-wide keyboard shortcut."),
+            QCoreApplication::translate("zendra::Hotkeys::RecorderField",
+                                        "Most system-wide keyboard shortcuts can be changed in "
+                                        "“System Settings › Keyboard › Keyboard Shortcuts“.")};
+}
 
 Alert menuConflictAlert(const QString& title) {
-    return {QStringLiteral("This keyboard shortcut cannot be used as it's already used by the “") + title +
-                QStringLiteral("” menu item."),
+    //: %1 is the title of the menu item that has the shortcut.
+    return {QCoreApplication::translate(
+                "zendra::Hotkeys::RecorderField",
+                "This keyboard shortcut cannot be used as it's already used by the “%1” menu item.")
+                .arg(title),
             QString()};
 }
 
@@ -74,6 +82,14 @@ bool containsHalfOpen(const QRectF& area, const QPointF& point) {
 
 } // namespace
 
+QString RecorderField::idlePlaceholder() {
+    return QCoreApplication::translate("zendra::Hotkeys::RecorderField", "Record Shortcut");
+}
+
+QString RecorderField::recordingPlaceholder() {
+    return QCoreApplication::translate("zendra::Hotkeys::RecorderField", "Press Shortcut");
+}
+
 bool RecorderField::isBareAllowedKey(std::int64_t keyCode) {
     // F1 to F20 are all the function keys a virtual key code names; higher ones give no key event.
     static constexpr std::array functionKeys{
@@ -84,7 +100,7 @@ bool RecorderField::isBareAllowedKey(std::int64_t keyCode) {
 
 RecorderField::RecorderField(const Name& name, ShortcutChanged onChange, QWidget* parent)
     : QLineEdit(parent), shortcutName_(name), onChange_(std::move(onChange)), services_(recorderServices()) {
-    setPlaceholderText(idlePlaceholder);
+    setPlaceholderText(idlePlaceholder());
     setAlignment(Qt::AlignCenter);
     // Keys never reach the text, so it stays read-only, which also hides the caret.
     setReadOnly(true);
@@ -95,7 +111,7 @@ RecorderField::RecorderField(const Name& name, ShortcutChanged onChange, QWidget
     setMinimumWidth(minimumRecorderWidth);
 
     cancelButton_ = addAction(style()->standardIcon(QStyle::SP_LineEditClearButton), TrailingPosition);
-    cancelButton_->setText(QStringLiteral("Clear"));
+    cancelButton_->setText(QCoreApplication::translate("zendra::Hotkeys::RecorderField", "Clear"));
     connect(cancelButton_, &QAction::triggered, this, [this] { clearClicked(); });
 
     followStoredChanges(shortcutName_);
@@ -172,7 +188,7 @@ void RecorderField::updateClearButton() {
 }
 
 void RecorderField::startRecording() {
-    setPlaceholderText(recordingPlaceholder);
+    setPlaceholderText(recordingPlaceholder());
     updateClearButton();
     setDispatchPaused(true);
     monitor_ = std::make_unique<LocalEventMonitor>(
@@ -188,7 +204,7 @@ void RecorderField::stopRecording() {
         return;
     }
     monitor_.reset();
-    setPlaceholderText(idlePlaceholder);
+    setPlaceholderText(idlePlaceholder());
     updateClearButton();
     setDispatchPaused(false);
 }
@@ -297,7 +313,7 @@ bool RecorderField::handleKeyDown(const KeyEvent& event) {
     }
     const bool exempt = *shortcut == Shortcut(Key::f12.rawValue);
     if (!exempt && isSystemWide(*shortcut)) {
-        return refuseWithAlert({systemWideMessage, systemWideInformative});
+        return refuseWithAlert(systemWideAlert());
     }
 
     QPointer<RecorderField> self(this);

@@ -26,8 +26,8 @@ using ShortcutChanged = std::function<void(const std::optional<Shortcut>&)>;
 class RecorderField : public QLineEdit {
 public:
     static constexpr int minimumRecorderWidth = 130;
-    static inline const QString idlePlaceholder = QStringLiteral("Record Shortcut");
-    static inline const QString recordingPlaceholder = QStringLiteral("Press Shortcut");
+    static QString idlePlaceholder();
+    static QString recordingPlaceholder();
 
     // Keys accepted without a modifier other than Shift: the function keys.
     static bool isBareAllowedKey(std::int64_t keyCode);

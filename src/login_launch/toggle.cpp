@@ -9,7 +9,7 @@
 
 namespace zendra::LoginLaunch {
 
-Toggle::Toggle(QWidget* parent) : Toggle(QStringLiteral("Launch at login"), parent) {}
+Toggle::Toggle(QWidget* parent) : Toggle(tr("Launch at login"), parent) {}
 
 Toggle::Toggle(const QString& title, QWidget* parent) : QCheckBox(title, parent) {
     setChecked(LoginLaunch::isEnabled());

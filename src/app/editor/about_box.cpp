@@ -3,14 +3,17 @@
 #include "app/identity.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 
 namespace zendra {
 
 QString aboutBoxText() {
     const QString page = QString::fromUtf8(identity::productPage);
-    return QStringLiteral("<h3>%1</h3><p>Version %2</p><p><a href=\"%3\">%3</a></p>")
-        .arg(QString::fromUtf8(identity::applicationName), QString::fromUtf8(identity::version), page);
+    const QString version = QCoreApplication::translate("zendra::AboutBox", "Version %1")
+                                .arg(QString::fromUtf8(identity::version));
+    return QStringLiteral("<h3>%1</h3><p>%2</p><p><a href=\"%3\">%3</a></p>")
+        .arg(QString::fromUtf8(identity::applicationName), version.toHtmlEscaped(), page);
 }
 
 void showAboutBox(QWidget* parent) {
@@ -18,8 +21,10 @@ void showAboutBox(QWidget* parent) {
     if (parent != nullptr) {
         parent->activateWindow();
     }
-    QMessageBox::about(parent, QStringLiteral("About %1").arg(QString::fromUtf8(identity::applicationName)),
-                       aboutBoxText());
+    //: %1 is the application's name.
+    const QString title = QCoreApplication::translate("zendra::AboutBox", "About %1")
+                              .arg(QString::fromUtf8(identity::applicationName));
+    QMessageBox::about(parent, title, aboutBoxText());
 }
 
 } // namespace zendra

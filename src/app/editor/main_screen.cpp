@@ -3,8 +3,8 @@
 #include "app/editor/about_box.h"
 #include "app/editor/main_screen_drop.h"
 #include "app/editor/main_screen_icons.h"
-#include "app/text/text_rules.h"
 #include "app/editor/url_opener.h"
+#include "app/text/text_rules.h"
 #include "app/text/zendra_url.h"
 #include "kit/kit.h"
 #include "kit/show_for_app_runs.h"
@@ -41,10 +41,6 @@ constexpr int titleFontPixels = 22;
 constexpr int smallFontPixels = 11;
 
 constexpr int placeholderLaunches = 3; // the placeholder shows on the launches before this one
-
-const QString closeTipText = QStringLiteral(
-    "Press the <span style=\"font-family: monospace\">return</span> key or click the menu bar item to "
-    "close this window");
 
 int kitLaunchCount() {
     return KZKit::isStarted() ? KZKit::shared().launchCount() : 1;
@@ -93,8 +89,8 @@ void MainScreen::buildToolbar() {
     row->addStretch(1);
 
     dismissButton_ = new QToolButton(bar);
-    dismissButton_->setText(QStringLiteral("Dismiss"));
-    dismissButton_->setToolTip(QStringLiteral("Dismiss"));
+    dismissButton_->setText(tr("Dismiss"));
+    dismissButton_->setToolTip(tr("Dismiss"));
     dismissButton_->setIcon(dismissIcon());
     dismissButton_->setAutoRaise(true);
     dismissButton_->setFocusPolicy(Qt::NoFocus);
@@ -110,8 +106,8 @@ void MainScreen::buildToolbar() {
     addActions(actionsMenu_->actions());
 
     auto* actionButton = new QToolButton(bar);
-    actionButton->setText(QStringLiteral("Action"));
-    actionButton->setToolTip(QStringLiteral("Action"));
+    actionButton->setText(tr("Action"));
+    actionButton->setToolTip(tr("Action"));
     actionButton->setIcon(actionIcon());
     actionButton->setAutoRaise(true);
     actionButton->setFocusPolicy(Qt::NoFocus);
@@ -130,8 +126,7 @@ void MainScreen::buildField(int launchCount) {
     QPalette palette = field_->palette();
     palette.setColor(QPalette::Base, Qt::transparent);
     field_->setPalette(palette);
-    field_->setPlaceholderText(launchCount < placeholderLaunches ? QStringLiteral("What is the zendra?")
-                                                                 : QString());
+    field_->setPlaceholderText(launchCount < placeholderLaunches ? tr("What is the zendra?") : QString());
 
     // The 500 x 60 frame is centred in the content area and lifted; the field keeps its insets inside.
     const int frameTop = toolbarHeight + (contentHeight - fieldFrameHeight) / 2 - fieldLift;
@@ -144,7 +139,9 @@ void MainScreen::buildField(int launchCount) {
 }
 
 void MainScreen::buildCloseTip(KZApp::AppRuns* appRuns) {
-    closeTip_ = new QLabel(closeTipText, this);
+    closeTip_ = new QLabel(tr("Press the <span style=\"font-family: monospace\">return</span> key or click "
+                              "the menu bar item to close this window"),
+                           this);
     closeTip_->setTextFormat(Qt::RichText);
     QFont font = closeTip_->font();
     font.setPixelSize(smallFontPixels);

@@ -1,10 +1,11 @@
 #include "app/editor/main_screen_actions.h"
 
-#include "app/identity.h"
 #include "app/editor/url_opener.h"
+#include "app/identity.h"
 #include "base/main_queue.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
 
@@ -34,17 +35,17 @@ QUrl productPageUrl(const QString& section) {
 void fillActionsMenu(QMenu& menu, std::shared_ptr<const MainScreenActions> actions,
                      std::shared_ptr<UrlOpener> urlOpener) {
     menu.setSeparatorsCollapsible(true);
-    QObject::connect(menu.addAction(QStringLiteral("About")), &QAction::triggered, &menu,
-                     [actions] { run(actions->showAbout); });
+    QObject::connect(menu.addAction(QCoreApplication::translate("zendra::MainScreen", "About")),
+                     &QAction::triggered, &menu, [actions] { run(actions->showAbout); });
     menu.addSeparator();
 
-    QAction* settings = menu.addAction(QStringLiteral("Settings…"));
+    QAction* settings = menu.addAction(QCoreApplication::translate("zendra::MainScreen", "Settings…"));
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     QObject::connect(settings, &QAction::triggered, &menu, [actions] { runLater(actions->openSettings); });
     menu.addSeparator();
 
-    QObject::connect(menu.addAction(QStringLiteral("Send Feedback…")), &QAction::triggered, &menu,
-                     [actions] { run(actions->sendFeedback); });
+    QObject::connect(menu.addAction(QCoreApplication::translate("zendra::MainScreen", "Send Feedback…")),
+                     &QAction::triggered, &menu, [actions] { run(actions->sendFeedback); });
     menu.addSeparator();
     menu.addSeparator();
 
@@ -52,15 +53,16 @@ void fillActionsMenu(QMenu& menu, std::shared_ptr<const MainScreenActions> actio
         QObject::connect(menu.addAction(title), &QAction::triggered, &menu,
                          [urlOpener, url = productPageUrl(section)] { urlOpener->open(url); });
     };
-    addLink(QStringLiteral("Tips"), QStringLiteral("#tips"));
-    addLink(QStringLiteral("Scripting"), QStringLiteral("#scripting"));
-    addLink(QStringLiteral("FAQ"), QStringLiteral("#faq"));
-    addLink(QStringLiteral("Website"), QString());
+    addLink(QCoreApplication::translate("zendra::MainScreen", "Tips"), QStringLiteral("#tips"));
+    addLink(QCoreApplication::translate("zendra::MainScreen", "Scripting"), QStringLiteral("#scripting"));
+    addLink(QCoreApplication::translate("zendra::MainScreen", "FAQ"), QStringLiteral("#faq"));
+    addLink(QCoreApplication::translate("zendra::MainScreen", "Website"), QString());
     menu.addSeparator();
     menu.addSeparator();
 
-    QAction* quit =
-        menu.addAction(QStringLiteral("Quit %1").arg(QString::fromUtf8(identity::applicationName)));
+    //: %1 is the application's name.
+    QAction* quit = menu.addAction(QCoreApplication::translate("zendra::MainScreen", "Quit %1")
+                                       .arg(QString::fromUtf8(identity::applicationName)));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     QObject::connect(quit, &QAction::triggered, &menu, [actions] { runLater(actions->quit); });
 }

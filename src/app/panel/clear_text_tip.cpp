@@ -1,5 +1,6 @@
 #include "app/panel/clear_text_tip.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -35,9 +36,13 @@ ClearTextTip::ClearTextTip(std::function<void()> onClicked)
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(8);
     auto* first = makeLine(
-        QStringLiteral("Click the menu bar item while pressing <i>Shift</i> to clear the text"), this);
-    auto* second =
-        makeLine(QStringLiteral("Close this tip first by double-clicking it").toHtmlEscaped(), this);
+        QCoreApplication::translate("zendra::ClearTextTip",
+                                    "Click the menu bar item while pressing <i>Shift</i> to clear the text"),
+        this);
+    auto* second = makeLine(
+        QCoreApplication::translate("zendra::ClearTextTip", "Close this tip first by double-clicking it")
+            .toHtmlEscaped(),
+        this);
     first->setObjectName(QStringLiteral("clearTextTipMessage"));
     second->setObjectName(QStringLiteral("clearTextTipHint"));
 

@@ -7,6 +7,7 @@
 #include "settings/shortcut_names.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 
 namespace zendra {
@@ -30,25 +31,33 @@ std::vector<StatusItemMenuEntry> buildStatusItemMenu(const StatusItemMenuState& 
     const bool visibleText = hasVisibleText(state.text);
     std::vector<StatusItemMenuEntry> entries;
 
-    entries.push_back(entry(QStringLiteral("Toggle Editor"), true, actions.toggleEditor));
+    entries.push_back(entry(QCoreApplication::translate("zendra::StatusItemMenu", "Toggle Editor"), true,
+                            actions.toggleEditor));
     Hotkeys::setShortcut(entries.back().item, Settings::toggleEditWindow());
     entries.push_back(separator());
 
-    entries.push_back(entry(QStringLiteral("Clear Text"), visibleText, actions.clearText));
+    entries.push_back(entry(QCoreApplication::translate("zendra::StatusItemMenu", "Clear Text"), visibleText,
+                            actions.clearText));
     Hotkeys::setShortcut(entries.back().item, Settings::clearText());
-    entries.push_back(entry(QStringLiteral("Copy Text"), visibleText, actions.copyText));
-    entries.push_back(entry(QStringLiteral("Paste Text"), state.clipboardHasText, actions.pasteText));
-    entries.back().toolTip = QStringLiteral("Paste text from the clipboard into Zendra.");
+    entries.push_back(entry(QCoreApplication::translate("zendra::StatusItemMenu", "Copy Text"), visibleText,
+                            actions.copyText));
+    entries.push_back(entry(QCoreApplication::translate("zendra::StatusItemMenu", "Paste Text"),
+                            state.clipboardHasText, actions.pasteText));
+    entries.back().toolTip =
+        QCoreApplication::translate("zendra::StatusItemMenu", "Paste text from the clipboard into Zendra.");
     Hotkeys::setShortcut(entries.back().item, Settings::setTextFromClipboard());
     entries.push_back(separator());
 
     if (state.debugMode) {
-        entries.push_back(entry(QStringLiteral("Debug"), true, actions.showDebugWindow));
+        entries.push_back(entry(QCoreApplication::translate("zendra::StatusItemMenu", "Debug"), true,
+                                actions.showDebugWindow));
         entries.push_back(separator());
     }
 
-    entries.push_back(
-        entry(QStringLiteral("Quit ") + QString::fromUtf8(identity::applicationName), true, actions.quit));
+    //: %1 is the application's name.
+    const QString quit = QCoreApplication::translate("zendra::StatusItemMenu", "Quit %1")
+                             .arg(QString::fromUtf8(identity::applicationName));
+    entries.push_back(entry(quit, true, actions.quit));
     entries.back().fixedShortcut = QKeySequence(Qt::CTRL | Qt::Key_Q);
     return entries;
 }

@@ -88,6 +88,7 @@ TEST_F(InstalledLayout, PutsEveryFileWhereTheDesktopLooksForIt) {
         QStringLiteral("share/icons/hicolor/scalable/apps/") + desktopId + QStringLiteral(".svg"),
         QStringLiteral("share/dbus-1/services/") + desktopId + QStringLiteral(".service"),
         QStringLiteral("share/man/man1/zendra.1.gz"),
+        QStringLiteral("share/zendra/translations/zendra.qm"),
     };
     for (const QString& file : expected) {
         EXPECT_TRUE(QFileInfo(installed(file)).isFile()) << file.toStdString();
