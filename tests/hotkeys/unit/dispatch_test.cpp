@@ -17,35 +17,40 @@ protected:
     }
     const Name toggle = Name::fromRawValue("toggleEditWindow");
     const Name clear = Name::fromRawValue("clearText");
-    const Name paste = Name::fromRawValue("setTextFromClipboard");
     const Shortcut commandK{Key::k, ModifierFlag::command};
     const Shortcut optionSpace{Key::space, ModifierFlag::option};
 };
 
-TEST_F(Dispatch, ActionsRunInAttachmentOrderOnTheirEventType) {
+TEST_F(Dispatch, AttachingRegistersTheStoredShortcutAndActionsRunInOrderOnTheirEventType) {
+    suite->setObject(toggle.storageKey(),
+                     Prefs::StoredObject(R"({"carbonKeyCode":40,"carbonModifiers":256})"));
+    EXPECT_FALSE(manager->isRegistered(commandK));
     onKeyDown(toggle, record("down1"));
+    EXPECT_TRUE(manager->isRegistered(commandK));
+    EXPECT_TRUE(activeShortcuts().contains(commandK));
     onKeyDown(toggle, record("down2"));
     onKeyUp(toggle, record("up"));
-    setShortcut(commandK, toggle);
     ASSERT_TRUE(manager->press(commandK));
     EXPECT_EQ(log, (std::vector<std::string>{"down1", "down2"}));
     ASSERT_TRUE(manager->release(commandK));
     EXPECT_EQ(log.back(), "up");
+
+    log.clear();
+    emitKeyDown(toggle);
+    EXPECT_EQ(log, (std::vector<std::string>{"down1", "down2"})) << "as a press of the stored shortcut";
+    onKeyDown(clear, record("clear"));
+    emitKeyDown(clear);
+    EXPECT_EQ(log.size(), 2u) << "nothing stored, nothing runs";
 }
 
-TEST_F(Dispatch, AttachingRegistersTheStoredShortcut) {
-    suite->setObject(toggle.storageKey(),
-                     Prefs::StoredObject(R"({"carbonKeyCode":40,"carbonModifiers":256})"));
-    EXPECT_FALSE(manager->isRegistered(commandK));
-    onKeyUp(toggle, record("up"));
-    EXPECT_TRUE(manager->isRegistered(commandK));
-    EXPECT_TRUE(activeShortcuts().contains(commandK));
-}
+TEST_F(Dispatch, NamesSharingAShortcutShareOneRegistrationWhileOneHasActions) {
+    setShortcut(commandK, toggle);
+    setShortcut(commandK, clear);
+    setShortcut(std::nullopt, clear);
+    EXPECT_FALSE(manager->isRegistered(commandK)) << "no name has an action for it";
 
-TEST_F(Dispatch, NamesSharingAShortcutShareOneRegistration) {
     onKeyUp(toggle, record("toggle"));
     onKeyUp(clear, record("clear"));
-    setShortcut(commandK, toggle);
     setShortcut(commandK, clear);
     EXPECT_EQ(manager->live.size(), 1u);
     ASSERT_TRUE(manager->pressAndRelease(commandK));
@@ -63,13 +68,6 @@ TEST_F(Dispatch, NamesSharingAShortcutShareOneRegistration) {
     setShortcut(std::nullopt, toggle);
     EXPECT_FALSE(manager->isRegistered(commandK));
     EXPECT_TRUE(activeShortcuts().empty());
-}
-
-TEST_F(Dispatch, NamesWithoutHandlersDoNotHoldASharedShortcut) {
-    setShortcut(commandK, toggle);
-    setShortcut(commandK, clear);
-    setShortcut(std::nullopt, clear);
-    EXPECT_FALSE(manager->isRegistered(commandK)) << "no name has an action for it";
 }
 
 TEST_F(Dispatch, ComparesWithTheValueStoredAtPressTime) {
@@ -109,16 +107,7 @@ TEST_F(Dispatch, PausedDispatchRunsNothingButStaysHandled) {
     EXPECT_EQ(stream.tryNext(), EventType::keyUp);
 }
 
-TEST_F(Dispatch, EmitKeyDownActsAsAPressOfTheStoredShortcut) {
-    onKeyDown(toggle, record("down"));
-    emitKeyDown(toggle);
-    EXPECT_TRUE(log.empty()) << "nothing stored";
-    setShortcut(commandK, toggle);
-    emitKeyDown(toggle);
-    EXPECT_EQ(log, std::vector<std::string>{"down"});
-}
-
-TEST_F(Dispatch, StreamsStartOnTheNextTurnAndUnregisterWhenTheyEnd) {
+TEST_F(Dispatch, StreamsStartOnTheNextTurnAndEndByReleasingAShortcutNoOtherNameUses) {
     setShortcut(commandK, toggle);
     disable(toggle);
     {
@@ -136,13 +125,9 @@ TEST_F(Dispatch, StreamsStartOnTheNextTurnAndUnregisterWhenTheyEnd) {
     flushMainQueue();
     EXPECT_FALSE(manager->isRegistered(commandK));
     EXPECT_TRUE(activeShortcuts().empty());
-}
 
-TEST_F(Dispatch, AnEndingStreamKeepsAShortcutOthersStillUse) {
-    setShortcut(commandK, toggle);
-    setShortcut(commandK, clear);
-    enable(toggle);
     onKeyUp(clear, record("clear"));
+    setShortcut(commandK, clear);
     {
         auto stream = events(toggle);
         flushMainQueue();

@@ -1,6 +1,6 @@
 #include "base/menu_item.h"
-#include "hotkeys/fakes/hotkeys_fixture.h"
 #include "hotkeys/display.h"
+#include "hotkeys/fakes/hotkeys_fixture.h"
 #include "hotkeys/key_equivalent_qt.h"
 #include "hotkeys/menu_item_shortcut.h"
 
@@ -37,15 +37,13 @@ TEST_F(Display, SpecialKeysUseFixedSymbolsWhateverTheLayout) {
     EXPECT_EQ(layout->calls, 0) << "fixed symbols never consult the layout";
 }
 
-TEST_F(Display, OrdinaryKeysGoThroughTheLayoutEveryTime) {
+TEST_F(Display, OrdinaryKeysGoThroughTheLayoutEveryTimeAndFailuresShowTheReplacementCharacter) {
     EXPECT_EQ(characterForKeyCode(Key::k.rawValue), "k") << "no modifier applied, lower case";
     layout->texts[Key::k.rawValue] = "л";
     EXPECT_EQ(Shortcut(Key::k, ModifierFlag::command).description(), "⌘Л") << "no translation is cached";
     layout->texts[Key::k.rawValue] = "ß";
     EXPECT_EQ(Shortcut(Key::k.rawValue).description(), "SS") << "default Unicode case mapping";
-}
 
-TEST_F(Display, FailedTranslationsShowTheReplacementCharacter) {
     EXPECT_EQ(Shortcut(Key::shift, ModifierFlag::command).description(), "⌘") << "empty translation";
     EXPECT_EQ(Shortcut(Key::semicolon, ModifierFlag::option).description(), QStringLiteral("⌥\uFFFD"));
     EXPECT_EQ(menuKeyEquivalent(Shortcut(Key::semicolon.rawValue)), "");
@@ -109,10 +107,6 @@ TEST_F(Display, MenuItemFollowsTheStoredShortcut) {
     item.reset();
     setShortcut(Shortcut(Key::c.rawValue), name); // a destroyed item is not touched
 }
-
-} // namespace
-
-namespace {
 
 TEST(KeyEquivalentQt, BecomesTheKeySequenceAQtMenuShows) {
     using Hotkeys::keySequence;

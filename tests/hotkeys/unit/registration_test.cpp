@@ -1,5 +1,5 @@
-#include "hotkeys/fakes/hotkeys_fixture.h"
 #include "hotkeys/carbon_hotkeys.h"
+#include "hotkeys/fakes/hotkeys_fixture.h"
 
 using namespace zendra;
 
@@ -16,7 +16,7 @@ protected:
     const Shortcut commandK{Key::k, ModifierFlag::command};
 };
 
-TEST_F(Registration, IdentifiersAdvanceOnEveryAttempt) {
+TEST_F(Registration, IdentifiersAdvanceOnEveryAttemptAndTheHandlerIsInstalledOnce) {
     CarbonHotkeys::registerShortcut(f5, down, up);
     const auto first = manager->live.back().identity;
     EXPECT_EQ(first.signature, 0x4B5A484Bu) << "KZHK, first character most significant";
@@ -28,36 +28,27 @@ TEST_F(Registration, IdentifiersAdvanceOnEveryAttempt) {
     CarbonHotkeys::registerShortcut(Shortcut(Key::f6.rawValue), down, up);
     EXPECT_EQ(manager->live.back().identity.id, first.id + 2);
     EXPECT_EQ(CarbonHotkeys::hotKeyTable().rbegin()->first, first.id + 2);
-}
-
-TEST_F(Registration, TheHandlerIsInstalledOnceForPressedAndReleased) {
-    CarbonHotkeys::registerShortcut(f5, down, up);
-    CarbonHotkeys::registerShortcut(commandK, down, up);
     EXPECT_EQ(manager->installCalls, 1);
     EXPECT_TRUE(CarbonHotkeys::hasEventHandler());
     const std::vector<EventTypeSpec> expected{{fourCharCode("keyb"), 5}, {fourCharCode("keyb"), 6}};
-    EXPECT_EQ(manager->handlerTypes, expected);
+    EXPECT_EQ(manager->handlerTypes, expected) << "pressed and released";
 }
 
-TEST_F(Registration, NoHandlerWithoutTargetOrSuccess) {
+TEST_F(Registration, NothingIsHeldWithoutATargetAndOutOfRangeValuesNeverReachTheSystem) {
     manager->available = false;
     CarbonHotkeys::registerShortcut(f5, down, up);
     EXPECT_EQ(manager->registerCalls, 1);
     EXPECT_TRUE(CarbonHotkeys::hotKeyTable().empty());
     EXPECT_FALSE(CarbonHotkeys::hasEventHandler());
-}
 
-TEST_F(Registration, OutOfRangeValuesNeverReachTheSystem) {
     const auto before = CarbonHotkeys::nextHotKeyId();
     CarbonHotkeys::registerShortcut(Shortcut::unmasked(-1, 0), down, up);
     CarbonHotkeys::registerShortcut(Shortcut::unmasked(40, std::int64_t{1} << 32), down, up);
     CarbonHotkeys::registerShortcut(Shortcut::unmasked(std::int64_t{1} << 40, 0x100), down, up);
-    EXPECT_EQ(manager->registerCalls, 0);
-    EXPECT_TRUE(CarbonHotkeys::hotKeyTable().empty());
+    EXPECT_EQ(manager->registerCalls, 1);
     EXPECT_EQ(CarbonHotkeys::nextHotKeyId(), before + 3);
-
     CarbonHotkeys::registerShortcut(Shortcut::unmasked(0xFFFFFFFF, 0), down, up);
-    EXPECT_EQ(manager->registerCalls, 1) << "the largest unsigned 32-bit value is passed on";
+    EXPECT_EQ(manager->registerCalls, 2) << "the largest unsigned 32-bit value is passed on";
 }
 
 TEST_F(Registration, UnregisterRemovesEveryEntryOfTheShortcut) {
@@ -72,7 +63,7 @@ TEST_F(Registration, UnregisterRemovesEveryEntryOfTheShortcut) {
     EXPECT_EQ(manager->unregisterCalls, 2) << "an unknown shortcut changes nothing";
 }
 
-TEST_F(Registration, CallbackRoutesOnlyItsOwnEvents) {
+TEST_F(Registration, CallbackRoutesOnlyItsOwnEventsWhileTheHotKeyIsRegistered) {
     CarbonHotkeys::registerShortcut(f5, down, up);
     const auto identity = manager->live.back().identity;
 
@@ -92,12 +83,10 @@ TEST_F(Registration, CallbackRoutesOnlyItsOwnEvents) {
     CarbonHotkeys::unregisterShortcut(f5);
     EXPECT_EQ(manager->deliver(5, identity), eventNotHandledErr) << "unregistered in the meantime";
     EXPECT_EQ(calls.size(), 2u);
-}
 
-TEST_F(Registration, ACallbackMayUnregisterItsOwnHotKey) {
     CarbonHotkeys::registerShortcut(
         f5, [](const Shortcut& s) { CarbonHotkeys::unregisterShortcut(s); }, up);
-    EXPECT_TRUE(manager->press(f5));
+    EXPECT_TRUE(manager->press(f5)) << "a callback may unregister its own hot key";
     EXPECT_TRUE(CarbonHotkeys::hotKeyTable().empty());
 }
 

@@ -16,17 +16,13 @@ using namespace Hotkeys;
 
 TEST(ShortcutModel, ConstructorsKeepOnlyTheFourModifiers) {
     EXPECT_EQ(Shortcut(49, 0x1500).carbonModifiers, 0x1100) << "Caps Lock 0x400 is dropped";
-    EXPECT_EQ(Shortcut(49).carbonModifiers, 0);
 
     const Shortcut fromFlags(Key::k, ModifierFlag::command | ModifierFlag::option | ModifierFlag::capsLock |
                                          ModifierFlag::function | ModifierFlag::numericPad);
-    EXPECT_EQ(fromFlags.carbonKeyCode, 0x28);
     EXPECT_EQ(fromFlags.carbonModifiers, CarbonModifier::command | CarbonModifier::option);
     EXPECT_EQ(fromFlags.modifiers(), ModifierFlag::command | ModifierFlag::option);
 
-    const Shortcut all(Key::a, ModifierFlag::control | ModifierFlag::shift);
-    EXPECT_EQ(all.carbonModifiers, 0x1200);
-    EXPECT_EQ(all.key(), Key::a);
+    EXPECT_EQ(Shortcut(Key::a, ModifierFlag::control | ModifierFlag::shift).carbonModifiers, 0x1200);
     EXPECT_EQ(Shortcut::unmasked(1, 0x400).carbonModifiers, 0x400) << "stored values are kept as they are";
 }
 
@@ -88,14 +84,12 @@ TEST(KeyEventFromQt, PrefersTheScanCodeAndFallsBackToTheQtKey) {
     EXPECT_FALSE(KeyEvent::fromQt(unknown));
 }
 
-TEST(StoredForm, EncodesCompactJsonWithKeyCodeFirst) {
+TEST(StoredForm, EncodesCompactJsonAndDecodesOnlyObjectsWithTwoIntegerMembers) {
     EXPECT_EQ(encodeShortcut(Shortcut(Key::space, ModifierFlag::option)),
               QStringLiteral(R"({"carbonKeyCode":49,"carbonModifiers":2048})"));
     EXPECT_EQ(decodeShortcut(Prefs::StoredObject(encodeShortcut(Shortcut::unmasked(-3, 0x7FFFFFFFFF)))),
               Shortcut::unmasked(-3, 0x7FFFFFFFFF));
-}
 
-TEST(StoredForm, DecodesOnlyObjectsWithTwoIntegerMembers) {
     auto decode = [](const char* text) {
         return decodeShortcut(Prefs::StoredObject(QString::fromUtf8(text)));
     };
@@ -109,9 +103,7 @@ TEST(StoredForm, DecodesOnlyObjectsWithTwoIntegerMembers) {
     EXPECT_FALSE(decode(R"({"carbonKeyCode":18446744073709551615,"carbonModifiers":0})"));
     EXPECT_FALSE(decode(R"([49,0])"));
     EXPECT_FALSE(decode(R"({"carbonKeyCode":49,"carbonModifiers":0)"));
-    EXPECT_FALSE(decode(""));
-    EXPECT_FALSE(decodeShortcut(Prefs::StoredObject(false)));
-    EXPECT_FALSE(decodeShortcut(Prefs::StoredObject(49)));
+    EXPECT_FALSE(decodeShortcut(Prefs::StoredObject(false))) << "the cleared marker";
     EXPECT_FALSE(
         decodeShortcut(Prefs::StoredObject(QByteArray(R"({"carbonKeyCode":1,"carbonModifiers":0})"))));
     EXPECT_FALSE(decodeShortcut(std::nullopt));
