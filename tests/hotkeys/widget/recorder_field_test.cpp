@@ -16,26 +16,38 @@ protected:
     Prefs::OptionalStoredObject stored() const { return HotkeysFixture::stored(name); }
 };
 
-TEST_F(RecorderFieldTest, ShowsTheStoredShortcutAndFollowsChangesMadeElsewhere) {
+TEST_F(RecorderFieldTest, ShowsTheStoredShortcutOfItsNameAndFollowsChangesMadeElsewhere) {
     EXPECT_EQ(recorder->text(), QString());
-    EXPECT_EQ(recorder->placeholderText(), "Record Shortcut");
     EXPECT_FALSE(recorder->isClearButtonShown());
-    EXPECT_GE(recorder->width(), 130);
-
     setShortcut(optionCommandK, name);
     EXPECT_EQ(recorder->text(), "⌥⌘K");
     EXPECT_TRUE(recorder->isClearButtonShown());
 
     // Another name's change leaves the text alone; a reset of this name empties it.
-    setShortcut(Shortcut(Key::f5.rawValue), Name::fromRawValue("clearText"));
+    const Name other = Name::fromRawValue("clearText");
+    setShortcut(Shortcut(Key::f5.rawValue), other);
     EXPECT_EQ(recorder->text(), "⌥⌘K");
     reset(name);
     EXPECT_EQ(recorder->text(), QString());
     EXPECT_FALSE(recorder->isClearButtonShown());
     EXPECT_TRUE(changes.empty()); // only the user's own recording is reported
+
+    // Another name shows its shortcut at once and ends a recording on the next turn of the event loop.
+    startRecording();
+    recorder->setShortcutName(Name::fromRawValue(name.rawValue)); // same raw value: nothing changes
+    flushMainQueue();
+    EXPECT_TRUE(recorder->isRecording());
+    recorder->setShortcutName(other);
+    EXPECT_EQ(recorder->text(), "F5");
+    EXPECT_TRUE(recorder->isRecording());
+    flushMainQueue();
+    EXPECT_FALSE(recorder->isRecording());
+    EXPECT_FALSE(dispatchPaused());
+    setShortcut(std::nullopt, other);
+    EXPECT_EQ(recorder->text(), QString());
 }
 
-TEST_F(RecorderFieldTest, RecordingPausesDispatchUntilItEnds) {
+TEST_F(RecorderFieldTest, RecordingPausesDispatchUntilEscapeTabOrAClickElsewhereEndsIt) {
     int runs = 0;
     onKeyDown(name, [&runs] { ++runs; });
     setShortcut(optionCommandK, name);
@@ -55,12 +67,33 @@ TEST_F(RecorderFieldTest, RecordingPausesDispatchUntilItEnds) {
     EXPECT_EQ(getShortcut(name), optionCommandK);
     ASSERT_TRUE(manager->press(optionCommandK));
     EXPECT_EQ(runs, 1);
+
+    before->setFocus();
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), after) << "Tab never moves the focus into a recorder";
+    startRecording();
+    press(Qt::Key_Tab);
+    EXPECT_FALSE(recorder->isRecording());
+    EXPECT_EQ(QApplication::focusWidget(), after);
+    EXPECT_FALSE(dispatchPaused());
+
+    // Releases on the window within the 3-point margin are swallowed; a click farther away goes through.
+    QSignalSpy clicked(after, &QPushButton::clicked);
+    startRecording();
+    const QPoint corner = recorder->mapTo(&*window, QPoint(0, 0));
+    QTest::mouseRelease(&*window, Qt::LeftButton, {}, corner + QPoint(-3, -3));
+    QTest::mouseRelease(&*window, Qt::RightButton, {}, corner + QPoint(recorder->width() + 2, 0));
+    EXPECT_TRUE(recorder->isRecording());
+    QTest::mouseClick(after, Qt::LeftButton, {}, after->rect().center());
+    EXPECT_FALSE(recorder->isRecording());
+    EXPECT_FALSE(dispatchPaused());
+    EXPECT_EQ(clicked.count(), 1);
+    EXPECT_EQ(beeps, 0);
 }
 
-TEST_F(RecorderFieldTest, AcceptedCombinationIsStoredRegisteredAndReported) {
+TEST_F(RecorderFieldTest, AcceptedCombinationIsStoredAndReportedAndDeleteOrTheClearButtonClearsIt) {
     startRecording();
     press(Qt::Key_K, Qt::AltModifier | Qt::MetaModifier);
-
     EXPECT_EQ(stored(), Prefs::StoredObject(R"({"carbonKeyCode":40,"carbonModifiers":2304})"));
     EXPECT_TRUE(manager->isRegistered(optionCommandK));
     EXPECT_EQ(changes, (std::vector<std::optional<Shortcut>>{optionCommandK}));
@@ -68,8 +101,45 @@ TEST_F(RecorderFieldTest, AcceptedCombinationIsStoredRegisteredAndReported) {
     EXPECT_TRUE(recorder->isClearButtonShown());
     EXPECT_FALSE(recorder->isRecording());
     EXPECT_FALSE(dispatchPaused());
-    EXPECT_EQ(beeps, 0);
     EXPECT_TRUE(alerts->shown.empty());
+
+    // Delete clears and keeps recording; with nothing left to clear, Delete and Forward Delete do nothing.
+    startRecording();
+    press(Qt::Key_Backspace);
+    EXPECT_EQ(stored(), Prefs::StoredObject(false));
+    EXPECT_FALSE(manager->isRegistered(optionCommandK));
+    EXPECT_EQ(changes.back(), std::nullopt);
+    EXPECT_EQ(recorder->text(), QString());
+    EXPECT_FALSE(recorder->isClearButtonShown());
+    press(Qt::Key_Delete);
+    press(Qt::Key_Backspace);
+    EXPECT_EQ(changes.size(), 2u);
+    EXPECT_EQ(beeps, 0);
+    EXPECT_TRUE(recorder->isRecording());
+    press(Qt::Key_K, Qt::AltModifier | Qt::MetaModifier);
+    EXPECT_EQ(getShortcut(name), optionCommandK);
+
+    // The clear button clears and starts recording; while recording it still takes its own click.
+    ASSERT_FALSE(recorder->isRecording());
+    ASSERT_EQ(recorder->actions().size(), 1);
+    QWidget* button = nullptr;
+    for (QObject* object : recorder->actions().front()->associatedObjects()) {
+        if (auto* widget = qobject_cast<QWidget*>(object); widget != nullptr && widget != recorder) {
+            button = widget;
+        }
+    }
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    EXPECT_EQ(stored(), Prefs::StoredObject(false));
+    EXPECT_EQ(changes.size(), 4u);
+    EXPECT_EQ(changes.back(), std::nullopt);
+    EXPECT_TRUE(recorder->isRecording());
+    EXPECT_TRUE(dispatchPaused());
+    setShortcut(optionCommandK, name);
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    EXPECT_EQ(stored(), Prefs::StoredObject(false));
+    EXPECT_EQ(changes.size(), 5u);
+    EXPECT_TRUE(recorder->isRecording());
 }
 
 TEST_F(RecorderFieldTest, BareKeysOtherThanFunctionKeysAreRefusedWithABeep) {
@@ -98,85 +168,6 @@ TEST_F(RecorderFieldTest, BareKeysOtherThanFunctionKeysAreRefusedWithABeep) {
     EXPECT_EQ(recorder->text(), "⇧F5");
 }
 
-TEST_F(RecorderFieldTest, DeleteClearsTheShortcutAndKeepsRecording) {
-    setShortcut(optionCommandK, name);
-    startRecording();
-    press(Qt::Key_Backspace);
-
-    EXPECT_EQ(stored(), Prefs::StoredObject(false));
-    EXPECT_FALSE(manager->isRegistered(optionCommandK));
-    EXPECT_EQ(changes, (std::vector<std::optional<Shortcut>>{std::nullopt}));
-    EXPECT_EQ(recorder->text(), QString());
-    EXPECT_FALSE(recorder->isClearButtonShown());
-    EXPECT_TRUE(recorder->isRecording());
-
-    // With nothing to clear, Delete and Forward Delete do nothing at all.
-    press(Qt::Key_Delete);
-    press(Qt::Key_Backspace);
-    EXPECT_EQ(changes.size(), 1u);
-    EXPECT_EQ(beeps, 0);
-    EXPECT_TRUE(recorder->isRecording());
-
-    press(Qt::Key_K, Qt::AltModifier | Qt::MetaModifier);
-    EXPECT_EQ(getShortcut(name), optionCommandK);
-}
-
-TEST_F(RecorderFieldTest, ClearButtonClearsAndStartsRecording) {
-    setShortcut(optionCommandK, name);
-    ASSERT_FALSE(recorder->isRecording());
-    auto actions = recorder->actions();
-    ASSERT_EQ(actions.size(), 1);
-    QWidget* button = nullptr;
-    for (QObject* object : actions.front()->associatedObjects()) {
-        if (auto* widget = qobject_cast<QWidget*>(object); widget != nullptr && widget != recorder) {
-            button = widget;
-        }
-    }
-    ASSERT_NE(button, nullptr);
-    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
-
-    EXPECT_EQ(stored(), Prefs::StoredObject(false));
-    EXPECT_EQ(changes, (std::vector<std::optional<Shortcut>>{std::nullopt}));
-    EXPECT_TRUE(recorder->isRecording());
-    EXPECT_TRUE(dispatchPaused());
-
-    // Clearing with nothing stored still reports it, and writes nothing.
-    setShortcut(optionCommandK, name);
-    ASSERT_TRUE(recorder->isRecording());
-    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
-    EXPECT_EQ(stored(), Prefs::StoredObject(false));
-    EXPECT_EQ(changes.size(), 2u);
-    EXPECT_TRUE(recorder->isRecording());
-}
-
-TEST_F(RecorderFieldTest, TabSkipsTheRecorderAndEndsItsRecording) {
-    before->setFocus();
-    press(Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), after) << "Tab never moves the focus into a recorder";
-
-    startRecording();
-    press(Qt::Key_Tab);
-    EXPECT_FALSE(recorder->isRecording());
-    EXPECT_EQ(QApplication::focusWidget(), after);
-    EXPECT_FALSE(dispatchPaused());
-    EXPECT_EQ(beeps, 0);
-}
-
-TEST_F(RecorderFieldTest, MouseUpNearTheRecorderKeepsRecordingFartherAwayEndsIt) {
-    QSignalSpy clicked(after, &QPushButton::clicked);
-    startRecording();
-    const QPoint corner = recorder->mapTo(&*window, QPoint(0, 0));
-    // Releases on the window within the 3-point margin are swallowed.
-    QTest::mouseRelease(&*window, Qt::LeftButton, {}, corner + QPoint(-3, -3));
-    QTest::mouseRelease(&*window, Qt::RightButton, {}, corner + QPoint(recorder->width() + 2, 0));
-    EXPECT_TRUE(recorder->isRecording());
-
-    QTest::mouseClick(after, Qt::LeftButton, {}, after->rect().center());
-    EXPECT_FALSE(recorder->isRecording());
-    EXPECT_FALSE(dispatchPaused());
-    EXPECT_EQ(clicked.count(), 1); // the click goes through
-}
-
 TEST_F(RecorderFieldTest, ApplicationShortcutsDoNotFireWhileRecording) {
     QAction close(QStringLiteral("Close"));
     close.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
@@ -193,87 +184,58 @@ TEST_F(RecorderFieldTest, ApplicationShortcutsDoNotFireWhileRecording) {
     EXPECT_EQ(triggered.count(), 1);
 }
 
-TEST_F(RecorderFieldTest, MenuItemConflictIsRefusedWithAnAlertAndRecordingRestarts) {
+TEST_F(RecorderFieldTest, ConflictsAreRefusedWithAnAlertAndRecordingRestarts) {
     menu->entries = Menu{{"File", "", 0, {{"Close Window", "w", ModifierFlag::command, {}}}}};
+    systemWide->held.insert({Key::k.rawValue, 0x900});
+    systemWide->held.insert({Key::f12.rawValue, 0});
     bool recordingDuringAlert = true;
     alerts->whileShown = [&] { recordingDuringAlert = recorder->isRecording() || dispatchPaused(); };
 
     startRecording();
     press(Qt::Key_W, Qt::MetaModifier);
-
     ASSERT_EQ(alerts->shown.size(), 1u);
     EXPECT_EQ(alerts->shown[0].messageText,
               "This keyboard shortcut cannot be used as it's already used by the “Close Window” menu item.");
     EXPECT_EQ(alerts->shown[0].informativeText, QString());
     EXPECT_FALSE(recordingDuringAlert);
     EXPECT_TRUE(recorder->isRecording());
-    EXPECT_FALSE(stored());
-    EXPECT_TRUE(changes.empty());
 
-    // The same key with another modifier set is no conflict.
-    press(Qt::Key_W, Qt::MetaModifier | Qt::AltModifier);
-    EXPECT_EQ(getShortcut(name), Shortcut(Key::w, ModifierFlag::command | ModifierFlag::option));
-}
-
-TEST_F(RecorderFieldTest, SystemWideConflictIsRefusedButF12AloneIsExempt) {
-    systemWide->held.insert({Key::k.rawValue, 0x900});
-    systemWide->held.insert({Key::f12.rawValue, 0});
-
-    startRecording();
     press(Qt::Key_K, Qt::AltModifier | Qt::MetaModifier);
-    ASSERT_EQ(alerts->shown.size(), 1u);
-    EXPECT_EQ(alerts->shown[0].messageText,
+    ASSERT_EQ(alerts->shown.size(), 2u);
+    EXPECT_EQ(alerts->shown[1].messageText,
               "This keyboard shortcut cannot be used as it's already a system-wide keyboard shortcut.");
-    EXPECT_EQ(alerts->shown[0].informativeText,
+    EXPECT_EQ(alerts->shown[1].informativeText,
               "Most system-wide keyboard shortcuts can be changed in “System Settings › Keyboard › Keyboard "
               "Shortcuts“.");
     EXPECT_TRUE(recorder->isRecording());
     EXPECT_FALSE(stored());
+    EXPECT_TRUE(changes.empty());
 
+    // The same key with another modifier set is no conflict; F12 alone is exempt from the system check.
+    press(Qt::Key_W, Qt::MetaModifier | Qt::AltModifier);
+    EXPECT_EQ(getShortcut(name), Shortcut(Key::w, ModifierFlag::command | ModifierFlag::option));
+    startRecording();
     press(Qt::Key_F12);
-    EXPECT_EQ(alerts->shown.size(), 1u);
     EXPECT_EQ(getShortcut(name), Shortcut(Key::f12.rawValue));
+    EXPECT_EQ(alerts->shown.size(), 2u);
     EXPECT_TRUE(errors.empty());
 
-    // When the check cannot be made it is reported and skipped.
+    // When the system check cannot be made it is reported and skipped.
     setEnvironment({suite, manager, layout, nullptr});
     startRecording();
     press(Qt::Key_K, Qt::AltModifier | Qt::MetaModifier);
     EXPECT_EQ(errors, std::vector<QString>{"Could not get system keyboard shortcuts"});
     EXPECT_EQ(getShortcut(name), optionCommandK);
-    EXPECT_EQ(alerts->shown.size(), 1u);
-}
 
-TEST_F(RecorderFieldTest, RecorderDestroyedDuringAlertIsNotTouchedAfterwards) {
-    systemWide->held.insert({Key::k.rawValue, 0x900});
+    // A recorder destroyed while its alert shows is not touched afterwards.
     alerts->whileShown = [&] { window.reset(); };
     startRecording();
-    press(Qt::Key_K, Qt::AltModifier | Qt::MetaModifier);
-    EXPECT_EQ(alerts->shown.size(), 1u);
+    press(Qt::Key_W, Qt::MetaModifier);
+    EXPECT_EQ(alerts->shown.size(), 3u);
     EXPECT_FALSE(dispatchPaused());
 }
 
-TEST_F(RecorderFieldTest, ChangingTheNameShowsItsShortcutAndEndsRecording) {
-    const Name other = Name::fromRawValue("clearText");
-    setShortcut(Shortcut(Key::f5.rawValue), other);
-    startRecording();
-
-    recorder->setShortcutName(Name::fromRawValue(name.rawValue)); // same raw value: nothing changes
-    flushMainQueue();
-    EXPECT_TRUE(recorder->isRecording());
-
-    recorder->setShortcutName(other);
-    EXPECT_EQ(recorder->text(), "F5");
-    EXPECT_TRUE(recorder->isRecording()); // until the next turn of the event loop
-    flushMainQueue();
-    EXPECT_FALSE(recorder->isRecording());
-    EXPECT_FALSE(dispatchPaused());
-
-    setShortcut(std::nullopt, other);
-    EXPECT_EQ(recorder->text(), QString());
-}
-
-TEST_F(RecorderFieldTest, MovingToAnotherRecorderKeepsDispatchPaused) {
+TEST_F(RecorderFieldTest, DispatchStaysPausedWhileAnyRecorderRecords) {
     auto* second = new RecorderField(Name::fromRawValue("clearText"), {}, &*window);
     window->layout()->addWidget(second);
     second->show();
@@ -286,14 +248,12 @@ TEST_F(RecorderFieldTest, MovingToAnotherRecorderKeepsDispatchPaused) {
     EXPECT_EQ(getShortcut(second->shortcutName()), Shortcut(Key::f6.rawValue));
     EXPECT_FALSE(getShortcut(name));
     EXPECT_FALSE(dispatchPaused());
-}
 
-TEST_F(RecorderFieldTest, DestroyingARecordingRecorderResumesDispatch) {
+    // Destroying a recording recorder resumes dispatch and leaves no monitor behind.
     startRecording();
-    ASSERT_TRUE(dispatchPaused());
     delete recorder;
     EXPECT_FALSE(dispatchPaused());
-    press(Qt::Key_A); // no monitor is left behind
+    press(Qt::Key_A);
     EXPECT_EQ(beeps, 0);
 }
 

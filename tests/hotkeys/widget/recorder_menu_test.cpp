@@ -6,49 +6,41 @@ using namespace zendra;
 namespace {
 
 using namespace Hotkeys;
+using namespace Hotkeys::ModifierFlag;
 
-class RecorderMenuTest : public zendra::test::HotkeysFixture {
-protected:
+class RecorderMenuTest : public zendra::test::HotkeysFixture {};
+
+TEST_F(RecorderMenuTest, FindsItemsDepthFirstWithExactModifiersAndAKeyCharacter) {
     const Menu menu{
         {"Edit",
          "",
          0,
-         {{"Undo", "z", ModifierFlag::command, {}},
-          {"Redo", "Z", ModifierFlag::command, {}},
-          {"Find", "", 0, {{"Find Next", "g", ModifierFlag::command, {}}}}}},
-        {"Window", "", 0, {{"Minimize", "m", ModifierFlag::command | ModifierFlag::option, {}}}},
+         {{"Undo", "z", command, {}},
+          {"Redo", "Z", command, {}},
+          {"Find", "", 0, {{"Find Next", "g", command, {}}}}}},
+        {"Window", "", 0, {{"Minimize", "m", command | option, {}}}},
+        {"Paste Style", "v", command | shift, {}},
+        {"Blank", "", command, {}},
     };
-    static QString titleOf(const MenuEntry* entry) { return entry ? entry->title : QStringLiteral("<none>"); }
-};
-
-TEST_F(RecorderMenuTest, FindsItemsDepthFirstWithExactModifiers) {
-    EXPECT_EQ(titleOf(matchingMenuItem(menu, Shortcut(Key::z, ModifierFlag::command))), "Undo");
-    EXPECT_EQ(titleOf(matchingMenuItem(menu, Shortcut(Key::g, ModifierFlag::command))), "Find Next");
-    EXPECT_EQ(titleOf(matchingMenuItem(menu, Shortcut(Key::m, ModifierFlag::command | ModifierFlag::option))),
-              "Minimize");
-    // Extra or missing modifiers do not match.
-    EXPECT_EQ(titleOf(matchingMenuItem(menu, Shortcut(Key::m, ModifierFlag::command))), "<none>");
-    EXPECT_EQ(
-        titleOf(matchingMenuItem(menu, Shortcut(Key::g, ModifierFlag::command | ModifierFlag::control))),
-        "<none>");
-}
-
-TEST_F(RecorderMenuTest, UpperCaseKeyEquivalentStandsForShift) {
-    EXPECT_EQ(titleOf(matchingMenuItem(menu, Shortcut(Key::z, ModifierFlag::command | ModifierFlag::shift))),
-              "Redo");
-    const Menu shiftedLower{{"Paste Style", "v", ModifierFlag::command | ModifierFlag::shift, {}}};
-    EXPECT_EQ(titleOf(matchingMenuItem(shiftedLower,
-                                       Shortcut(Key::v, ModifierFlag::command | ModifierFlag::shift))),
-              "Paste Style");
-}
-
-TEST_F(RecorderMenuTest, KeysWithoutACharacterNeverMatch) {
+    const std::pair<Shortcut, QString> cases[] = {
+        {Shortcut(Key::z, command), "Undo"},
+        {Shortcut(Key::g, command), "Find Next"},
+        {Shortcut(Key::m, command | option), "Minimize"},
+        {Shortcut(Key::m, command), ""},           // a modifier missing
+        {Shortcut(Key::g, command | control), ""}, // a modifier too many
+        {Shortcut(Key::z, command | shift), "Redo"},
+        {Shortcut(Key::v, command | shift), "Paste Style"},
+        {Shortcut(Key::shift, command), ""}, // no character: never an item without a key equivalent
+    };
+    auto titleOf = [&](const Shortcut& shortcut) {
+        const MenuEntry* entry = matchingMenuItem(menu, shortcut);
+        return entry ? entry->title : QString();
+    };
+    for (const auto& [shortcut, title] : cases) {
+        EXPECT_EQ(titleOf(shortcut), title) << shortcut.description().toStdString();
+    }
     layout->hasLayout = false;
-    EXPECT_EQ(titleOf(matchingMenuItem(menu, Shortcut(Key::z, ModifierFlag::command))), "<none>");
-    // An item without a key equivalent does not match a key whose character is empty.
-    layout->hasLayout = true;
-    const Menu blank{{"Blank", "", ModifierFlag::command, {}}};
-    EXPECT_EQ(titleOf(matchingMenuItem(blank, Shortcut(Key::shift, ModifierFlag::command))), "<none>");
+    EXPECT_EQ(titleOf(Shortcut(Key::z, command)), "") << "a key without a character matches nothing";
 }
 
 } // namespace
