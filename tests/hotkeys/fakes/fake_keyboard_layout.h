@@ -25,29 +25,17 @@ public:
         return found == texts.end() ? std::nullopt : std::optional(found->second);
     }
 
-    // Letters and digits of a U.S. layout.
+    // Letters, digits and the slash of a U.S. layout, by virtual key code (a blank: no entry); the Shift
+    // key types nothing.
     static std::shared_ptr<FakeKeyboardLayout> us() {
         auto layout = std::make_shared<FakeKeyboardLayout>();
-        const char* letters = "asdfhgzxcv\0bqweryt";
-        for (std::uint16_t code = 0; code < 0x12; ++code) {
-            if (letters[code] != '\0') {
-                layout->texts[code] = QString(QChar(letters[code]));
+        const QString keys = QStringLiteral("asdfhgzxcv bqweryt12   5       ou ip lj k   /nm");
+        for (std::uint16_t code = 0; code < keys.size(); ++code) {
+            if (keys[code] != u' ') {
+                layout->texts[code] = keys[code];
             }
         }
-        layout->texts.insert({{0x12, "1"},
-                              {0x13, "2"},
-                              {0x17, "5"},
-                              {0x1F, "o"},
-                              {0x20, "u"},
-                              {0x22, "i"},
-                              {0x23, "p"},
-                              {0x25, "l"},
-                              {0x26, "j"},
-                              {0x28, "k"},
-                              {0x2D, "n"},
-                              {0x2E, "m"},
-                              {0x2C, "/"},
-                              {0x38, ""}});
+        layout->texts[0x38] = QString();
         return layout;
     }
 };

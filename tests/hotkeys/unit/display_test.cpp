@@ -88,8 +88,6 @@ TEST_F(Display, MenuItemFollowsTheStoredShortcut) {
     setShortcut(std::nullopt, name);
     EXPECT_TRUE(item->keyEquivalent.isEmpty());
     EXPECT_EQ(item->keyEquivalent.modifierFlags, 0u);
-    setShortcut(Shortcut(Key::space.rawValue), name);
-    EXPECT_EQ(item->keyEquivalent.key, " ");
 
     setShortcut(item, other);
     EXPECT_EQ(item->keyEquivalent.key, QString(QChar(0xF704))) << "rebinding replaces the observation";
@@ -100,7 +98,7 @@ TEST_F(Display, MenuItemFollowsTheStoredShortcut) {
     EXPECT_TRUE(item->keyEquivalent.isEmpty());
     setShortcut(Shortcut(Key::b.rawValue), other);
     EXPECT_TRUE(item->keyEquivalent.isEmpty()) << "unbound";
-    EXPECT_GE(refreshes, 6);
+    EXPECT_EQ(refreshes, 5) << "one per binding and change of its name, none for other names";
     EXPECT_FALSE(item->action) << "the binding attaches no action";
 
     setShortcut(item, name);

@@ -1,19 +1,95 @@
-#include "hotkeys/fakes/recorder_fakes.h"
+#include "hotkeys/fakes/hotkeys_fixture.h"
 #include "hotkeys/hotkeys.h"
+#include "hotkeys/recorder_field.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+#include <functional>
+#include <optional>
+#include <vector>
 
 using namespace zendra;
 
 namespace {
 
 using namespace Hotkeys;
-using zendra::test::RecorderFixture;
 
-class RecorderFieldTest : public RecorderFixture {
+// Records the alerts it is asked to show; `whileShown` runs in place of the user's reading time.
+class FakeAlertPresenter : public AlertPresenter {
+public:
+    std::vector<Alert> shown;
+    std::function<void()> whileShown;
+
+    void runModal(const Alert& alert, QWidget*) override {
+        shown.push_back(alert);
+        if (whileShown) {
+            whileShown();
+        }
+    }
+};
+
+class FakeMainMenu : public MainMenu {
+public:
+    std::optional<Menu> entries;
+    std::optional<Menu> menu() override { return entries; }
+};
+
+// A shown, active window holding a line edit, a recorder for `name` and a button, in this tab order,
+// with fake alerts, menu, beep and error reporting.
+class RecorderFieldTest : public zendra::test::HotkeysFixture {
 protected:
+    void SetUp() override {
+        HotkeysFixture::SetUp();
+        setRecorderServices({alerts, menu, [this] { ++beeps; },
+                             [this](const QString& description) { errors.push_back(description); }});
+        window.emplace();
+        auto* column = new QVBoxLayout(&*window);
+        before = new QLineEdit(&*window);
+        recorder = new RecorderField(
+            name, [this](const auto& shortcut) { changes.push_back(shortcut); }, &*window);
+        after = new QPushButton(QStringLiteral("After"), &*window);
+        column->addWidget(before);
+        column->addWidget(recorder);
+        column->addWidget(after);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&*window));
+    }
+
+    void TearDown() override {
+        window.reset();
+        setRecorderServices({});
+        HotkeysFixture::TearDown();
+    }
+
+    void startRecording() {
+        QTest::mouseClick(recorder, Qt::LeftButton, {}, recorder->rect().center());
+        ASSERT_TRUE(recorder->isRecording());
+    }
+
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &*window, key, modifiers);
+    }
+
     Prefs::OptionalStoredObject stored() const { return HotkeysFixture::stored(name); }
+
+    const Name name = Name::fromRawValue("toggleEditWindow");
+    const Shortcut optionCommandK{Key::k, ModifierFlag::option | ModifierFlag::command};
+
+    std::shared_ptr<FakeAlertPresenter> alerts = std::make_shared<FakeAlertPresenter>();
+    std::shared_ptr<FakeMainMenu> menu = std::make_shared<FakeMainMenu>();
+    int beeps = 0;
+    std::vector<QString> errors;
+    std::vector<std::optional<Shortcut>> changes;
+    std::optional<QWidget> window;
+    QLineEdit* before = nullptr;
+    RecorderField* recorder = nullptr;
+    QPushButton* after = nullptr;
 };
 
 TEST_F(RecorderFieldTest, ShowsTheStoredShortcutOfItsNameAndFollowsChangesMadeElsewhere) {
