@@ -41,7 +41,7 @@ struct KitStartTest : testing::Test {
     }
 };
 
-TEST_F(KitStartTest, LaunchesCountUpAndKeepTheFirstDate) {
+TEST_F(KitStartTest, LaunchesCountUpAndKeepTheFirstDateAndTheLiveKitIsShared) {
     const QDateTime first = clock;
     clock = clock.addMSecs(250); // the stored date has whole seconds, as the preferences file keeps it
     for (int expected = 1; expected <= 10; ++expected) {
@@ -55,12 +55,14 @@ TEST_F(KitStartTest, LaunchesCountUpAndKeepTheFirstDate) {
     }
     EXPECT_EQ(suite->object("KZ_launchCount"), Prefs::StoredObject(10));
     EXPECT_EQ(suite->object("KZ_firstLaunchDate"), Prefs::StoredObject(first));
-}
-
-TEST_F(KitStartTest, CrashOnExceptionsIsRegisteredButNeverStored) {
-    launch();
     EXPECT_EQ(suite->object("NSApplicationCrashOnExceptions"), Prefs::StoredObject(true));
-    EXPECT_FALSE(suite->hasPersistentEntry("NSApplicationCrashOnExceptions"));
+    EXPECT_FALSE(suite->hasPersistentEntry("NSApplicationCrashOnExceptions")) << "registered, never stored";
+
+    auto kit = launch();
+    ASSERT_TRUE(KZKit::isStarted());
+    EXPECT_EQ(&KZKit::shared(), kit.get());
+    kit.reset();
+    EXPECT_FALSE(KZKit::isStarted());
 }
 
 TEST_F(KitStartTest, UnreadableOrExtremeStoredCountsDoNotBreakCounting) {
@@ -92,27 +94,26 @@ TEST_F(KitStartTest, LaunchChordsIgnoreCapsLockNumericPadAndFunction) {
     EXPECT_FALSE(launch()->isDebugMode()) << "an extra device-independent modifier breaks the chord";
 }
 
-TEST_F(KitStartTest, QueuedStepsReadTheKeysHeldWhenTheyRun) {
-    auto kit = std::make_unique<KZKit>(environment());
-    EXPECT_FALSE(kit->launchCompletions().hasFinishedLaunching()) << "nothing queued runs during creation";
-
-    keyboard->flags = dataResetChord;
-    runMainQueue();
-    EXPECT_EQ(resetPrompts, 1);
-    EXPECT_EQ(debugWindows, 0) << "the debug window chord is read at creation only";
-}
-
-TEST_F(KitStartTest, LaunchCompletionsRunInOrderOnceLaunchingFinished) {
+TEST_F(KitStartTest, QueuedStepsRunAfterCreationWithTheKeysHeldThen) {
     auto kit = std::make_unique<KZKit>(environment());
     std::vector<int> order;
     kit->launchCompletions().add([&] { order.push_back(1); });
     kit->launchCompletions().add([&] { order.push_back(2); });
     EXPECT_TRUE(order.empty());
+    EXPECT_FALSE(kit->launchCompletions().hasFinishedLaunching()) << "nothing queued runs during creation";
 
+    keyboard->flags = dataResetChord;
     runMainQueue();
     EXPECT_EQ(order, (std::vector<int>{1, 2}));
+    EXPECT_EQ(resetPrompts, 1);
+    EXPECT_EQ(debugWindows, 0) << "the debug window chord is read at creation only";
     kit->launchCompletions().add([&] { order.push_back(3); });
     EXPECT_EQ(order, (std::vector<int>{1, 2, 3})) << "late additions run at once";
+
+    keyboard->flags = debugWindowChord;
+    std::make_unique<KZKit>(environment()).reset();
+    runMainQueue();
+    EXPECT_EQ(debugWindows, 0) << "steps queued by a destroyed kit do nothing";
 }
 
 TEST_F(KitStartTest, SettingsReopenAfterRelaunchOnceAndThroughLateHooks) {
@@ -129,21 +130,6 @@ TEST_F(KitStartTest, SettingsReopenAfterRelaunchOnceAndThroughLateHooks) {
     kit.reset();
     launch();
     EXPECT_EQ(settingsOpened, 1) << "the next launch does not open it again";
-}
-
-TEST_F(KitStartTest, StepsQueuedByADestroyedKitDoNothing) {
-    keyboard->flags = debugWindowChord;
-    std::make_unique<KZKit>(environment()).reset();
-    runMainQueue();
-    EXPECT_EQ(debugWindows, 0);
-}
-
-TEST_F(KitStartTest, SharedIsTheFirstLiveKit) {
-    auto kit = launch();
-    ASSERT_TRUE(KZKit::isStarted());
-    EXPECT_EQ(&KZKit::shared(), kit.get());
-    kit.reset();
-    EXPECT_FALSE(KZKit::isStarted());
 }
 
 } // namespace

@@ -65,6 +65,11 @@ TEST_F(OneTimeTest, ShowForAppRunsShowsInItsWindowOfLaunches) {
     }
     EXPECT_EQ(shownOn, (std::vector<int>{2, 3, 4}));
     EXPECT_EQ(suite->object("KZ_ShowForAppRuns_tip"), Prefs::StoredObject(7));
+
+    AppRuns process(suite);
+    EXPECT_TRUE(ShowForAppRuns(process, std::numeric_limits<int>::max(), "huge", 1).isShown())
+        << "the end of the window must not overflow";
+    EXPECT_FALSE(ShowForAppRuns(process, 0, "none", 1).isShown());
 }
 
 TEST_F(OneTimeTest, ShowForAppRunsOncePerRunHidesLaterAppearances) {
@@ -86,14 +91,6 @@ TEST_F(OneTimeTest, ShowForAppRunsOncePerRunHidesLaterAppearances) {
     EXPECT_TRUE(alwaysAgain.isShown()) << "without once-per-run every appearance shows";
 }
 
-TEST_F(OneTimeTest, ShowForAppRunsSurvivesExtremeParameters) {
-    AppRuns process(suite);
-    ShowForAppRuns huge(process, std::numeric_limits<int>::max(), "huge", 1);
-    EXPECT_TRUE(huge.isShown()) << "the end of the window must not overflow";
-    ShowForAppRuns none(process, 0, "none", 1);
-    EXPECT_FALSE(none.isShown());
-}
-
 struct ReviewTest : OneTimeTest {
     std::shared_ptr<zendra::test::FakeReviewPrompt> prompt =
         std::make_shared<zendra::test::FakeReviewPrompt>();
@@ -108,7 +105,7 @@ struct ReviewTest : OneTimeTest {
     }
 };
 
-TEST_F(ReviewTest, OncePerLaunchThePromptComesOnTheEighthLaunch) {
+TEST_F(ReviewTest, OncePerLaunchThePromptComesOnTheEighthLaunchAndEveryOpportunityCounts) {
     std::vector<int> promptedOn;
     for (int launchNumber = 1; launchNumber <= 12; ++launchNumber) {
         auto kit = launch();
@@ -120,15 +117,12 @@ TEST_F(ReviewTest, OncePerLaunchThePromptComesOnTheEighthLaunch) {
     EXPECT_EQ(prompt->requests, 1);
     EXPECT_EQ(suite->object("KZApp_requestReview"), Prefs::StoredObject(10))
         << "launches 1 and 2 count nothing";
-}
 
-TEST_F(ReviewTest, EveryOpportunityCountsWithinALaunch) {
-    suite->setObject("KZ_launchCount", Prefs::StoredObject(4));
     auto kit = launch();
-    EXPECT_FALSE(kit->requestReview({2}));
-    EXPECT_TRUE(kit->requestReview({2}));
+    EXPECT_FALSE(kit->requestReview({12}));
+    EXPECT_TRUE(kit->requestReview({12})) << "the second opportunity of the same launch";
     EXPECT_FALSE(kit->requestReview({}));
-    EXPECT_EQ(prompt->requests, 1);
+    EXPECT_EQ(prompt->requests, 2);
 }
 
 } // namespace
