@@ -1,5 +1,6 @@
 #include "platform/linux/autostart_desktop_entry.h"
 
+#include <QHash>
 #include <gtest/gtest.h>
 
 namespace {
@@ -9,15 +10,12 @@ using namespace zendra::autostart;
 // How a desktop session reads an Exec value back into arguments: string unescaping first, then the
 // quoting rules, then "%%" to "%".
 QStringList readExec(const QString& value) {
+    const QHash<QChar, QChar> escapes{{u'n', u'\n'}, {u't', u'\t'}, {u'r', u'\r'}, {u's', u' '}};
     QString text;
     for (qsizetype i = 0; i < value.size(); ++i) {
         if (value[i] == u'\\' && i + 1 < value.size()) {
-            const QChar next = value[++i];
-            text += next == u'n'   ? QChar(u'\n')
-                    : next == u't' ? QChar(u'\t')
-                    : next == u'r' ? QChar(u'\r')
-                    : next == u's' ? QChar(u' ')
-                                   : next;
+            ++i;
+            text += escapes.value(value[i], value[i]);
         } else {
             text += value[i];
         }

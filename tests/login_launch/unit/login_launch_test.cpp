@@ -83,7 +83,6 @@ TEST_F(LoginLaunchTest, FailuresAreLoggedAndTheRequestedValueIsStillPublished) {
 
 TEST_F(LoginLaunchTest, ObserversHearOfTheChangeBeforeAndAfterTheServiceCall) {
     QStringList events;
-    fake->calls.clear();
     auto willChange = LoginLaunch::observable().objectWillChange().sink([&](const zendra::Signal&) {
         events << "observable will change (calls so far: " + QString::number(fake->calls.size()) + ")";
     });
@@ -100,7 +99,7 @@ TEST_F(LoginLaunchTest, ObserversHearOfTheChangeBeforeAndAfterTheServiceCall) {
     QObject::disconnect(kvoDid);
 }
 
-TEST_F(LoginLaunchTest, MigrationMovesAnEnabledHelperToTheAppServiceOnce) {
+TEST_F(LoginLaunchTest, MigrationMovesAnEnabledHelperToTheAppServiceOnceEvenWhenAStepFails) {
     fake->jobs = FakeLoginPlatform::jobsWithHelper(true);
     LoginLaunch::migrateIfNeeded(suite);
     EXPECT_EQ(fake->calls, (QStringList{"status", "register",
@@ -109,10 +108,18 @@ TEST_F(LoginLaunchTest, MigrationMovesAnEnabledHelperToTheAppServiceOnce) {
     EXPECT_EQ(fake->appStatus, AppServiceStatus::enabled);
     EXPECT_FALSE(fake->helperEnabled);
     EXPECT_EQ(suite->object("LoginLaunch__hasMigrated"), Prefs::StoredObject(true));
-
     fake->calls.clear();
     LoginLaunch::migrateIfNeeded(suite);
     EXPECT_TRUE(fake->calls.isEmpty()) << "the second launch does nothing";
+
+    const auto failing = Prefs::Suite::makeInMemory();
+    fake->appStatus = AppServiceStatus::notRegistered;
+    fake->registerError = "denied";
+    LoginLaunch::migrateIfNeeded(failing);
+    EXPECT_EQ(logged, (QStringList{"Failed to enable launch at login: denied"}));
+    fake->calls.clear();
+    LoginLaunch::migrateIfNeeded(failing);
+    EXPECT_TRUE(fake->calls.isEmpty()) << "a failed step is not retried";
 }
 
 TEST_F(LoginLaunchTest, MigrationWithoutEnabledHelperOnlyRetiresIt) {
@@ -124,29 +131,15 @@ TEST_F(LoginLaunchTest, MigrationWithoutEnabledHelperOnlyRetiresIt) {
     EXPECT_TRUE(logged.isEmpty()) << "the helper's failed unregister is ignored";
 }
 
-TEST_F(LoginLaunchTest, MigrationIsNotRetriedAfterAFailedStep) {
-    fake->jobs = FakeLoginPlatform::jobsWithHelper(true);
-    fake->registerError = "denied";
-    LoginLaunch::migrateIfNeeded(suite);
-    EXPECT_EQ(logged, (QStringList{"Failed to enable launch at login: denied"}));
-    fake->calls.clear();
-    LoginLaunch::migrateIfNeeded(suite);
-    EXPECT_TRUE(fake->calls.isEmpty());
-}
-
-TEST_F(LoginLaunchTest, OlderSystemsDriveTheHelperAndNeverMigrate) {
+TEST_F(LoginLaunchTest, OlderSystemsDriveTheHelperNeverMigrateAndReadOnlyWellFormedJobLists) {
     fake->appService = false;
     LoginLaunch::migrateIfNeeded(suite);
     EXPECT_TRUE(fake->calls.isEmpty());
     EXPECT_FALSE(suite->hasPersistentEntry("LoginLaunch__hasMigrated")) << "the flag is not written there";
-
     LoginLaunch::setEnabled(true);
     EXPECT_EQ(fake->calls, (QStringList{"setLoginItemEnabled org.zendra.Zendra-LoginLaunchHelper true"}));
     EXPECT_TRUE(fake->helperEnabled);
-}
 
-TEST_F(LoginLaunchTest, LegacyStateIsReadOnlyFromWellFormedJobLists) {
-    fake->appService = false;
     const QVariantMap helper{{"Label", "org.zendra.Zendra-LoginLaunchHelper"}, {"OnDemand", true}};
     const std::pair<QVariant, bool> cases[] = {
         {QVariant(), false},
