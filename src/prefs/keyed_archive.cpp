@@ -4,10 +4,9 @@
 #include "prefs/plist_nodes.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <limits>
-#include <memory>
 #include <plist/plist.h>
+#include <utility>
 
 namespace zendra::Prefs {
 
@@ -23,150 +22,35 @@ QString versionKey() {
 }
 
 using PlistPtr = PlistNodes::NodePtr;
-using PlistNodes::AllocatedText;
 
-bool hasNul(const QString& text) {
-    return text.contains(QChar(u'\0'));
-}
-
-PlistPtr toPlist(const StoredObject& object);
-
-PlistPtr numberToPlist(const Number& number) {
-    if (const auto* flag = std::get_if<bool>(&number.value)) {
-        return PlistPtr(plist_new_bool(*flag ? 1 : 0));
-    }
-    if (const auto* integer = std::get_if<std::int64_t>(&number.value)) {
-        // libplist keeps integers as 64-bit patterns; negative ones come back two's-complement.
-        return PlistPtr(plist_new_uint(static_cast<std::uint64_t>(*integer)));
-    }
-    if (const auto* unsignedInteger = std::get_if<std::uint64_t>(&number.value)) {
-        if (*unsignedInteger > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
-            return nullptr;
-        }
-        return PlistPtr(plist_new_uint(*unsignedInteger));
-    }
-    return PlistPtr(plist_new_real(std::get<double>(number.value)));
-}
-
-PlistPtr dateToPlist(const QDateTime& date) {
-    // libplist reads a date back as truncated seconds plus the absolute fraction, which loses the
-    // fraction's sign: dates before the reference date are kept only in whole seconds.
+// libplist reads a date back as truncated seconds plus the absolute fraction, which loses the fraction's
+// sign: dates before the reference date are kept only in whole seconds.
+std::optional<PlistNodes::DateValue> archivedDate(const QDateTime& date) {
     const qint64 msecs = referenceDate().msecsTo(date);
     const qint64 seconds = msecs / 1000;
     const qint64 micros = (msecs % 1000) * 1000;
     if (!std::in_range<std::int32_t>(seconds) || micros < 0) {
-        return nullptr;
-    }
-    return PlistPtr(plist_new_date(static_cast<std::int32_t>(seconds), static_cast<std::int32_t>(micros)));
-}
-
-PlistPtr toPlist(const StoredObject& object) {
-    return std::visit(
-        [](const auto& value) -> PlistPtr {
-            using V = std::decay_t<decltype(value)>;
-            if constexpr (std::is_same_v<V, QString>) {
-                if (hasNul(value)) {
-                    return nullptr;
-                }
-                return PlistPtr(plist_new_string(value.toUtf8().constData()));
-            } else if constexpr (std::is_same_v<V, Number>) {
-                return numberToPlist(value);
-            } else if constexpr (std::is_same_v<V, QByteArray>) {
-                return PlistPtr(plist_new_data(value.constData(), static_cast<std::uint64_t>(value.size())));
-            } else if constexpr (std::is_same_v<V, QDateTime>) {
-                return dateToPlist(value);
-            } else if constexpr (std::is_same_v<V, StoredArray>) {
-                PlistPtr array(plist_new_array());
-                for (const auto& element : value) {
-                    PlistPtr item = toPlist(element);
-                    if (!item) {
-                        return nullptr;
-                    }
-                    plist_array_append_item(array.get(), item.release());
-                }
-                return array;
-            } else {
-                PlistPtr dictionary(plist_new_dict());
-                for (const auto& [name, element] : value) {
-                    PlistPtr item = toPlist(element);
-                    if (!item || hasNul(name)) {
-                        return nullptr;
-                    }
-                    plist_dict_set_item(dictionary.get(), name.toUtf8().constData(), item.release());
-                }
-                return dictionary;
-            }
-        },
-        object.variant());
-}
-
-std::optional<StoredObject> fromPlist(plist_t node) {
-    switch (plist_get_node_type(node)) {
-    case PLIST_BOOLEAN: {
-        std::uint8_t value = 0;
-        plist_get_bool_val(node, &value);
-        return StoredObject(value != 0);
-    }
-    case PLIST_UINT: {
-        std::uint64_t value = 0;
-        plist_get_uint_val(node, &value);
-        return StoredObject(static_cast<std::int64_t>(value));
-    }
-    case PLIST_REAL: {
-        double value = 0;
-        plist_get_real_val(node, &value);
-        return StoredObject(value);
-    }
-    case PLIST_STRING: {
-        char* raw = nullptr;
-        plist_get_string_val(node, &raw);
-        AllocatedText text(raw);
-        return StoredObject(QString::fromUtf8(text ? text.get() : ""));
-    }
-    case PLIST_DATA: {
-        char* raw = nullptr;
-        std::uint64_t length = 0;
-        plist_get_data_val(node, &raw, &length);
-        AllocatedText bytes(raw);
-        return StoredObject(QByteArray(bytes.get(), static_cast<qsizetype>(length)));
-    }
-    case PLIST_DATE: {
-        std::int32_t seconds = 0;
-        std::int32_t micros = 0;
-        plist_get_date_val(node, &seconds, &micros);
-        // The microseconds come back truncated from a floating-point count of seconds.
-        return StoredObject(referenceDate().addMSecs(qint64{seconds} * 1000 + std::lround(micros / 1000.0)));
-    }
-    case PLIST_ARRAY: {
-        StoredArray array;
-        const std::uint32_t size = plist_array_get_size(node);
-        for (std::uint32_t i = 0; i < size; ++i) {
-            auto element = fromPlist(plist_array_get_item(node, i));
-            if (!element) {
-                return std::nullopt;
-            }
-            array.push_back(std::move(*element));
-        }
-        return StoredObject(std::move(array));
-    }
-    case PLIST_DICT: {
-        StoredDictionary dictionary;
-        const bool complete = PlistNodes::forEachDictionaryEntry(node, [&](const char* key, plist_t item) {
-            auto element = fromPlist(item);
-            if (!element || !key) {
-                return false;
-            }
-            dictionary.insert_or_assign(QString::fromUtf8(key), std::move(*element));
-            return true;
-        });
-        if (!complete) {
-            return std::nullopt;
-        }
-        return StoredObject(std::move(dictionary));
-    }
-    default:
         return std::nullopt;
     }
+    return PlistNodes::DateValue{static_cast<std::int32_t>(seconds), static_cast<std::int32_t>(micros)};
+}
+
+// The microseconds come back truncated from a floating-point count of seconds.
+QDateTime unarchivedDate(PlistNodes::DateValue value) {
+    return referenceDate().addMSecs(qint64{value.seconds} * 1000 + std::lround(value.usecs / 1000.0));
+}
+
+// Every field has a node or the archive fails; integers are signed.
+PlistNodes::WriteRules writeRules() {
+    return {.bigUnsigned = false, .refuseNul = true, .date = archivedDate};
+}
+
+// Anything without stored form makes the whole archive unreadable; nesting is not limited.
+PlistNodes::ReadRules readRules() {
+    return {.bigUnsigned = false,
+            .skipUnreadable = false,
+            .maxDepth = PlistNodes::noDepthLimit,
+            .date = unarchivedDate};
 }
 
 } // namespace
@@ -194,7 +78,7 @@ std::optional<QByteArray> encodeArchive(const ArchiveContents& contents) {
     }
     root.emplace(classKey(), StoredObject(contents.className));
     root.emplace(versionKey(), StoredObject(contents.version));
-    PlistPtr plist = toPlist(StoredObject(std::move(root)));
+    const PlistPtr plist = PlistNodes::toNode(root, writeRules());
     if (!plist) {
         return std::nullopt;
     }
@@ -219,13 +103,12 @@ DecodedArchive decodeArchive(const QByteArray& data) {
     if (!plist) {
         return {std::nullopt, "The data is not a keyed archive: it is no binary property list."};
     }
-    auto root = fromPlist(plist.get());
-    const StoredDictionary* dictionary = root ? root->dictionary() : nullptr;
-    if (dictionary == nullptr) {
+    auto fields = PlistNodes::fromNode(plist.get(), readRules());
+    if (!fields) {
         return {std::nullopt, "The data is not a keyed archive: its root is no dictionary."};
     }
     ArchiveContents contents;
-    contents.fields = *dictionary;
+    contents.fields = std::move(*fields);
     const auto className = contents.fields.find(classKey());
     if (className == contents.fields.end() || className->second.string() == nullptr) {
         return {std::nullopt, "The keyed archive names no class."};

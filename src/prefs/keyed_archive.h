@@ -77,9 +77,9 @@ struct ArchiveContents {
     StoredDictionary fields;
 };
 
-// The archive's data; nothing when a field has no property-list form (a reserved name, a string with
-// a NUL character, a date outside the 32-bit range of seconds around 2001-01-01 or before that date
-// with a fraction of a second, an unsigned integer beyond the signed range).
+// The archive's data; nothing when a field has no property-list form (a reserved name, a name or
+// string with a NUL character, a date outside the 32-bit range of seconds around 2001-01-01 or before
+// that date with a fraction of a second, an unsigned integer beyond the signed range).
 std::optional<QByteArray> encodeArchive(const ArchiveContents& contents);
 
 // The contents of archive data, or the description of why it is no keyed archive.

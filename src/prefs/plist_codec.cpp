@@ -2,12 +2,12 @@
 
 #include "prefs/plist_nodes.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <limits>
-#include <memory>
 #include <plist/plist.h>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zendra::Prefs::PlistCodec {
@@ -38,107 +38,47 @@ NodePtr parseText(std::string_view text) {
     return NodePtr(node);
 }
 
-// libplist keeps "unsigned above INT64_MAX" as a private flag of the integer node that only its own
-// parser sets, so such a node is made, and recognised, by parsing the decimal text.
-NodePtr bigUnsignedNode(std::uint64_t value) {
-    const std::string text =
-        "<plist version=\"1.0\"><integer>" + std::to_string(value) + "</integer></plist>";
-    return parseText(text);
-}
-
-bool isBigUnsigned(plist_t node, std::uint64_t value) {
-    if (value <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
-        return false;
-    }
-    const NodePtr reference = bigUnsignedNode(value);
-    return reference && plist_compare_node_value(node, reference.get());
-}
-
 // ---- encoding ----
 
-class Encoder {
-public:
-    plist_t node(const StoredObject& object) {
-        return std::visit([this](const auto& value) { return make(value); }, object.variant());
+// The writer prints dates to the second and only within the node's range of seconds; `texts` gets, per
+// date node in document order, the text that keeps the rest (empty where the writer's own is exact).
+std::optional<PlistNodes::DateValue> dateValue(const QDateTime& date, std::vector<QByteArray>& texts) {
+    const std::int64_t msecs = date.toMSecsSinceEpoch();
+    const std::int64_t seconds = floorDiv(msecs, 1000) - plistEpochOffset;
+    const bool exact = msecs % 1000 == 0 && seconds == clampToInt32(seconds);
+    const QDateTime utc = date.toUTC();
+    if (!exact && utc.date().year() >= 1 && utc.date().year() <= 9999) {
+        texts.push_back(utc.toString(Qt::ISODateWithMs).toLatin1());
+    } else {
+        texts.emplace_back();
     }
+    return PlistNodes::DateValue{clampToInt32(seconds), 0};
+}
 
-    // Date texts to put in place of the writer's, one per date node in document order; empty where
-    // the writer's own text is exact.
-    std::vector<QByteArray> dateTexts;
-
-private:
-    plist_t make(const QString& string) { return plist_new_string(string.toUtf8().constData()); }
-
-    plist_t make(const Number& number) {
-        return std::visit(
-            [](auto value) -> plist_t {
-                using V = decltype(value);
-                if constexpr (std::is_same_v<V, bool>) {
-                    return plist_new_bool(value ? 1 : 0);
-                } else if constexpr (std::is_same_v<V, double>) {
-                    return plist_new_real(value);
-                } else if constexpr (std::is_same_v<V, std::uint64_t>) {
-                    if (value > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
-                        if (NodePtr parsed = bigUnsignedNode(value)) {
-                            return plist_copy(parsed.get());
-                        }
-                    }
-                    return plist_new_uint(value);
-                } else {
-                    return plist_new_uint(static_cast<std::uint64_t>(value));
-                }
-            },
-            number.value);
+// The span of the first date text at or after `from`: from after "<date>" up to "</date>".
+std::optional<std::pair<qsizetype, qsizetype>> nextDateText(const QByteArray& xml, qsizetype from) {
+    const qsizetype open = xml.indexOf(dateOpen.data(), from);
+    if (open < 0) {
+        return std::nullopt;
     }
-
-    plist_t make(const QByteArray& data) {
-        return plist_new_data(data.constData(), static_cast<std::uint64_t>(data.size()));
+    const qsizetype start = open + static_cast<qsizetype>(dateOpen.size());
+    const qsizetype close = xml.indexOf(dateClose.data(), start);
+    if (close < 0) {
+        return std::nullopt;
     }
+    return std::pair{start, close};
+}
 
-    plist_t make(const QDateTime& date) {
-        const std::int64_t msecs = date.toMSecsSinceEpoch();
-        const std::int64_t seconds = floorDiv(msecs, 1000) - plistEpochOffset;
-        const bool exact = msecs % 1000 == 0 && seconds == clampToInt32(seconds);
-        const QDateTime utc = date.toUTC();
-        if (!exact && utc.date().year() >= 1 && utc.date().year() <= 9999) {
-            dateTexts.push_back(utc.toString(Qt::ISODateWithMs).toLatin1());
-        } else {
-            dateTexts.emplace_back();
-        }
-        return plist_new_date(clampToInt32(seconds), 0);
-    }
-
-    plist_t make(const StoredArray& array) {
-        plist_t node = plist_new_array();
-        for (const auto& element : array) {
-            plist_array_append_item(node, this->node(element));
-        }
-        return node;
-    }
-
-    plist_t make(const StoredDictionary& dictionary) {
-        plist_t node = plist_new_dict();
-        for (const auto& [name, element] : dictionary) {
-            plist_dict_set_item(node, name.toUtf8().constData(), this->node(element));
-        }
-        return node;
-    }
-};
-
-// The writer prints dates to the second; the n-th "<date>" of its text belongs to the n-th date node,
-// because '<' inside strings and keys is always escaped.
+// The n-th "<date>" of the writer's text belongs to the n-th date node, because '<' inside strings and
+// keys is always escaped.
 QByteArray withDateTexts(QByteArray xml, const std::vector<QByteArray>& texts) {
     qsizetype from = 0;
     for (const auto& text : texts) {
-        const qsizetype open = xml.indexOf(dateOpen.data(), from);
-        if (open < 0) {
+        const auto span = nextDateText(xml, from);
+        if (!span) {
             break;
         }
-        const qsizetype start = open + static_cast<qsizetype>(dateOpen.size());
-        const qsizetype close = xml.indexOf(dateClose.data(), start);
-        if (close < 0) {
-            break;
-        }
+        const auto [start, close] = *span;
         if (!text.isEmpty()) {
             xml.replace(start, close - start, text);
             from = start + text.size();
@@ -153,23 +93,13 @@ QByteArray withDateTexts(QByteArray xml, const std::vector<QByteArray>& texts) {
 
 std::vector<QByteArray> dateTextsOf(const QByteArray& bytes) {
     std::vector<QByteArray> texts;
-    qsizetype from = 0;
-    while (true) {
-        const qsizetype open = bytes.indexOf(dateOpen.data(), from);
-        if (open < 0) {
-            break;
-        }
-        const qsizetype start = open + static_cast<qsizetype>(dateOpen.size());
-        const qsizetype close = bytes.indexOf(dateClose.data(), start);
-        if (close < 0) {
-            break;
-        }
-        texts.push_back(bytes.mid(start, close - start).trimmed());
-        from = close;
+    for (auto span = nextDateText(bytes, 0); span; span = nextDateText(bytes, span->second)) {
+        texts.push_back(bytes.mid(span->first, span->second - span->first).trimmed());
     }
     return texts;
 }
 
+// The date nodes the decoder reads: containers nested maxDepth deep are left out with their contents.
 int countDates(plist_t node, int depth) {
     if (depth > maxDepth) {
         return 0;
@@ -198,111 +128,44 @@ int countDates(plist_t node, int depth) {
     }
 }
 
-class Decoder {
-public:
-    explicit Decoder(std::vector<QByteArray> texts) : texts_(std::move(texts)) {}
+// Whether a date text belongs to a node; the parser turns seconds outside the node's range into one of
+// its limits.
+bool sameSecond(const QDateTime& parsed, std::int32_t seconds) {
+    const std::int64_t expected = floorDiv(parsed.toMSecsSinceEpoch(), 1000) - plistEpochOffset;
+    if (expected == clampToInt32(expected)) {
+        return expected == seconds;
+    }
+    return seconds == std::numeric_limits<std::int32_t>::min() ||
+           seconds == std::numeric_limits<std::int32_t>::max();
+}
 
-    // Date texts are used only when they line up with the date nodes one to one.
-    void alignWith(plist_t root) {
+// Reads the date nodes in document order, each from the file's own date text where that is the node's
+// text. The texts are used only when they line up with the date nodes one to one.
+class DateReader {
+public:
+    DateReader(std::vector<QByteArray> texts, plist_t root) : texts_(std::move(texts)) {
         if (static_cast<std::size_t>(countDates(root, 0)) != texts_.size()) {
             texts_.clear();
         }
     }
 
-    OptionalStoredObject object(plist_t node, int depth) {
-        switch (plist_get_node_type(node)) {
-        case PLIST_BOOLEAN: {
-            std::uint8_t value = 0;
-            plist_get_bool_val(node, &value);
-            return StoredObject(value != 0);
-        }
-        case PLIST_UINT: {
-            std::uint64_t value = 0;
-            plist_get_uint_val(node, &value);
-            if (isBigUnsigned(node, value)) {
-                return StoredObject(value);
-            }
-            return StoredObject(static_cast<std::int64_t>(value));
-        }
-        case PLIST_REAL: {
-            double value = 0;
-            plist_get_real_val(node, &value);
-            return StoredObject(value);
-        }
-        case PLIST_STRING: {
-            std::uint64_t length = 0;
-            const char* text = plist_get_string_ptr(node, &length);
-            return StoredObject(QString::fromUtf8(text, static_cast<qsizetype>(length)));
-        }
-        case PLIST_DATA: {
-            std::uint64_t length = 0;
-            const char* data = plist_get_data_ptr(node, &length);
-            return StoredObject(QByteArray(data, static_cast<qsizetype>(length)));
-        }
-        case PLIST_DATE:
-            return StoredObject(date(node));
-        case PLIST_ARRAY:
-            return depth >= maxDepth ? OptionalStoredObject() : OptionalStoredObject(array(node, depth));
-        case PLIST_DICT:
-            return depth >= maxDepth ? OptionalStoredObject() : OptionalStoredObject(dictionary(node, depth));
-        default:
-            return std::nullopt;
-        }
-    }
-
-    StoredDictionary dictionary(plist_t node, int depth) {
-        StoredDictionary result;
-        PlistNodes::forEachDictionaryEntry(node, [&](const char* key, plist_t value) {
-            if (auto decoded = object(value, depth + 1); decoded && key) {
-                result.insert_or_assign(QString::fromUtf8(key), std::move(*decoded));
-            }
-            return true;
-        });
-        return result;
-    }
-
-private:
-    StoredArray array(plist_t node, int depth) {
-        StoredArray result;
-        const std::uint32_t size = plist_array_get_size(node);
-        result.reserve(size);
-        for (std::uint32_t i = 0; i < size; ++i) {
-            if (auto decoded = object(plist_array_get_item(node, i), depth + 1)) {
-                result.push_back(std::move(*decoded));
-            }
-        }
-        return result;
-    }
-
-    QDateTime date(plist_t node) {
-        std::int32_t seconds = 0;
-        std::int32_t usecs = 0;
-        plist_get_date_val(node, &seconds, &usecs);
-        const std::size_t index = nextDate_++;
+    QDateTime date(PlistNodes::DateValue value) {
+        const std::size_t index = next_++;
         if (index < texts_.size()) {
             const QDateTime parsed =
                 QDateTime::fromString(QString::fromLatin1(texts_[index]), Qt::ISODateWithMs).toUTC();
-            if (parsed.isValid() && sameSecond(parsed, seconds)) {
+            if (parsed.isValid() && sameSecond(parsed, value.seconds)) {
                 return parsed;
             }
         }
-        const std::int64_t msecs = (std::int64_t{seconds} + plistEpochOffset) * 1000 + usecs / 1000;
+        const std::int64_t msecs =
+            (std::int64_t{value.seconds} + plistEpochOffset) * 1000 + value.usecs / 1000;
         return QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC);
     }
 
-    // Whether a date text belongs to a node; the parser turns seconds outside the node's range into
-    // one of its limits.
-    static bool sameSecond(const QDateTime& parsed, std::int32_t seconds) {
-        const std::int64_t expected = floorDiv(parsed.toMSecsSinceEpoch(), 1000) - plistEpochOffset;
-        if (expected == clampToInt32(expected)) {
-            return expected == seconds;
-        }
-        return seconds == std::numeric_limits<std::int32_t>::min() ||
-               seconds == std::numeric_limits<std::int32_t>::max();
-    }
-
+private:
     std::vector<QByteArray> texts_;
-    std::size_t nextDate_ = 0;
+    std::size_t next_ = 0;
 };
 
 bool sameNumber(const Number& a, const Number& b) {
@@ -328,14 +191,19 @@ bool sameNumber(const Number& a, const Number& b) {
 } // namespace
 
 QByteArray encode(const StoredDictionary& entries) {
-    Encoder encoder;
-    const NodePtr root(encoder.node(StoredObject(entries)));
+    std::vector<QByteArray> dateTexts;
+    const PlistNodes::WriteRules rules{
+        .bigUnsigned = true,
+        .refuseNul = false,
+        .date = [&dateTexts](const QDateTime& date) { return dateValue(date, dateTexts); },
+    };
+    const NodePtr root = PlistNodes::toNode(entries, rules);
     char* xml = nullptr;
     std::uint32_t length = 0;
     plist_to_xml(root.get(), &xml, &length);
     QByteArray text(xml, static_cast<qsizetype>(length));
     plist_to_xml_free(xml);
-    return withDateTexts(std::move(text), encoder.dateTexts);
+    return withDateTexts(std::move(text), dateTexts);
 }
 
 std::optional<StoredDictionary> decode(const QByteArray& bytes, QString* error) {
@@ -362,11 +230,17 @@ std::optional<StoredDictionary> decode(const QByteArray& bytes, QString* error) 
         }
         return std::nullopt;
     }
-    Decoder decoder(plist_is_binary(bytes.constData(), static_cast<std::uint32_t>(bytes.size()))
-                        ? std::vector<QByteArray>{}
-                        : dateTextsOf(bytes));
-    decoder.alignWith(root.get());
-    return decoder.dictionary(root.get(), 0);
+    DateReader dates(plist_is_binary(bytes.constData(), static_cast<std::uint32_t>(bytes.size()))
+                         ? std::vector<QByteArray>{}
+                         : dateTextsOf(bytes),
+                     root.get());
+    const PlistNodes::ReadRules rules{
+        .bigUnsigned = true,
+        .skipUnreadable = true,
+        .maxDepth = maxDepth,
+        .date = [&dates](PlistNodes::DateValue value) { return dates.date(value); },
+    };
+    return PlistNodes::fromNode(root.get(), rules);
 }
 
 bool sameStoredForm(const StoredObject& a, const StoredObject& b) {

@@ -12,9 +12,10 @@ namespace zendra::Prefs {
 //
 // Numbers keep their kinds as far as the format allows: booleans, integers and reals are distinct
 // node kinds; an unsigned integer above INT64_MAX stays unsigned, any other integer reads back
-// signed. Dates keep their milliseconds, which the format's
-// date node cannot hold, through the date text of the file. Node kinds
-// that have no stored form (UID) are dropped together with their entry; the rest of the file is kept.
+// signed. Dates keep their milliseconds and far years, which the writer's date text (whole seconds
+// within 68 years of 2001) cannot hold, through a date text of their own. Node kinds that have no
+// stored form (UID), and containers nested 512 deep (the root is 0), are left out of their container;
+// the rest of the file is kept. Strings and names are written up to a NUL character.
 namespace PlistCodec {
 
 QByteArray encode(const StoredDictionary& entries);

@@ -158,6 +158,19 @@ TEST_F(ArchiveBridgeTest, ArchiveKeepsEveryStoredKindAndStoresNothingWhenArchivi
     EXPECT_FALSE(Prefs::encodeArchive({"Bookmark", 1, {{"title", QString(QChar(u'\0'))}}}));
     EXPECT_FALSE(Prefs::encodeArchive({"Bookmark", 1, {{"big", std::uint64_t{1} << 63}}}));
 
+    // Archives written elsewhere: a UTF-16 string keeps its NUL; a UID makes the whole archive unreadable.
+    // {"$class": "Any", "$version": 1, "text": "\u00e9\0z"}, then {..., "u": UID 7}.
+    const auto withNul = Prefs::decodeArchive(QByteArray::fromHex(
+        "62706c6973743030d30102030405065624636c617373582476657273696f6e547465787453416e7910016300e9000000"
+        "7a080f161f24282a0000000000000101000000000000000700000000000000000000000000000031"));
+    ASSERT_TRUE(withNul.contents) << withNul.error;
+    EXPECT_EQ(withNul.contents->fields.at("text"), StoredObject(QString::fromUtf16(u"\u00e9\0z", 3)));
+    const auto withUid = Prefs::decodeArchive(QByteArray::fromHex(
+        "62706c6973743030d30102030405065624636c617373582476657273696f6e517553416e791001"
+        "8007080f161f2125270000000000000101000000000000000700000000000000000000000000000029"));
+    EXPECT_FALSE(withUid.contents);
+    EXPECT_FALSE(withUid.error.empty());
+
     // A field under a reserved name: the entry goes, and nothing is printed.
     Prefs::Key<std::optional<Reserved>> reserved("reserved", suite);
     suite->setObject("reserved", StoredObject("old"));

@@ -122,6 +122,27 @@ TEST(PlistCodec, UnknownNodesAreDroppedAndTheRestKept) {
     EXPECT_EQ(*decoded, (StoredDictionary{{"s", "ok"}}));
 }
 
+TEST(PlistCodec, ContainersNestedTooDeepAreLeftOut) {
+    const QByteArray open = QByteArray("<array>").repeated(600);
+    const QByteArray close = QByteArray("</array>").repeated(600);
+    const auto decoded =
+        PlistCodec::decode(plist(QByteArray("<dict><key>deep</key>" + open + "<string>x</string>" + close +
+                                            "<key>kept</key><integer>1</integer></dict>")
+                                     .constData()));
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->at("kept"), StoredObject(1));
+    int levels = 0;
+    const StoredObject* level = &decoded->at("deep");
+    while (const StoredArray* array = level->array()) {
+        ++levels;
+        if (array->empty()) {
+            break;
+        }
+        level = &array->front();
+    }
+    EXPECT_EQ(levels, 511) << "the root is level 0; arrays on levels 1 to 511 stay, the last one empty";
+}
+
 TEST(PlistCodec, HandEditedFileReads) {
     const auto decoded =
         PlistCodec::decode(plist("<dict>\n  <key>text</key><string>Ship it</string>"
