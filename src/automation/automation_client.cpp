@@ -60,7 +60,7 @@ AutomationReply AutomationClient::callWithCode(const QString& method, const QVar
             QStringLiteral("Zendra answered %1 without a response code").arg(method));
     }
     const int code = results.first().toInt();
-    if (code != rawValue(SetTextIntentResponseCode::success)) {
+    if (code != rawValue(IntentResponseCode::success)) {
         return AutomationReply::failure(
             QStringLiteral("Zendra answered %1 with response code %2").arg(method).arg(code));
     }

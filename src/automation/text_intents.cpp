@@ -26,7 +26,7 @@ void SetTextIntentHandler::handleSetText(SetTextIntent intent,
 
 SetTextIntentResponse SetTextIntentHandler::handle(const SetTextIntent& intent) {
     Prefs::set(Settings::text(), intent.text.value_or(QString()));
-    return {SetTextIntentResponseCode::success, std::nullopt};
+    return {IntentResponseCode::success, std::nullopt};
 }
 
 void GetTextIntentHandler::handleGetText(GetTextIntent intent,
@@ -35,7 +35,7 @@ void GetTextIntentHandler::handleGetText(GetTextIntent intent,
 }
 
 GetTextIntentResponse GetTextIntentHandler::handle(const GetTextIntent&) {
-    GetTextIntentResponse response(GetTextIntentResponseCode::success, std::nullopt);
+    GetTextIntentResponse response(IntentResponseCode::success, std::nullopt);
     response.result = Prefs::get(Settings::text());
     return response;
 }

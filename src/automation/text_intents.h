@@ -28,20 +28,20 @@ class GetTextIntent : public Intent {};
 class SetTextIntentResponse {
 public:
     SetTextIntentResponse() = default;
-    SetTextIntentResponse(SetTextIntentResponseCode responseCode, std::optional<UserActivity> activity)
+    SetTextIntentResponse(IntentResponseCode responseCode, std::optional<UserActivity> activity)
         : code(responseCode), userActivity(std::move(activity)) {}
 
-    SetTextIntentResponseCode code = SetTextIntentResponseCode::unspecified;
+    IntentResponseCode code = IntentResponseCode::unspecified;
     std::optional<UserActivity> userActivity;
 };
 
 class GetTextIntentResponse {
 public:
     GetTextIntentResponse() = default;
-    GetTextIntentResponse(GetTextIntentResponseCode responseCode, std::optional<UserActivity> activity)
+    GetTextIntentResponse(IntentResponseCode responseCode, std::optional<UserActivity> activity)
         : code(responseCode), userActivity(std::move(activity)) {}
 
-    GetTextIntentResponseCode code = GetTextIntentResponseCode::unspecified;
+    IntentResponseCode code = IntentResponseCode::unspecified;
     std::optional<QString> result;
     std::optional<UserActivity> userActivity;
 };
