@@ -68,7 +68,7 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
     kitEnvironment.modifiers = std::make_shared<x11::XcbKeyboardModifiers>();
     kzkit_ = std::make_unique<KZKit>(std::move(kitEnvironment));
 
-    // Nobody keeps the edit window: it is looked up by its class whenever it is needed.
+    // Only this object holds the edit window; everyone else looks it up by its class when needed.
     const EditWindowLookup editWindows(MainScreen::staticMetaObject);
     appDelegate_ = std::make_unique<AppDelegate>(editWindows, [editWindows](const QString& url) {
         if (auto* screen = qobject_cast<MainScreen*>(editWindows.lastEditWindow())) {
@@ -107,12 +107,12 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
 
     LoginLaunch::migrateIfNeeded();
 
-    // The window group: the edit window, built hidden. Building it reads the central state, which
-    // schedules the launch routine.
+    // The window group: the edit window, built hidden.
     auto editWindow = std::make_unique<MainScreen>();
     // Typing goes to the field whenever the window is shown, not to the first toolbar button.
     editWindow->field()->setFocus();
     editWindow_ = std::move(editWindow);
+    // Creating the central state schedules the launch routine on the main queue.
     AppState::shared();
     appDelegate_->applicationDidFinishLaunching();
 }

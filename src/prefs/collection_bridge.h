@@ -2,7 +2,8 @@
 
 // Arrays, sets and the collection-like types: stored as an array of the elements' stored objects, in
 // iteration order. An element whose stored form or value cannot be produced is dropped; the rest of
-// the collection survives.
+// the collection survives. A stored entry of another kind than the elements' makes the whole
+// collection unreadable.
 
 #include "prefs/native.h"
 #include "prefs/storable_bridge.h"

@@ -4,16 +4,15 @@
 // the JSON text bridge: strings as UTF-8 strings, data as base64 text, dates as seconds since
 // 2001-01-01 00:00:00 UTC (a floating-point number), URLs as their encoded text, UUIDs as canonical text.
 
-#include <nlohmann/json.hpp>
-
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <QUrl>
 #include <QUuid>
+#include <nlohmann/json.hpp>
 
 namespace zendra::Prefs {
-// The reference date of stored dates in JSON form.
+// The reference date of dates in JSON form and in keyed archives: 2001-01-01T00:00:00Z.
 QDateTime referenceDate();
 } // namespace zendra::Prefs
 

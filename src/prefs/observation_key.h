@@ -12,7 +12,7 @@ namespace zendra::Prefs {
 
 // Observation of one name in one suite. It holds the suite weakly: a suite that is gone simply
 // delivers nothing more. Callbacks run synchronously on the thread that made the change (another
-// process's changes: the suite's I/O thread), and not for changes made inside withoutPropagation on
+// process's changes: the thread that found them), and not for changes made inside withoutPropagation on
 // that thread. Releasing the last handle ends the observation.
 class UserDefaultsKeyObservation final : public Observation {
     struct Tag {};

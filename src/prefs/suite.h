@@ -2,6 +2,7 @@
 
 #include "prefs/stored_object.h"
 
+#include <QString>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -10,8 +11,6 @@
 #include <shared_mutex>
 #include <unordered_map>
 #include <vector>
-
-#include <QString>
 
 namespace zendra::Prefs {
 
@@ -38,7 +37,8 @@ struct SuiteChange {
 //
 // Safe for concurrent use from several threads. Observers are called synchronously on the thread that
 // made the change, without any lock of the suite held, so they may read and write the suite. A change
-// that another process made (persistent suites) is delivered on the suite's own I/O thread.
+// that another process made (persistent suites) is delivered on the thread that finds it: the suite's
+// own I/O thread, or the one that flushes or reloads it.
 class Suite : public std::enable_shared_from_this<Suite> {
 public:
     using ObserverId = std::uint64_t;
