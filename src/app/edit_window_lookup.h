@@ -1,7 +1,7 @@
 #pragma once
 
 // Finds the edit window by its class among the application's top-level widgets, each time it is
-// needed: nobody keeps a reference to it.
+// needed: only the composition root owns it, and the parts that show or hide it hold no reference.
 
 #include <QMetaObject>
 
