@@ -24,10 +24,12 @@
 //
 // Natively supported types (native.h) skip their bridge when they are written, and when a stored
 // object converts to them directly.
+//
+// The colour bridge needs Qt Gui and lives apart (prefs/color/color_bridge.h, zendra_prefs_color):
+// code that reads or writes a colour key includes it; the store itself needs only Qt Core.
 
 #include "prefs/any_serializable.h"
 #include "prefs/collection_bridge.h"
-#include "prefs/color_bridge.h"
 #include "prefs/dictionary_bridge.h"
 #include "prefs/keyed_archive.h"
 #include "prefs/native.h"
@@ -40,13 +42,17 @@
 #include "prefs/url_bridge.h"
 #include "prefs/uuid_bridge.h"
 
-#include <QColor>
 #include <QUrl>
 #include <QUuid>
 #include <optional>
 #include <type_traits>
 
+QT_FORWARD_DECLARE_CLASS(QColor)
+
 namespace zendra::Prefs {
+
+struct ColorObject;
+struct ColorBridge;
 
 // Applies the wrapped type's bridge to the wrapped value.
 template <class Bridge> struct OptionalBridge {
@@ -95,7 +101,7 @@ template <class T> constexpr auto selectBridge() {
     } else if constexpr (std::same_as<T, QColor>) {
         return Use<ColorBridge>{};
     } else if constexpr (std::same_as<T, ColorObject>) {
-        return Use<SecureCodingBridge<ColorObject>>{};
+        return Use<SecureCodingBridge<T>>{};
     } else if constexpr (std::same_as<T, AnySerializable>) {
         return Use<AnyBridge>{};
     } else if constexpr (CollectionSerializable<T>) {

@@ -4,6 +4,7 @@
 // on its first use (which registers its default) and lives until the process ends. The function
 // names are the stored names.
 
+#include "prefs/color/color_bridge.h"
 #include "prefs/key.h"
 
 #include <QColor>

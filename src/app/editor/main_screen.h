@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/editor/main_screen_actions.h"
-#include "prefs/pref.h"
+#include "prefs/widgets/pref.h"
 
 #include <QPoint>
 #include <QString>

@@ -12,7 +12,7 @@
 #include "base/async_stream.h"
 #include "hotkeys/event_type.h"
 #include "hotkeys/name.h"
-#include "prefs/pref.h"
+#include "prefs/widgets/pref.h"
 
 #include <QColor>
 #include <QObject>

@@ -1,3 +1,4 @@
+#include "prefs/color/color_bridge.h"
 #include "prefs/prefs.h"
 #include "printed.h"
 

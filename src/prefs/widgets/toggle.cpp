@@ -1,4 +1,4 @@
-#include "prefs/toggle.h"
+#include "prefs/widgets/toggle.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

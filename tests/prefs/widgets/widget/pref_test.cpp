@@ -1,6 +1,6 @@
-#include "event_loop.h"
-#include "prefs/pref.h"
 #include "prefs/prefs.h"
+#include "prefs/widget/event_loop.h"
+#include "prefs/widgets/pref.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "event_loop.h"
 #include "prefs/observe.h"
 #include "prefs/prefs.h"
-#include "prefs/toggle.h"
+#include "prefs/widget/event_loop.h"
+#include "prefs/widgets/toggle.h"
 
 #include <QCheckBox>
 #include <QLabel>

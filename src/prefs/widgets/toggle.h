@@ -1,7 +1,7 @@
 #pragma once
 
 #include "prefs/key.h"
-#include "prefs/pref.h"
+#include "prefs/widgets/pref.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "prefs/color_bridge.h"
+#include "prefs/color/color_bridge.h"
 
 #include "prefs/secure_coding_bridge.h"
 
