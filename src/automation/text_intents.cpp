@@ -2,7 +2,7 @@
 
 #include "base/main_queue.h"
 #include "prefs/prefs.h"
-#include "settings/catalogue.h"
+#include "settings/text/text_keys.h"
 
 namespace zendra {
 

@@ -11,21 +11,6 @@ double systemFontSize() {
     return size;
 }
 
-const Prefs::Key<QString>& text() {
-    static const Prefs::Key<QString> key("text", QString());
-    return key;
-}
-
-const Prefs::Key<QString>& prefix() {
-    static const Prefs::Key<QString> key("prefix", QString());
-    return key;
-}
-
-const Prefs::Key<QString>& suffix() {
-    static const Prefs::Key<QString> key("suffix", QString());
-    return key;
-}
-
 const Prefs::Key<double>& textSize() {
     static const Prefs::Key<double> key("textSize", systemFontSize());
     return key;

@@ -2,10 +2,11 @@
 
 // Every application setting, as a process-wide typed key on the standard suite. Each key is created
 // on its first use (which registers its default) and lives until the process ends. The function
-// names are the stored names.
+// names are the stored names. The text keys (text, prefix, suffix) come from settings/text/.
 
 #include "prefs/color/color_bridge.h"
 #include "prefs/key.h"
+#include "settings/text/text_keys.h"
 
 #include <QColor>
 #include <QString>
@@ -16,11 +17,6 @@ namespace zendra::Settings {
 // The platform's regular user-interface font size in pixels; the default of textSize().
 double systemFontSize();
 
-// The one text shown in the panel item. Default: empty.
-const Prefs::Key<QString>& text();
-// Shown directly before and after the text, nothing inserted. Default: empty.
-const Prefs::Key<QString>& prefix();
-const Prefs::Key<QString>& suffix();
 // Pixel size of the item's text. Default: systemFontSize().
 const Prefs::Key<double>& textSize();
 // Width beyond which the item's text is cut with an ellipsis. Default: 150.

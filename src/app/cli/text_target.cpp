@@ -4,7 +4,7 @@
 #include "prefs/file_suite.h"
 #include "prefs/prefs.h"
 #include "prefs/standard_suite.h"
-#include "settings/catalogue.h"
+#include "settings/text/text_keys.h"
 
 namespace zendra {
 

@@ -1,11 +1,10 @@
 #include "app/cli/watch.h"
 
-#include "app/panel/status_item_content.h"
 #include "app/text/text_rules.h"
 #include "base/main_queue.h"
 #include "prefs/observe.h"
 #include "prefs/prefs.h"
-#include "settings/catalogue.h"
+#include "settings/text/text_keys.h"
 
 #include <nlohmann/json.hpp>
 #include <ostream>

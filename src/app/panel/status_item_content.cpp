@@ -3,13 +3,7 @@
 #include "prefs/prefs.h"
 #include "settings/catalogue.h"
 
-#include <algorithm>
-
 namespace zendra {
-
-bool hasVisibleText(QStringView text) {
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return !c.isSpace(); });
-}
 
 QColor panelDefaultTextColor(const StatusItemContent& content) {
     if (content.panelTextColor) {

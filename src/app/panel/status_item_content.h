@@ -3,6 +3,8 @@
 // Everything the panel item's picture depends on, as one value: the settings that shape it and the
 // panel it is drawn for.
 
+#include "app/text/text_rules.h"
+
 #include <QColor>
 #include <QString>
 #include <QStringView>
@@ -35,9 +37,6 @@ struct StatusItemContent {
 
     bool operator==(const StatusItemContent&) const = default;
 };
-
-// Not empty, and at least one character that is not whitespace (line breaks are whitespace).
-bool hasVisibleText(QStringView text);
 
 // The panel's default text colour for the content's appearance: what the placeholder uses, and the
 // label when no colour is set.

@@ -3,26 +3,11 @@
 #include "app/identity.h"
 #include "app/text/text_rules.h"
 #include "prefs/prefs.h"
-#include "settings/catalogue.h"
+#include "settings/text/text_keys.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QMimeData>
 
 namespace zendra {
-
-std::optional<QString> QtPasteboard::plainText() const {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
-    if (!data || !data->hasText()) {
-        return std::nullopt;
-    }
-    return data->text();
-}
-
-void QtPasteboard::write(std::unique_ptr<QMimeData> data) {
-    // The clipboard takes ownership of the data.
-    QGuiApplication::clipboard()->setMimeData(data.release(), QClipboard::Clipboard);
-}
 
 namespace TextActions {
 

@@ -1,5 +1,7 @@
 #include "app/text/text_rules.h"
 
+#include <algorithm>
+
 namespace zendra {
 
 bool isLineBreak(char16_t c) {
@@ -36,6 +38,10 @@ QString removeLineBreaks(QStringView text) {
         }
     }
     return result;
+}
+
+bool hasVisibleText(QStringView text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return !c.isSpace(); });
 }
 
 } // namespace zendra

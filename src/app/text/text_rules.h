@@ -16,4 +16,8 @@ QString removeLineBreaks(QStringView text);
 // Line breaks as both rules see them.
 bool isLineBreak(char16_t c);
 
+// Not empty, and at least one character that is not whitespace (line breaks are whitespace): the panel
+// item shows such a text, and its placeholder otherwise.
+bool hasVisibleText(QStringView text);
+
 } // namespace zendra

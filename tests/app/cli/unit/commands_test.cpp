@@ -2,7 +2,7 @@
 #include "prefs/file_suite.h"
 #include "prefs/prefs.h"
 #include "prefs/standard_suite.h"
-#include "settings/catalogue.h"
+#include "settings/text/text_keys.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

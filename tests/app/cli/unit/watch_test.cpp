@@ -1,6 +1,6 @@
 #include "app/cli/watch.h"
 #include "prefs/prefs.h"
-#include "settings/catalogue.h"
+#include "settings/text/text_keys.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
