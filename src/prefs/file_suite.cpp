@@ -330,7 +330,9 @@ void FileSuite::reload() {
 
 void FileSuite::startIoThread() {
     wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    inotifyFd_ = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    if (options_.followOutsideChanges) {
+        inotifyFd_ = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    }
     if (wakeFd_ < 0) {
         useMemoryOnly(FileIo::describeErrno(errno));
         return;

@@ -43,6 +43,10 @@ public:
         // How long the file must stay quiet after an outside change before it is read, so that an
         // editor writing in place is not caught halfway.
         std::chrono::milliseconds settleDelay{100};
+        // Whether changes that other processes make to the file are followed (the folder watch). A
+        // process that reads or writes a few names and ends has no use for it, and ends sooner without:
+        // the kernel takes several milliseconds to tear a watch down.
+        bool followOutsideChanges = true;
     };
 
     static std::shared_ptr<FileSuite> open(const QString& path, Options options);

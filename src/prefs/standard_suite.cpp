@@ -1,9 +1,8 @@
 #include "prefs/standard_suite.h"
 
-#include "prefs/file_suite.h"
-
 #include <QDir>
 #include <QFileInfo>
+#include <atomic>
 
 namespace zendra::Prefs {
 
@@ -17,11 +16,27 @@ QString standardSuitePath() {
     return configHome + QStringLiteral("/zendra/org.zendra.Zendra.plist");
 }
 
+// Function-local: keys declared at namespace scope may open the suite during static initialisation.
+FileSuite::Options& requestedOptions() {
+    static FileSuite::Options options;
+    return options;
+}
+
+std::atomic<bool>& isOpen() {
+    static std::atomic<bool> open{false};
+    return open;
+}
+
 // Holds the suite until the process ends and writes what is pending on the way out, even when some
 // other holder (a leaked key) keeps the suite itself alive.
 struct StandardSuiteHolder {
-    std::shared_ptr<FileSuite> suite = FileSuite::open(standardSuitePath());
+    std::shared_ptr<FileSuite> suite = open();
     ~StandardSuiteHolder() { suite->flush(); }
+
+    static std::shared_ptr<FileSuite> open() {
+        isOpen().store(true);
+        return FileSuite::open(standardSuitePath(), requestedOptions());
+    }
 };
 
 } // namespace
@@ -29,6 +44,14 @@ struct StandardSuiteHolder {
 std::shared_ptr<Suite> standardSuite() {
     static const StandardSuiteHolder holder;
     return holder.suite;
+}
+
+bool setStandardSuiteOptions(FileSuite::Options options) {
+    if (isOpen().load()) {
+        return false;
+    }
+    requestedOptions() = options;
+    return true;
 }
 
 } // namespace zendra::Prefs
