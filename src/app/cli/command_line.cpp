@@ -167,6 +167,18 @@ std::variant<QStringList, QString> decodeArguments(const QByteArrayList& argumen
     return decoded;
 }
 
+CommandLine commandLineOf(int argc, char** argv) {
+    QByteArrayList raw;
+    for (int i = 1; i < argc; ++i) {
+        raw.append(QByteArray(argv[i]));
+    }
+    auto decoded = decodeArguments(raw);
+    if (auto* error = std::get_if<QString>(&decoded)) {
+        return failure(std::move(*error));
+    }
+    return parseCommandLine(std::get<QStringList>(decoded));
+}
+
 QString usageText() {
     return QStringLiteral(
         "Usage: zendra [URL]\n"

@@ -4,7 +4,7 @@
 // to the running instance or the preferences file, --help or --version. A relaunched instance also
 // gets the id of the instance that started it.
 
-#include "app/panel/panel_item_backend.h"
+#include "app/cli/panel_item_backend.h"
 
 #include <QByteArrayList>
 #include <QString>
@@ -45,6 +45,10 @@ CommandLine parseCommandLine(const QStringList& arguments);
 
 // The process's arguments as text; an error message naming the first argument that is not UTF-8.
 std::variant<QStringList, QString> decodeArguments(const QByteArrayList& arguments);
+
+// The process's arguments (argv[0] is the program), decoded and parsed; arguments that are not UTF-8
+// give Command::error.
+CommandLine commandLineOf(int argc, char** argv);
 
 // The usage text, ending in a newline.
 QString usageText();

@@ -58,4 +58,15 @@ AutomationReply PreferencesFileTarget::paste() {
     return notRunning("paste");
 }
 
+std::unique_ptr<TextTarget> textTargetForSession() {
+    AutomationClient client(QDBusConnection::sessionBus());
+    if (client.isApplicationRunning()) {
+        return std::make_unique<RunningAppTarget>(std::move(client));
+    }
+    Prefs::FileSuite::Options options;
+    options.followOutsideChanges = false;
+    Prefs::setStandardSuiteOptions(options);
+    return std::make_unique<PreferencesFileTarget>();
+}
+
 } // namespace zendra

@@ -6,6 +6,7 @@
 #include "automation/automation_client.h"
 
 #include <QString>
+#include <memory>
 
 namespace zendra {
 
@@ -49,5 +50,10 @@ public:
     AutomationReply toggleEditor() override;
     AutomationReply paste() override;
 };
+
+// The running instance when one owns its name on the session bus, else the preferences file. For a
+// command that does its one thing and ends: call it before anything else uses the preferences, since
+// the file is then opened without following other processes' changes.
+std::unique_ptr<TextTarget> textTargetForSession();
 
 } // namespace zendra

@@ -3,7 +3,7 @@
 // The Linux backends of the panel item for the chosen place: a StatusNotifierItem on the session bus,
 // Zendra's own item window, or both; with the desktop portal's light or dark preference.
 
-#include "app/panel/panel_item_backend.h"
+#include "app/cli/panel_item_backend.h"
 #include "app/panel/panel_status_item.h"
 
 namespace zendra::linux_panel {

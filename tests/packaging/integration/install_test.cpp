@@ -89,6 +89,7 @@ TEST_F(InstalledLayout, PutsEveryFileWhereTheDesktopLooksForIt) {
         QStringLiteral("share/dbus-1/services/") + desktopId + QStringLiteral(".service"),
         QStringLiteral("share/man/man1/zendra.1.gz"),
         QStringLiteral("share/zendra/translations/zendra.qm"),
+        QStringLiteral("lib/zendra/zendra-gui.so"),
     };
     for (const QString& file : expected) {
         EXPECT_TRUE(QFileInfo(installed(file)).isFile()) << file.toStdString();
@@ -110,6 +111,12 @@ TEST_F(InstalledLayout, BinaryAnswersHelpAndVersionWithoutADisplay) {
     EXPECT_EQ(help.exitCode, 0) << help.errors.toStdString();
     EXPECT_TRUE(help.output.startsWith("Usage: zendra")) << help.output.toStdString();
     EXPECT_TRUE(help.errors.isEmpty()) << help.errors.toStdString();
+
+    // `service` runs in the GUI module: the installed binary finds it, and it refuses to go on
+    // without a display.
+    const Outcome service = run(binary(), {QStringLiteral("service")}, headless());
+    EXPECT_EQ(service.exitCode, 1);
+    EXPECT_TRUE(service.errors.contains("needs a display")) << service.errors.toStdString();
 }
 
 // D-Bus starts the application by this file when a client calls it and no instance runs; a path

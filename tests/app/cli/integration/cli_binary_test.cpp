@@ -76,6 +76,20 @@ TEST_F(CliBinaryTest, WithoutARunningInstanceTheTextCommandsUseTheFile) {
     EXPECT_FALSE(nameIsOwned()) << "no client command starts the application";
 }
 
+// What makes the client commands quick: the executable starts without the GUI libraries, which
+// only the module of the application brings.
+TEST_F(CliBinaryTest, TheExecutableLoadsNoGuiLibrary) {
+    zendra::test::ChildProcessOptions trace;
+    trace.environment["LD_TRACE_LOADED_OBJECTS"] = "1";
+    ChildProcess child(ZENDRA_BINARY, {}, trace);
+    ASSERT_TRUE(child.waitForExit(20s));
+    const QByteArray libraries = child.standardOutput();
+    ASSERT_TRUE(libraries.contains("libQt6Core")) << libraries.toStdString();
+    for (const char* gui : {"libQt6Gui", "libQt6Widgets", "libxcb", "libX11", "libxkbcommon", "libGL"}) {
+        EXPECT_FALSE(libraries.contains(gui)) << gui;
+    }
+}
+
 TEST_F(CliBinaryTest, TheRunningInstanceServesTheCommandsAndTakesUrlsFromASecondProcess) {
     startApp();
     EXPECT_EQ(zendra({"set-text", "line one\nline two"}).exitCode, 0);

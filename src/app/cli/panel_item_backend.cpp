@@ -1,4 +1,4 @@
-#include "app/panel/panel_item_backend.h"
+#include "app/cli/panel_item_backend.h"
 
 #include <QtGlobal>
 #include <cstdio>

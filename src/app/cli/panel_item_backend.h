@@ -2,6 +2,8 @@
 
 // Where the panel item shows: on the desktop's panel (a StatusNotifierItem), in Zendra's own item
 // window, or automatically on the panel while a panel host shows it and in the window otherwise.
+// Chosen on the command line (--panel-item=) or in the environment, so it is parsed here, without
+// the panel's GUI libraries.
 
 #include <QString>
 #include <QStringView>

@@ -1,0 +1,84 @@
+#include "app/run_application.h"
+
+#include "app/app_automation.h"
+#include "app/app_main.h"
+#include "app/cli/commands.h"
+#include "app/cli/single_instance.h"
+#include "app/identity.h"
+#include "automation/automation_client.h"
+#include "base/main_queue.h"
+#include "platform/linux/process_exit.h"
+
+#include <QApplication>
+#include <iostream>
+#include <memory>
+
+namespace zendra {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The instance that relaunched us writes its preferences and ends within moments; waiting longer
+// than this means it hangs, and this instance takes over anyway.
+constexpr int relaunchWaitMs = 10'000;
+// After that, the bus may need a moment to see the old instance's name go.
+constexpr auto relaunchNameWait = 2s;
+
+// Another instance runs: it gets the URL, this process ends.
+int handOver(const std::optional<QString>& url) {
+    if (!url) {
+        return exitSuccess;
+    }
+    const auto reply = AutomationClient(QDBusConnection::sessionBus()).openUrl(*url);
+    if (!reply.ok) {
+        reportError(std::cerr, reply.error);
+        return exitFailure;
+    }
+    return exitSuccess;
+}
+
+} // namespace
+
+int runApplication(int& argc, char** argv, const CommandLine& commandLine) {
+    if (commandLine.relaunchedFrom) {
+        linux_process::waitForProcessExit(*commandLine.relaunchedFrom, relaunchWaitMs);
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(identity::applicationName));
+    QApplication::setDesktopFileName(QString::fromUtf8(identity::bundleIdentifier));
+
+    // The service object is on the bus before the name is claimed, so that no caller who sees the
+    // name finds nothing behind it; calls are served once the event loop runs, after the app is built.
+    std::unique_ptr<AppMain> app;
+    AutomationService automation(applicationAutomationActions(
+        [&app]() -> AppDelegate* { return app ? &app->appDelegate() : nullptr; }));
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    QString problem;
+    const auto claim = claimInstanceName(bus, commandLine.relaunchedFrom ? relaunchNameWait : 0s, problem);
+    if (claim == InstanceClaim::heldByAnother) {
+        return handOver(commandLine.url);
+    }
+    if (claim == InstanceClaim::unavailable) {
+        std::cerr << "zendra: no session bus (" << problem.toStdString()
+                  << "); other programs cannot reach this instance\n";
+    } else {
+        automation.exportOn(bus);
+    }
+
+    // A relaunch starts the new instance without the URL (it has been applied already) but with the
+    // place of the item that was asked for.
+    QStringList relaunchArguments;
+    if (commandLine.panelItem) {
+        relaunchArguments << QStringLiteral("--panel-item=") + panelItemBackendName(*commandLine.panelItem);
+    }
+    app = std::make_unique<AppMain>(
+        application, commandLine.panelItem.value_or(panelItemBackendFromEnvironment()), relaunchArguments);
+    if (commandLine.url) {
+        dispatchToMain([&app, url = *commandLine.url] { app->appDelegate().openUrls({url}); });
+    }
+    return application.exec();
+}
+
+} // namespace zendra
