@@ -2,6 +2,7 @@
 
 #include "kit/relaunch.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <array>
 #include <utility>
@@ -13,6 +14,11 @@ namespace {
 using Command = CommandLine::Command;
 
 constexpr char panelItemOption[] = "--panel-item=";
+
+QString oneTextOnly() {
+    return QCoreApplication::translate("zendra::cli", "%1 takes one text; quote a text with spaces")
+        .arg(QLatin1String("set-text"));
+}
 
 CommandLine failure(QString message) {
     CommandLine result;
@@ -66,7 +72,7 @@ CommandLine parseSetText(CommandLine result, QStringList rest) {
     if (!rest.isEmpty() && rest.first() == QLatin1String("--")) {
         rest.removeFirst();
         if (rest.size() > 1) {
-            return failure(QStringLiteral("set-text takes one text; quote a text with spaces"));
+            return failure(oneTextOnly());
         }
         result.text = rest.value(0);
         return result;
@@ -78,14 +84,14 @@ CommandLine parseSetText(CommandLine result, QStringList rest) {
         return only(Command::help);
     }
     if (rest.size() > 1) {
-        return failure(QStringLiteral("set-text takes one text; quote a text with spaces"));
+        return failure(oneTextOnly());
     }
     if (rest.first() == QLatin1String("-")) {
         result.readTextFromInput = true;
     } else if (rest.first().startsWith(QLatin1Char('-'))) {
-        return failure(QStringLiteral("unknown option '%1'; use 'zendra set-text -- TEXT' for a text that "
-                                      "starts with a dash")
-                           .arg(rest.first()));
+        return failure(QCoreApplication::translate(
+                           "zendra::cli", "unknown option '%1'; use '%2' for a text that starts with a dash")
+                           .arg(rest.first(), QLatin1String("zendra set-text -- TEXT")));
     } else {
         result.text = rest.first();
     }
@@ -106,7 +112,8 @@ CommandLine parseClientCommand(Command command, const QString& name, const QStri
             result.json = true;
             continue;
         }
-        return failure(QStringLiteral("unexpected argument '%1' after %2").arg(argument, name));
+        return failure(QCoreApplication::translate("zendra::cli", "unexpected argument '%1' after %2")
+                           .arg(argument, name));
     }
     return result;
 }
@@ -126,7 +133,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         if (argument.startsWith(QLatin1String(KZApp::relaunchedFromOption))) {
             result.relaunchedFrom = KZApp::relaunchedFrom({argument});
             if (!result.relaunchedFrom) {
-                return failure(QStringLiteral("invalid process id in '%1'").arg(argument));
+                return failure(
+                    QCoreApplication::translate("zendra::cli", "invalid process id in '%1'").arg(argument));
             }
             continue;
         }
@@ -135,18 +143,21 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             result.panelItem = parsePanelItemBackend(name);
             if (!result.panelItem) {
                 return failure(
-                    QStringLiteral("unknown panel item '%1' (auto, window or statusnotifier)").arg(name));
+                    QCoreApplication::translate("zendra::cli", "unknown panel item '%1' (%2, %3 or %4)")
+                        .arg(name, QLatin1String("auto"), QLatin1String("window"),
+                             QLatin1String("statusnotifier")));
             }
             continue;
         }
         if (argument.startsWith(QLatin1Char('-'))) {
-            return failure(QStringLiteral("unknown argument '%1'").arg(argument));
+            return failure(QCoreApplication::translate("zendra::cli", "unknown argument '%1'").arg(argument));
         }
         if (clientCommand(argument)) {
-            return failure(QStringLiteral("'%1' must come first").arg(argument));
+            return failure(QCoreApplication::translate("zendra::cli", "'%1' must come first").arg(argument));
         }
         if (result.url) {
-            return failure(QStringLiteral("more than one URL: '%1'").arg(argument));
+            return failure(
+                QCoreApplication::translate("zendra::cli", "more than one URL: '%1'").arg(argument));
         }
         result.url = argument;
     }
@@ -160,7 +171,7 @@ std::variant<QStringList, QString> decodeArguments(const QByteArrayList& argumen
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString text = decoder.decode(arguments.at(i));
         if (decoder.hasError()) {
-            return QStringLiteral("argument %1 is not valid UTF-8").arg(i + 1);
+            return QCoreApplication::translate("zendra::cli", "argument %1 is not valid UTF-8").arg(i + 1);
         }
         decoded.append(std::move(text));
     }
@@ -180,7 +191,9 @@ CommandLine commandLineOf(int argc, char** argv) {
 }
 
 QString usageText() {
-    return QStringLiteral(
+    //: The command words, option names and the URL example stay as they are.
+    return QCoreApplication::translate(
+        "zendra::cli",
         "Usage: zendra [URL]\n"
         "       zendra set-text [TEXT | -]\n"
         "       zendra get-text\n"

@@ -1,5 +1,6 @@
 #include "app/cli/commands.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <iostream>
 #include <iterator>
@@ -44,7 +45,8 @@ int SetTextCommand::run(const std::optional<QString>& text, bool readInput) {
         auto input = readAllText(streams_.in);
         if (!input) {
             reportError(streams_.err,
-                        QStringLiteral("standard input is not valid UTF-8; the text is unchanged"));
+                        QCoreApplication::translate(
+                            "zendra::cli", "standard input is not valid UTF-8; the text is unchanged"));
             return exitFailure;
         }
         value = std::move(*input);
@@ -59,7 +61,8 @@ int GetTextCommand::run() {
     }
     streams_.out << reply.value.toStdString() << '\n' << std::flush;
     if (!streams_.out) {
-        reportError(streams_.err, QStringLiteral("cannot write to standard output"));
+        reportError(streams_.err,
+                    QCoreApplication::translate("zendra::cli", "cannot write to standard output"));
         return exitFailure;
     }
     return exitSuccess;

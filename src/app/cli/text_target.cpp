@@ -6,6 +6,8 @@
 #include "prefs/standard_suite.h"
 #include "settings/text/text_keys.h"
 
+#include <QCoreApplication>
+
 namespace zendra {
 
 namespace {
@@ -19,14 +21,16 @@ AutomationReply written() {
     }
     if (!file->isPersistent() || !file->flush()) {
         return AutomationReply::failure(
-            QStringLiteral("cannot write the preferences file %1").arg(file->path()));
+            QCoreApplication::translate("zendra::cli", "cannot write the preferences file %1")
+                .arg(file->path()));
     }
     return AutomationReply::success();
 }
 
 AutomationReply notRunning(const char* what) {
     return AutomationReply::failure(
-        QStringLiteral("Zendra is not running; %1 needs it").arg(QLatin1String(what)));
+        QCoreApplication::translate("zendra::cli", "Zendra is not running; %1 needs it")
+            .arg(QLatin1String(what)));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "app/cli/command_line.h"
 
+#include <QCoreApplication>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,7 +56,30 @@ TEST(AppCommandLineTest, ClientCommandsTakeTheirOwnArguments) {
           QStringList{"--panel-item=dock"}}) {
         EXPECT_EQ(parseCommandLine(bad).command, Command::error) << bad.join(' ').toStdString();
     }
-    EXPECT_EQ(parseCommandLine({"--panel-item=statusnotifier"}).panelItem, zendra::PanelItemBackend::statusNotifier);
+    EXPECT_EQ(parseCommandLine({"--panel-item=statusnotifier"}).panelItem,
+              zendra::PanelItemBackend::statusNotifier);
+}
+
+// Marks every text it is asked for in the command line's context.
+class MarkingTranslator : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        if (QLatin1String(context) != QLatin1String("zendra::cli")) {
+            return {};
+        }
+        return u'<' + QString::fromUtf8(source) + u'>';
+    }
+};
+
+TEST(AppCommandLineTest, MessagesAreTranslatedButNotTheWordsTheyQuote) {
+    MarkingTranslator marking;
+    QCoreApplication::installTranslator(&marking);
+    EXPECT_EQ(parseCommandLine({"--bogus"}).error, QString("<unknown argument '--bogus'>"));
+    EXPECT_EQ(parseCommandLine({"set-text", "a", "b"}).error,
+              QString("<set-text takes one text; quote a text with spaces>"));
+    EXPECT_TRUE(zendra::usageText().startsWith("<Usage: zendra")) << zendra::usageText().toStdString();
+    QCoreApplication::removeTranslator(&marking);
 }
 
 TEST(AppCommandLineTest, ArgumentsThatAreNotUtf8AreNamed) {
