@@ -1,10 +1,13 @@
-#!/bin/sh
-# Wall time of `zendra get-text` (process start to exit) over a number of runs: against a running
-# instance on a private session bus and Xvfb server, and without one (straight from the file).
+#!/usr/bin/env bash
+# Wall time (process start to exit) of the quick commands over a number of runs: `get-text`,
+# `set-text` and `--version`, without a running instance (straight from the preferences file) and
+# against one on a private session bus and Xvfb server; `cat` of the preferences file is the baseline.
 # Usage: bench/app/get_text.sh [path/to/zendra] [runs]
+# Bash for its clock ($EPOCHREALTIME): starting `date` for every reading would add a process start
+# to each figure.
 set -eu
 
-zendra=${1:-build/release/src/app/zendra}
+zendra=${1:-build/default/src/app/zendra}
 runs=${2:-50}
 
 for tool in Xvfb xdpyinfo dbus-daemon dbus-send; do
@@ -55,27 +58,36 @@ mkdir -p "$work/config" "$work/data" "$work/cache" "$work/runtime"
 chmod 700 "$work/runtime"
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache" \
     XDG_RUNTIME_DIR="$work/runtime"
+preferences="$XDG_CONFIG_HOME/zendra/org.zendra.Zendra.plist"
 
-now_ns() { date +%s%N; }
-
-# Prints "median min max" in milliseconds of `runs` runs of get-text.
+# Prints "median min max" in milliseconds of `runs` runs of the command given as arguments.
 measure() {
     : >"$work/times"
     run=1
     while [ $run -le "$runs" ]; do
-        start=$(now_ns)
-        "$zendra" get-text >/dev/null
-        end=$(now_ns)
-        echo $(( (end - start) / 1000 )) >>"$work/times"
+        start=$EPOCHREALTIME
+        "$@" >/dev/null
+        end=$EPOCHREALTIME
+        echo "$start $end" >>"$work/times"
         run=$((run + 1))
     done
-    sort -n "$work/times" | awk '{ v[NR] = $1 } END {
+    awk '{ gsub(",", ".") ; printf "%d\n", ($2 - $1) * 1000000 }' "$work/times" | sort -n | awk '{ v[NR] = $1 } END {
         m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-        printf "median %.1f ms, min %.1f ms, max %.1f ms\n", m / 1000, v[1] / 1000, v[NR] / 1000 }'
+        printf "median %5.1f ms, min %5.1f ms, max %5.1f ms\n", m / 1000, v[1] / 1000, v[NR] / 1000 }'
+}
+
+# One line per command: `where` says whether an instance runs.
+report() {
+    where=$1
+    echo "cat of the preferences file   $(measure cat "$preferences")"
+    echo "--version                     $(measure "$zendra" --version)"
+    echo "get-text $where $(measure "$zendra" get-text)"
+    echo "set-text $where $(measure "$zendra" set-text "Write the report")"
 }
 
 "$zendra" set-text "Write the report" >/dev/null
-echo "get-text without a running instance ($runs runs): $(measure)"
+echo "Without a running instance, $runs runs each:"
+report "(file)            "
 
 "$zendra" >"$work/zendra.log" 2>&1 &
 zendra_pid=$!
@@ -86,4 +98,5 @@ until dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedes
     [ $tries -lt 500 ] || { echo "get_text.sh: zendra did not start" >&2; cat "$work/zendra.log" >&2; exit 1; }
     sleep 0.01
 done
-echo "get-text against the running instance ($runs runs): $(measure)"
+echo "Against the running instance, $runs runs each:"
+report "(D-Bus)           "
