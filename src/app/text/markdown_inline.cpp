@@ -6,24 +6,34 @@
 #include <QTextBoundaryFinder>
 #include <algorithm>
 #include <md4c.h>
+#include <optional>
 
 namespace zendra::Markdown {
 
 namespace {
 
-bool isLineBreak(QChar c) {
-    switch (c.unicode()) {
-    case u'\n':
-    case u'\v':
-    case u'\f':
-    case u'\r':
-    case 0x0085:
-    case 0x2028:
-    case 0x2029:
-        return true;
-    default:
-        return false;
+bool isLineBreak(char16_t c) {
+    return static_cast<char16_t>(c - u'\n') <= u'\r' - u'\n' || c == 0x0085 || (c | 1) == 0x2029;
+}
+
+// Long texts are common and rarely hold a line break: blocks are tested without branches, which the
+// compiler turns into vector code.
+bool hasLineBreak(QStringView text) {
+    constexpr qsizetype block = 16;
+    const char16_t* units = text.utf16();
+    qsizetype i = 0;
+    for (; i + block <= text.size(); i += block) {
+        unsigned found = 0;
+        for (qsizetype k = 0; k < block; ++k) {
+            const char16_t c = units[i + k];
+            found |= unsigned(static_cast<char16_t>(c - u'\n') <= u'\r' - u'\n') | unsigned(c == 0x0085) |
+                     unsigned((c | 1) == 0x2029);
+        }
+        if (found != 0) {
+            return true;
+        }
     }
+    return std::any_of(units + i, units + text.size(), [](char16_t c) { return isLineBreak(c); });
 }
 
 bool isBlank(QChar c) {
@@ -32,14 +42,15 @@ bool isBlank(QChar c) {
 
 // One line: every line break, a CR LF pair included, becomes one space.
 QString joinLines(QStringView source) {
-    QString line;
-    line.reserve(source.size());
+    QString line(source.size(), Qt::Uninitialized);
+    QChar* out = line.data();
     for (qsizetype i = 0; i < source.size(); ++i) {
         if (source[i] == u'\r' && i + 1 < source.size() && source[i + 1] == u'\n') {
             continue;
         }
-        line.append(isLineBreak(source[i]) ? QChar(u' ') : source[i]);
+        *out++ = isLineBreak(source[i].unicode()) ? QChar(u' ') : source[i];
     }
+    line.truncate(out - line.constData());
     return line;
 }
 
@@ -103,6 +114,42 @@ qsizetype blockMarkerOffset(QStringView line) {
     return -1;
 }
 
+// blockMarkerOffset() of a line of which only `start` is known; nothing when the rest of the line
+// could change it.
+std::optional<qsizetype> blockMarkerOffsetOfStart(QStringView start) {
+    if (start.size() < 16) {
+        return std::nullopt;
+    }
+    const QChar first = start.front();
+    switch (first.unicode()) {
+    case u'*':
+    case u'_':
+        if (std::all_of(start.begin(), start.end(), [first](QChar c) { return c == first || isBlank(c); })) {
+            return std::nullopt;
+        }
+        break;
+    case u'~':
+    case u'`': {
+        qsizetype run = 0;
+        while (run < start.size() && start[run] == first) {
+            ++run;
+        }
+        if (run == start.size() || (first == u'`' && run >= 3 && !start.sliced(run).contains(u'`'))) {
+            return std::nullopt;
+        }
+        break;
+    }
+    case u'[':
+        if (blockMarkerOffset(start) < 0) {
+            return std::nullopt;
+        }
+        break;
+    default:
+        break;
+    }
+    return blockMarkerOffset(start);
+}
+
 // The end of the grapheme cluster that contains `position`, so that a cut keeps whole clusters. Only
 // a short window is segmented: the cost stays bounded however long the piece is.
 qsizetype graphemeEnd(const QString& piece, qsizetype position) {
@@ -117,6 +164,175 @@ qsizetype graphemeEnd(const QString& piece, qsizetype position) {
     return next < 0 ? head.size() : next;
 }
 
+bool isAsciiPunctuation(QChar c) {
+    return QLatin1StringView("!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~").contains(c);
+}
+
+// Walks the body (with the character at `escaped` escaped) to the places where a start of it can be
+// parsed alone: no code span, bracket or link destination is open there, the place follows a space,
+// and nothing before it can pair with anything after it. Autolinks, link titles and brackets inside
+// a destination are not followed: the walk gives up on them. Emphasis is left to checkEmphasis().
+class PrefixScanner {
+public:
+    // `isWhole`: `body` is the whole body, not only its start.
+    PrefixScanner(QStringView body, qsizetype escaped, bool isWhole)
+        : body_(body), escaped_(escaped), isWhole_(isWhole) {}
+
+    // The first such place at or after `from`; -1 once the walk gave up or reached the end.
+    qsizetype nextCut(qsizetype from) {
+        while (position_ < body_.size()) {
+            const qsizetype at = position_;
+            const QChar c = body_[at];
+            ++position_;
+            if (at == escaped_) {
+                continue;
+            }
+            switch (c.unicode()) {
+            case u'\\':
+                if (position_ < body_.size() && isAsciiPunctuation(body_[position_])) {
+                    ++position_;
+                }
+                break;
+            case u'`':
+                if (!skipCodeSpan(at)) {
+                    return giveUp();
+                }
+                break;
+            case u'<':
+                return giveUp();
+            case u'[':
+                if (destination_ > 0) {
+                    return giveUp();
+                }
+                ++brackets_;
+                break;
+            case u']':
+                if (destination_ > 0 || brackets_ == 0) {
+                    return giveUp();
+                }
+                --brackets_;
+                if (position_ < body_.size() && body_[position_] == u'(') {
+                    destination_ = 1;
+                    ++position_;
+                }
+                break;
+            case u'(':
+                destination_ += destination_ > 0 ? 1 : 0;
+                break;
+            case u')':
+                destination_ -= destination_ > 0 ? 1 : 0;
+                break;
+            case u'"':
+            case u'\'':
+                if (destination_ > 0) {
+                    return giveUp();
+                }
+                break;
+            case u' ':
+                if (position_ >= from && brackets_ == 0 && destination_ == 0) {
+                    return position_;
+                }
+                break;
+            default:
+                break;
+            }
+        }
+        return -1;
+    }
+
+private:
+    qsizetype giveUp() {
+        position_ = body_.size();
+        return -1;
+    }
+
+    qsizetype runEnd(qsizetype start) const {
+        qsizetype end = start;
+        while (end < body_.size() && body_[end] == u'`') {
+            ++end;
+        }
+        return end;
+    }
+
+    // A run of backticks opens a code span that ends at the next run of the same length; without
+    // one in the whole body it is literal text. False when the known start of the body has none.
+    bool skipCodeSpan(qsizetype start) {
+        const qsizetype length = runEnd(start) - start;
+        position_ = start + length;
+        for (qsizetype i = position_; i < body_.size();) {
+            if (body_[i] != u'`') {
+                ++i;
+                continue;
+            }
+            const qsizetype end = runEnd(i);
+            if (end - i == length) {
+                position_ = end;
+                return true;
+            }
+            i = end;
+        }
+        return isWhole_;
+    }
+
+    QStringView body_;
+    qsizetype escaped_;
+    bool isWhole_;
+    qsizetype position_ = 0;
+    int brackets_ = 0;
+    int destination_ = 0; // the depth of parentheses inside a link destination
+};
+
+bool isSpaceOrTab(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool isAsciiAlphanumeric(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// What a parse of a start of the body must show before it may stand for the parse of the whole.
+struct PrefixCheck {
+    QByteArrayView source;
+    // The block marker's escaped character in `source`, if any.
+    qsizetype escaped = -1;
+    bool closed = true;
+    int paragraphs = 0;
+    qsizetype pieces = 0;
+    qsizetype limitPiece = -1;
+
+    // A delimiter left as text could open emphasis closed further on, unless it can neither open
+    // nor close: blanks on both sides, or an underscore inside a word.
+    void checkEmphasis(const MD_CHAR* text, MD_SIZE size) {
+        const char* begin = source.data();
+        const char* end = begin + source.size();
+        if (text < begin || text + size > end) {
+            closed = false;
+            return;
+        }
+        for (const char* c = text; c < text + size && closed; ++c) {
+            if (*c != '*' && *c != '_' && *c != '~') {
+                continue;
+            }
+            const char* first = c;
+            while (first > begin && first[-1] == *c) {
+                --first;
+            }
+            const char* last = c;
+            while (last + 1 < end && last[1] == *c) {
+                ++last;
+            }
+            const bool before = first == begin || isSpaceOrTab(first[-1]);
+            const bool after = last + 1 < end && isSpaceOrTab(last[1]);
+            const bool inWord = *c == '_' && first > begin && last + 1 < end &&
+                                isAsciiAlphanumeric(first[-1]) && isAsciiAlphanumeric(last[1]);
+            const bool isEscapedMarker = first == last && first - begin == escaped;
+            closed = (before && after) || inWord || isEscapedMarker;
+        }
+    }
+
+    bool holds() const { return closed && paragraphs == 1 && limitPiece >= 0 && limitPiece < pieces - 1; }
+};
+
 struct Builder {
     InlineText result;
     qsizetype limit = -1;
@@ -126,6 +342,8 @@ struct Builder {
     int strikethrough = 0;
     int link = 0;
     int textBlocks = 0;
+    // Set while a start of the body is parsed: the parse then runs to its end for the check.
+    PrefixCheck* check = nullptr;
 
     InlineStyle style() const { return {emphasis > 0, strong > 0, code > 0, strikethrough > 0, link > 0}; }
 
@@ -170,8 +388,13 @@ int* counterFor(Builder& builder, MD_SPANTYPE type) {
 }
 
 int enterBlock(MD_BLOCKTYPE type, void*, void* userdata) {
-    // Should an unexpected second text block appear, its text follows after a space, on one line.
     auto& builder = *static_cast<Builder*>(userdata);
+    if (builder.check) {
+        builder.check->paragraphs += type == MD_BLOCK_P ? 1 : 0;
+        builder.check->closed = builder.check->closed && (type == MD_BLOCK_DOC || type == MD_BLOCK_P);
+        return 0;
+    }
+    // Should an unexpected second text block appear, its text follows after a space, on one line.
     if (type == MD_BLOCK_P || type == MD_BLOCK_H || type == MD_BLOCK_CODE) {
         if (builder.textBlocks++ > 0) {
             builder.append(QStringLiteral(" "));
@@ -200,32 +423,143 @@ int leaveSpan(MD_SPANTYPE type, void*, void* userdata) {
     return 0;
 }
 
-int onText(MD_TEXTTYPE type, const MD_CHAR* text, MD_SIZE size, void* userdata) {
-    auto& builder = *static_cast<Builder*>(userdata);
-    const QString piece = QString::fromUtf8(text, static_cast<qsizetype>(size));
+QString pieceText(MD_TEXTTYPE type, const MD_CHAR* text, MD_SIZE size) {
     switch (type) {
     case MD_TEXT_NULLCHAR:
-        builder.append(QString(QChar(0xFFFD)));
-        break;
+        return QString(QChar(0xFFFD));
     case MD_TEXT_BR:
     case MD_TEXT_SOFTBR:
-        builder.append(QStringLiteral(" "));
-        break;
-    case MD_TEXT_ENTITY:
-        builder.append(decodeEntity(piece).value_or(piece));
-        break;
-    default:
-        builder.append(piece);
-        break;
+        return QStringLiteral(" ");
+    case MD_TEXT_ENTITY: {
+        QString reference = QString::fromUtf8(text, static_cast<qsizetype>(size));
+        return decodeEntity(reference).value_or(reference);
     }
-    // A non-zero return stops the parser: the rest cannot be shown anyway.
-    return builder.reachedLimit() ? 1 : 0;
+    default:
+        return QString::fromUtf8(text, static_cast<qsizetype>(size));
+    }
+}
+
+int onText(MD_TEXTTYPE type, const MD_CHAR* text, MD_SIZE size, void* userdata) {
+    auto& builder = *static_cast<Builder*>(userdata);
+    PrefixCheck* check = builder.check;
+    if (!check) {
+        builder.append(pieceText(type, text, size));
+        // A non-zero return stops the parser: the rest cannot be shown anyway.
+        return builder.reachedLimit() ? 1 : 0;
+    }
+    if (type == MD_TEXT_NORMAL) {
+        check->checkEmphasis(text, size);
+    }
+    const qsizetype piece = check->pieces++;
+    if (check->limitPiece < 0) {
+        builder.append(pieceText(type, text, size));
+        check->limitPiece = builder.reachedLimit() ? piece : -1;
+    }
+    return 0;
+}
+
+// The body as the parser reads it: UTF-8, up to `end`, the block marker escaped.
+QByteArray parserInput(QStringView body, qsizetype escaped, qsizetype end) {
+    if (escaped < 0 || escaped >= end) {
+        return body.first(end).toUtf8();
+    }
+    QByteArray input = body.first(escaped).toUtf8();
+    input.append('\\');
+    input.append(body.sliced(escaped, end - escaped).toUtf8());
+    return input;
+}
+
+// Returns md_parse's result: non-zero when a callback stopped it.
+int parse(const QByteArray& input, Builder& builder) {
+    MD_PARSER parser{};
+    parser.flags = MD_FLAG_STRIKETHROUGH | MD_FLAG_NOHTML;
+    parser.enter_block = enterBlock;
+    parser.leave_block = leaveBlock;
+    parser.enter_span = enterSpan;
+    parser.leave_span = leaveSpan;
+    parser.text = onText;
+    return md_parse(input.constData(), static_cast<MD_SIZE>(input.size()), &parser, &builder);
+}
+
+// Renders the body up to the builder's limit from a start of it, which costs what the shown part
+// costs however long the body is. Gives up (false, builder untouched) when the start might render
+// differently from the whole: an opening with its match further on, or too little text shown.
+bool renderStart(QStringView body, qsizetype escaped, bool isWhole, Builder& builder) {
+    PrefixScanner scanner(body, escaped, isWhole);
+    // Markup makes the source longer than what it shows; the window doubles while too little shows.
+    for (qsizetype from = 2 * builder.limit + 16; from < body.size();) {
+        const qsizetype cut = scanner.nextCut(from);
+        if (cut < 0) {
+            return false;
+        }
+        const QByteArray input = parserInput(body, escaped, cut);
+        PrefixCheck check{QByteArrayView(input), escaped < 0 ? -1 : body.first(escaped).toUtf8().size() + 1};
+        Builder attempt = builder;
+        attempt.check = &check;
+        parse(input, attempt);
+        if (check.holds()) {
+            attempt.check = nullptr;
+            builder = std::move(attempt);
+            return true;
+        }
+        if (!check.closed) {
+            return false;
+        }
+        from = 2 * cut;
+    }
+    return false;
+}
+
+// renderInline() of a long source from a window at its start, where most texts settle what shows;
+// nothing when the window does not settle it.
+std::optional<InlineText> renderWindow(QStringView source, qsizetype limit, qsizetype window) {
+    const QStringView start = source.first(window);
+    QString joined;
+    QStringView line = start;
+    if (hasLineBreak(start)) {
+        joined = joinLines(start);
+        line = joined;
+    }
+    qsizetype begin = 0;
+    while (begin < line.size() && isBlank(line[begin])) {
+        ++begin;
+    }
+    if (begin >= limit) {
+        return std::nullopt;
+    }
+    const QStringView body = line.sliced(begin);
+    const std::optional<qsizetype> escaped = blockMarkerOffsetOfStart(body);
+    if (!escaped) {
+        return std::nullopt;
+    }
+    Builder builder;
+    builder.limit = limit;
+    builder.append(line.first(begin).toString());
+    if (!renderStart(body, *escaped, false, builder)) {
+        return std::nullopt;
+    }
+    // Blanks that end the whole line follow the parsed text, where they meet the limit.
+    const char16_t last = source.back().unicode();
+    if (isBlank(QChar(last)) || isLineBreak(last)) {
+        builder.result.isCut = true;
+    }
+    return std::move(builder.result);
 }
 
 } // namespace
 
 InlineText renderInline(QStringView source, qsizetype limit) {
-    const QString line = joinLines(source);
+    if (const qsizetype window = 8 * limit + 256; limit >= 0 && source.size() > window) {
+        if (std::optional<InlineText> start = renderWindow(source, limit, window)) {
+            return std::move(*start);
+        }
+    }
+    QString joined;
+    QStringView line = source;
+    if (hasLineBreak(source)) {
+        joined = joinLines(source);
+        line = joined;
+    }
     // Blanks at either end are text here; the parser would drop them as indentation or line ends.
     qsizetype begin = 0;
     while (begin < line.size() && isBlank(line[begin])) {
@@ -235,29 +569,20 @@ InlineText renderInline(QStringView source, qsizetype limit) {
     while (end > begin && isBlank(line[end - 1])) {
         --end;
     }
-    QString body = line.mid(begin, end - begin);
-    if (const qsizetype marker = blockMarkerOffset(body); marker >= 0) {
-        body.insert(marker, u'\\');
-    }
+    const QStringView body = line.sliced(begin, end - begin);
+    const qsizetype escaped = blockMarkerOffset(body);
 
     Builder builder;
     builder.limit = limit;
-    builder.append(line.left(begin));
-    if (!builder.reachedLimit() && !body.isEmpty()) {
-        const QByteArray utf8 = body.toUtf8();
-        MD_PARSER parser{};
-        parser.flags = MD_FLAG_STRIKETHROUGH | MD_FLAG_NOHTML;
-        parser.enter_block = enterBlock;
-        parser.leave_block = leaveBlock;
-        parser.enter_span = enterSpan;
-        parser.leave_span = leaveSpan;
-        parser.text = onText;
-        if (md_parse(utf8.constData(), static_cast<MD_SIZE>(utf8.size()), &parser, &builder) != 0) {
+    builder.append(line.first(begin).toString());
+    if (!builder.reachedLimit() && !body.isEmpty() &&
+        !(limit >= 0 && renderStart(body, escaped, true, builder))) {
+        if (parse(parserInput(body, escaped, body.size()), builder) != 0) {
             builder.result.isCut = true;
         }
     }
     if (!builder.result.isCut) {
-        builder.append(line.mid(end));
+        builder.append(line.sliced(end).toString());
     }
     return std::move(builder.result);
 }

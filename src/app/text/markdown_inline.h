@@ -38,7 +38,8 @@ struct InlineText {
 };
 
 // Renders `source`. With `limit` >= 0, stops once about `limit` UTF-16 units of visible text exist
-// and cuts back to a grapheme boundary, so that callers can lay out only what may fit.
+// and cuts back to a grapheme boundary, so that callers can lay out only what may fit; then only the
+// start of a long source is read when nothing further on can change how that start shows.
 InlineText renderInline(QStringView source, qsizetype limit = -1);
 
 } // namespace zendra::Markdown
