@@ -68,6 +68,59 @@ qsizetype visibleBudget(const QFont& font, double maximumWidth) {
     return static_cast<qsizetype>(std::ceil(maximumWidth / narrowest)) + 16;
 }
 
+// How far past a position shaping can reach: glyphs before it look no further ahead (kerning pairs,
+// ligatures, contextual forms), so they sit where they would in any longer text.
+constexpr qsizetype shapingReach = 8;
+
+// A first guess at the units that overfill the width: a quarter more than average characters need,
+// and the reach of shaping past that. Never more than visibleBudget(), which is at least what the
+// same sum over half a space gives.
+qsizetype headLength(const QFont& font, double maximumWidth) {
+    const QFontMetricsF metrics(font);
+    const double average = std::max(metrics.averageCharWidth(), 1.0);
+    const double halfSpace = std::max(metrics.horizontalAdvance(QLatin1Char(' ')) * 0.5, 0.5);
+    return std::min(static_cast<qsizetype>(std::ceil(1.25 * maximumWidth / average)) + shapingReach,
+                    static_cast<qsizetype>(std::ceil(maximumWidth / halfSpace)) + 16);
+}
+
+// Whether every character of `text` sits at the same place as in any longer text that starts with
+// it: left-to-right text only (a strong left-to-right character, nothing right-to-left, no
+// direction controls), and a character with a script of its own, which leading neutral characters
+// take theirs from.
+bool isSettledLeftToRight(QStringView text) {
+    bool hasStrong = false;
+    bool hasScript = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
+            ++i;
+        }
+        switch (QChar::direction(c)) {
+        case QChar::DirL:
+            hasStrong = true;
+            break;
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirAN:
+        case QChar::DirLRE:
+        case QChar::DirLRO:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirPDF:
+        case QChar::DirLRI:
+        case QChar::DirRLI:
+        case QChar::DirFSI:
+        case QChar::DirPDI:
+            return false;
+        default:
+            break;
+        }
+        hasScript = hasScript || QChar::script(c) > QChar::Script_Common;
+    }
+    return hasStrong && hasScript;
+}
+
 QList<QTextLayout::FormatRange> formatRanges(const std::vector<Markdown::InlineRun>& runs,
                                              const QString& mono, const QColor& linkColor) {
     QList<QTextLayout::FormatRange> ranges;
@@ -98,10 +151,10 @@ QList<QTextLayout::FormatRange> formatRanges(const std::vector<Markdown::InlineR
     return ranges;
 }
 
-// Markdown cannot be cut before parsing without changing what the kept part shows (a link's address
-// or a closing delimiter may lie far ahead), so the whole text is parsed, which is cheap per
-// character. Beyond this many units nothing can still reach the label, short of an address longer
-// than this; the cap keeps a pasted megabyte from costing more than a long text.
+// The whole text goes to the parser, as a link's address or a closing delimiter far ahead can change
+// what the kept part shows; it reads no more than that start when nothing further on can. Beyond
+// this many units nothing can still reach the label, short of an address longer than this; the cap
+// keeps a pasted megabyte from costing more than a long text.
 constexpr qsizetype maximumParsedLength = 65536;
 
 QString parsedPart(QString composed) {
@@ -140,6 +193,16 @@ Line layOut(QString text, std::vector<Markdown::InlineRun> runs, const QFont& fo
     return result;
 }
 
+// Whether `head`, the start of a longer text, shows that the whole text is wider than `width`. Its
+// last units are left out (at least two clusters), as their shaping depends on what follows.
+bool startOverflows(const Line& head, double width) {
+    int end = static_cast<int>(head.text.size());
+    for (int clusters = 0; end > 0 && (clusters < 2 || head.text.size() - end < shapingReach); ++clusters) {
+        end = head.layout->previousCursorPosition(end);
+    }
+    return end > 0 && !head.text[end - 1].isSpace() && head.line().cursorToX(end) > width;
+}
+
 // The runs of the first `length` units, the ellipsis taking the style of the last kept unit.
 std::vector<Markdown::InlineRun> runsWithEllipsis(const std::vector<Markdown::InlineRun>& runs,
                                                   qsizetype length) {
@@ -175,6 +238,39 @@ Line elide(const Line& full, double width, const QFont& font, const QString& mon
         }
         position = full.layout->previousCursorPosition(position);
     }
+}
+
+struct Label {
+    Line line;
+    bool isTruncated = false;
+};
+
+// The line to draw: the text whole, or its longest start that fits with the ellipsis. Only the start
+// of a long text is parsed and laid out: first about what fills the width, which usually settles
+// the cut, else as much as may fit at all.
+Label labelOf(const QString& composed, const QFont& font, const QString& mono, const QColor& linkColor,
+              double maximumWidth) {
+    const qsizetype headLimit = headLength(font, maximumWidth);
+    Markdown::InlineText inlineText = Markdown::renderInline(composed, headLimit);
+    const bool isHead = inlineText.text.size() >= headLimit;
+    if (isHead && isSettledLeftToRight(inlineText.text)) {
+        Line head = layOut(inlineText.text, std::move(inlineText.runs), font, mono, linkColor);
+        if (startOverflows(head, maximumWidth)) {
+            return {elide(head, maximumWidth, font, mono, linkColor), true};
+        }
+    }
+    if (isHead) {
+        inlineText = Markdown::renderInline(composed, visibleBudget(font, maximumWidth));
+    }
+    Line line = layOut(inlineText.text, std::move(inlineText.runs), font, mono, linkColor);
+    if (inlineText.isCut && line.width() <= maximumWidth) {
+        inlineText = Markdown::renderInline(composed);
+        line = layOut(inlineText.text, std::move(inlineText.runs), font, mono, linkColor);
+    }
+    if (line.width() > maximumWidth) {
+        return {elide(line, maximumWidth, font, mono, linkColor), true};
+    }
+    return {std::move(line), false};
 }
 
 // A transparent picture of `size` logical pixels at `ratio` device pixels per logical pixel.
@@ -215,23 +311,12 @@ StatusItemRendering renderStatusItem(const StatusItemContent& content) {
     const QColor linkColor = linkTextColor(content);
     const QString composed = parsedPart(content.prefix + content.text + content.suffix);
 
-    // Only as much text as may fit is laid out, so long texts cost what short ones do.
-    Markdown::InlineText inlineText =
-        Markdown::renderInline(composed, visibleBudget(font, limits.maximumWidth));
-    Line line = layOut(inlineText.text, std::move(inlineText.runs), font, mono, linkColor);
-    if (inlineText.isCut && line.width() <= limits.maximumWidth) {
-        inlineText = Markdown::renderInline(composed);
-        line = layOut(inlineText.text, std::move(inlineText.runs), font, mono, linkColor);
-    }
-
     StatusItemRendering result;
     result.toolTip = content.text;
-    double labelWidth = line.width();
-    if (labelWidth > limits.maximumWidth) {
-        line = elide(line, limits.maximumWidth, font, mono, linkColor);
-        labelWidth = limits.maximumWidth;
-        result.isTruncated = true;
-    }
+    const Label label = labelOf(composed, font, mono, linkColor, limits.maximumWidth);
+    const Line& line = label.line;
+    const double labelWidth = label.isTruncated ? limits.maximumWidth : line.width();
+    result.isTruncated = label.isTruncated;
 
     const QTextLine textLine = line.line();
     const double lineHeight = textLine.height();
