@@ -72,13 +72,19 @@ qsizetype visibleBudget(const QFont& font, double maximumWidth) {
 // ligatures, contextual forms), so they sit where they would in any longer text.
 constexpr qsizetype shapingReach = 8;
 
-// A first guess at the units that overfill the width: a quarter more than average characters need,
-// and the reach of shaping past that. Never more than visibleBudget(), which is at least what the
-// same sum over half a space gives.
+// A first guess at the units that overfill the width: a quarter more than the space and the most
+// frequent letters need on average, and the reach of shaping past that. Never more than
+// visibleBudget(), which is at least what the same sum over half a space gives.
 qsizetype headLength(const QFont& font, double maximumWidth) {
     const QFontMetricsF metrics(font);
-    const double average = std::max(metrics.averageCharWidth(), 1.0);
-    const double halfSpace = std::max(metrics.horizontalAdvance(QLatin1Char(' ')) * 0.5, 0.5);
+    const double space = metrics.horizontalAdvance(QLatin1Char(' '));
+    const QString letters = QStringLiteral("etaoin");
+    double sum = space;
+    for (QChar c : letters) {
+        sum += metrics.horizontalAdvance(c);
+    }
+    const double average = std::max(sum / static_cast<double>(letters.size() + 1), 1.0);
+    const double halfSpace = std::max(space * 0.5, 0.5);
     return std::min(static_cast<qsizetype>(std::ceil(1.25 * maximumWidth / average)) + shapingReach,
                     static_cast<qsizetype>(std::ceil(maximumWidth / halfSpace)) + 16);
 }
@@ -177,30 +183,38 @@ struct Line {
     double width() const { return line().naturalTextWidth(); }
 };
 
+// Lays out one line. With `wrapWidth`, the line ends about there and nothing after it is shaped; the
+// glyphs on it are those of the unbroken line.
 Line layOut(QString text, std::vector<Markdown::InlineRun> runs, const QFont& font, const QString& mono,
-            const QColor& linkColor) {
+            const QColor& linkColor, std::optional<double> wrapWidth = std::nullopt) {
     Line result{std::make_unique<QTextLayout>(text, font), std::move(text), std::move(runs)};
     QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
+    option.setWrapMode(wrapWidth ? QTextOption::WrapAnywhere : QTextOption::NoWrap);
     result.layout->setTextOption(option);
     // Keeps the shaped glyphs for drawing; otherwise drawing shapes the text a second time.
     result.layout->setCacheEnabled(true);
     result.layout->setFormats(formatRanges(result.runs, mono, linkColor));
     result.layout->beginLayout();
     QTextLine line = result.layout->createLine();
-    line.setLineWidth(1.0e6);
+    line.setLineWidth(wrapWidth.value_or(1.0e6));
     result.layout->endLayout();
     return result;
 }
 
-// Whether `head`, the start of a longer text, shows that the whole text is wider than `width`. Its
-// last units are left out (at least two clusters), as their shaping depends on what follows.
+// Whether `head`, the start of a longer text, shows on its first line that the whole text is wider
+// than `width`. Its last units are left out (at least two clusters), as their shaping depends on
+// what follows.
 bool startOverflows(const Line& head, double width) {
     int end = static_cast<int>(head.text.size());
     for (int clusters = 0; end > 0 && (clusters < 2 || head.text.size() - end < shapingReach); ++clusters) {
         end = head.layout->previousCursorPosition(end);
     }
-    return end > 0 && !head.text[end - 1].isSpace() && head.line().cursorToX(end) > width;
+    const QTextLine line = head.line();
+    end = std::min(end, line.textStart() + line.textLength());
+    while (end > 0 && head.text[end - 1].isSpace()) {
+        end = head.layout->previousCursorPosition(end);
+    }
+    return end > 0 && line.cursorToX(end) > width;
 }
 
 // The runs of the first `length` units, the ellipsis taking the style of the last kept unit.
@@ -254,7 +268,9 @@ Label labelOf(const QString& composed, const QFont& font, const QString& mono, c
     Markdown::InlineText inlineText = Markdown::renderInline(composed, headLimit);
     const bool isHead = inlineText.text.size() >= headLimit;
     if (isHead && isSettledLeftToRight(inlineText.text)) {
-        Line head = layOut(inlineText.text, std::move(inlineText.runs), font, mono, linkColor);
+        // Two ems past the width leave room for the widest cluster where the line breaks.
+        Line head = layOut(inlineText.text, std::move(inlineText.runs), font, mono, linkColor,
+                           maximumWidth + 2.0 * font.pixelSize());
         if (startOverflows(head, maximumWidth)) {
             return {elide(head, maximumWidth, font, mono, linkColor), true};
         }
