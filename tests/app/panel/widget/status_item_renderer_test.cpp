@@ -132,6 +132,31 @@ TEST(StatusItemRenderer, WidthFollowsTheTextUpToTheMaximum) {
     EXPECT_TRUE(narrow.shownText.endsWith(QStringLiteral("end")));
 }
 
+// Only the start of a long text is read; what shows is what that start alone shows: styles at the
+// cut, a span across it, combining marks and surrogate pairs there, right-to-left text.
+TEST(StatusItemRenderer, LongTextDrawsAsItsStartAlone) {
+    const QString starts[] = {
+        QStringLiteral("Plan *the* week, [read](https://x.io) **mail** then *more*"),
+        QStringLiteral("**Bold words that run well past the edge of the item**"),
+        QStringLiteral("e\u0301").repeated(40),
+        QStringLiteral("\U0001D400").repeated(40),
+        QStringLiteral("\u05E9\u05DC\u05D5\u05DD ").repeated(16),
+        QStringLiteral("Plan: ") + QStringLiteral("\u05E9\u05DC\u05D5\u05DD ").repeated(16),
+    };
+    for (const QString& start : starts) {
+        SCOPED_TRACE(start.toStdString());
+        auto content = contentWith(start);
+        const auto alone = renderStatusItem(content);
+        content.text = start + QStringLiteral(" and then *some* more").repeated(500);
+        const auto inLongText = renderStatusItem(content);
+        EXPECT_TRUE(alone.isTruncated);
+        EXPECT_TRUE(inLongText.isTruncated);
+        EXPECT_EQ(inLongText.shownText, alone.shownText);
+        EXPECT_EQ(inLongText.runs, alone.runs);
+        EXPECT_EQ(inLongText.image, alone.image);
+    }
+}
+
 TEST(StatusItemRenderer, VerticalOffsetMovesTheDrawnTextUp) {
     // At twice the pixel ratio every half pixel is a whole device pixel.
     auto render = [](std::optional<double> offset) {

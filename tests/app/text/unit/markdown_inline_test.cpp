@@ -112,4 +112,45 @@ TEST(MarkdownInline, LimitCutsWholeGraphemesAndReportsIt) {
     EXPECT_TRUE(styleAt(link, 0).link);
 }
 
+// A limited rendering may read only the start of a long text; whatever it reads, it shows what the
+// whole rendering shows there, also when the meaning of the start is settled far ahead.
+TEST(MarkdownInline, LimitedRenderingOfALongTextShowsTheStartOfTheWhole) {
+    const std::pair<const char16_t*, const char16_t*> ends[] = {
+        {u"", u""},
+        {u"*", u"end*"},
+        {u"_", u"end_"},
+        {u"~~", u"end~~"},
+        {u"`", u"`"},
+        {u"```js ", u"```"},
+        {u"[", u"](https://x.example)"},
+        {u"[a](/u \"t ) ", u"\")"},
+        {u"2 * 3 ", u""},
+        {u"* ", u""},
+        {u"12) ", u""},
+        {u"  ", u"\r\n"},
+        {u"one\r\ntwo ", u" \n"},
+        {u"e\u0301", u""},
+    };
+    for (const char16_t* words :
+         {u"Plan *the* week, [read](https://x.io) **mail** ", u"Plan *the* week **now** "}) {
+        QString filler;
+        while (filler.size() < 4000) {
+            filler += QString::fromUtf16(words);
+        }
+        for (const auto& [before, after] : ends) {
+            const QString source = QString::fromUtf16(before) + filler + QString::fromUtf16(after);
+            const auto whole = renderInline(source);
+            for (const qsizetype limit : {20, 60}) {
+                SCOPED_TRACE(QString::fromUtf16(before).toStdString() + " " + std::to_string(limit));
+                const auto limited = renderInline(source, limit);
+                EXPECT_GE(limited.text.size(), std::min(limit, whole.text.size()));
+                EXPECT_EQ(limited.text, whole.text.left(limited.text.size()));
+                for (qsizetype i = 0; i < limited.text.size(); ++i) {
+                    ASSERT_EQ(styleAt(limited, i), styleAt(whole, i)) << "at " << i;
+                }
+            }
+        }
+    }
+}
+
 } // namespace
