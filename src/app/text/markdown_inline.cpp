@@ -469,7 +469,7 @@ QByteArray parserInput(QStringView body, qsizetype escaped, qsizetype end) {
     return input;
 }
 
-// Returns md_parse's result: non-zero when a callback stopped it.
+// Returns what md_parse() returns: non-zero when it failed.
 int parse(const QByteArray& input, Builder& builder) {
     MD_PARSER parser{};
     parser.flags = MD_FLAG_STRIKETHROUGH | MD_FLAG_NOHTML;
@@ -549,6 +549,7 @@ std::optional<InlineText> renderWindow(QStringView source, qsizetype limit, qsiz
 } // namespace
 
 InlineText renderInline(QStringView source, qsizetype limit) {
+    // Neither the joining of lines nor the parse need touch a long source past its first units.
     if (const qsizetype window = 8 * limit + 256; limit >= 0 && source.size() > window) {
         if (std::optional<InlineText> start = renderWindow(source, limit, window)) {
             return std::move(*start);
