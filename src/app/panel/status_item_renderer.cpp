@@ -325,7 +325,10 @@ StatusItemRendering renderStatusItem(const StatusItemContent& content) {
     const QFont font = labelFont(content, limits.textSize);
     const QString mono = monospaceFamily(content);
     const QColor linkColor = linkTextColor(content);
-    const QString composed = parsedPart(content.prefix + content.text + content.suffix);
+    // Without a prefix or suffix the text is shared, not copied.
+    const QString composed = parsedPart(content.prefix.isEmpty() && content.suffix.isEmpty()
+                                            ? content.text
+                                            : content.prefix + content.text + content.suffix);
 
     StatusItemRendering result;
     result.toolTip = content.text;
