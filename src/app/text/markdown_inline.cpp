@@ -150,11 +150,13 @@ std::optional<qsizetype> blockMarkerOffsetOfStart(QStringView start) {
     return blockMarkerOffset(start);
 }
 
+// How far past a cut graphemeEnd() looks.
+constexpr qsizetype graphemeWindow = 32;
+
 // The end of the grapheme cluster that contains `position`, so that a cut keeps whole clusters. Only
 // a short window is segmented: the cost stays bounded however long the piece is.
 qsizetype graphemeEnd(const QString& piece, qsizetype position) {
-    constexpr qsizetype window = 32;
-    const QString head = piece.left(position + window);
+    const QString head = piece.left(position + graphemeWindow);
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, head);
     finder.setPosition(position);
     if (finder.isAtBoundary()) {
@@ -299,6 +301,8 @@ struct PrefixCheck {
     int paragraphs = 0;
     qsizetype pieces = 0;
     qsizetype limitPiece = -1;
+    // How much of the piece that reached the limit lay past it.
+    qsizetype spare = 0;
 
     // A delimiter left as text could open emphasis closed further on, unless it can neither open
     // nor close: blanks on both sides, or an underscore inside a word.
@@ -330,7 +334,12 @@ struct PrefixCheck {
         }
     }
 
-    bool holds() const { return closed && paragraphs == 1 && limitPiece >= 0 && limitPiece < pieces - 1; }
+    // The last piece may stop short of where the whole text's piece ends; it stands for that piece
+    // when the cut at the limit sees as far into both.
+    bool holds() const {
+        return closed && paragraphs == 1 && limitPiece >= 0 &&
+               (limitPiece < pieces - 1 || spare >= graphemeWindow);
+    }
 };
 
 struct Builder {
@@ -450,10 +459,15 @@ int onText(MD_TEXTTYPE type, const MD_CHAR* text, MD_SIZE size, void* userdata) 
     if (type == MD_TEXT_NORMAL) {
         check->checkEmphasis(text, size);
     }
-    const qsizetype piece = check->pieces++;
+    const qsizetype index = check->pieces++;
     if (check->limitPiece < 0) {
-        builder.append(pieceText(type, text, size));
-        check->limitPiece = builder.reachedLimit() ? piece : -1;
+        QString piece = pieceText(type, text, size);
+        const qsizetype spare = piece.size() - (builder.limit - builder.result.text.size());
+        builder.append(std::move(piece));
+        if (builder.reachedLimit()) {
+            check->limitPiece = index;
+            check->spare = spare;
+        }
     }
     return 0;
 }
