@@ -72,9 +72,15 @@ qsizetype visibleBudget(const QFont& font, double maximumWidth) {
 // ligatures, contextual forms), so they sit where they would in any longer text.
 constexpr qsizetype shapingReach = 8;
 
-// A first guess at the units that overfill the width: a quarter more than the space and the most
-// frequent letters need on average, and the reach of shaping past that. Never more than
-// visibleBudget(), which is at least what the same sum over half a space gives.
+// The width past which the first layout of a long text stops shaping: two ems past the maximum
+// leave room for the widest cluster where the line breaks.
+double headWidth(const QFont& font, double maximumWidth) {
+    return maximumWidth + 2.0 * font.pixelSize();
+}
+
+// A guess at the units that fill the head width: the width over the mean advance of the space and
+// the most frequent letters, with a third more for narrower text, and the reach of shaping past
+// that. Never more than visibleBudget(), which is at least what the same sum over half a space gives.
 qsizetype headLength(const QFont& font, double maximumWidth) {
     const QFontMetricsF metrics(font);
     const double space = metrics.horizontalAdvance(QLatin1Char(' '));
@@ -85,7 +91,8 @@ qsizetype headLength(const QFont& font, double maximumWidth) {
     }
     const double average = std::max(sum / static_cast<double>(letters.size() + 1), 1.0);
     const double halfSpace = std::max(space * 0.5, 0.5);
-    return std::min(static_cast<qsizetype>(std::ceil(1.25 * maximumWidth / average)) + shapingReach,
+    return std::min(static_cast<qsizetype>(std::ceil(1.3 * headWidth(font, maximumWidth) / average)) +
+                        shapingReach,
                     static_cast<qsizetype>(std::ceil(maximumWidth / halfSpace)) + 16);
 }
 
@@ -268,9 +275,8 @@ Label labelOf(const QString& composed, const QFont& font, const QString& mono, c
     Markdown::InlineText inlineText = Markdown::renderInline(composed, headLimit);
     const bool isHead = inlineText.text.size() >= headLimit;
     if (isHead && isSettledLeftToRight(inlineText.text)) {
-        // Two ems past the width leave room for the widest cluster where the line breaks.
         Line head = layOut(inlineText.text, std::move(inlineText.runs), font, mono, linkColor,
-                           maximumWidth + 2.0 * font.pixelSize());
+                           headWidth(font, maximumWidth));
         if (startOverflows(head, maximumWidth)) {
             return {elide(head, maximumWidth, font, mono, linkColor), true};
         }
