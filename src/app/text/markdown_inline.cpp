@@ -12,12 +12,12 @@ namespace zendra::Markdown {
 
 namespace {
 
+// Without branches, so that a loop over a whole text becomes vector code.
 bool isLineBreak(char16_t c) {
-    return static_cast<char16_t>(c - u'\n') <= u'\r' - u'\n' || c == 0x0085 || (c | 1) == 0x2029;
+    return (static_cast<char16_t>(c - u'\n') <= u'\r' - u'\n') | (c == 0x0085) | ((c | 1) == 0x2029);
 }
 
-// Long texts are common and rarely hold a line break: blocks are tested without branches, which the
-// compiler turns into vector code.
+// Long texts are common and rarely hold a line break, so whole blocks are tested at a time.
 bool hasLineBreak(QStringView text) {
     constexpr qsizetype block = 16;
     const char16_t* units = text.utf16();
@@ -25,15 +25,13 @@ bool hasLineBreak(QStringView text) {
     for (; i + block <= text.size(); i += block) {
         unsigned found = 0;
         for (qsizetype k = 0; k < block; ++k) {
-            const char16_t c = units[i + k];
-            found |= unsigned(static_cast<char16_t>(c - u'\n') <= u'\r' - u'\n') | unsigned(c == 0x0085) |
-                     unsigned((c | 1) == 0x2029);
+            found |= unsigned(isLineBreak(units[i + k]));
         }
         if (found != 0) {
             return true;
         }
     }
-    return std::any_of(units + i, units + text.size(), [](char16_t c) { return isLineBreak(c); });
+    return std::any_of(units + i, units + text.size(), isLineBreak);
 }
 
 bool isBlank(QChar c) {
