@@ -34,7 +34,7 @@ Alert systemWideAlert() {
                 "This keyboard shortcut cannot be used as it's already a system-wide keyboard shortcut."),
             QCoreApplication::translate("zendra::Hotkeys::RecorderField",
                                         "Most system-wide keyboard shortcuts can be changed in "
-                                        "“System Settings › Keyboard › Keyboard Shortcuts“.")};
+                                        "the keyboard shortcuts of your desktop's settings.")};
 }
 
 Alert menuConflictAlert(const QString& title) {

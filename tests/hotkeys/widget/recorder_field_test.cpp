@@ -280,9 +280,10 @@ TEST_F(RecorderFieldTest, ConflictsAreRefusedWithAnAlertAndRecordingRestarts) {
     ASSERT_EQ(alerts->shown.size(), 2u);
     EXPECT_EQ(alerts->shown[1].messageText,
               "This keyboard shortcut cannot be used as it's already a system-wide keyboard shortcut.");
-    EXPECT_EQ(alerts->shown[1].informativeText,
-              "Most system-wide keyboard shortcuts can be changed in “System Settings › Keyboard › Keyboard "
-              "Shortcuts“.");
+    EXPECT_EQ(
+        alerts->shown[1].informativeText,
+        "Most system-wide keyboard shortcuts can be changed in the keyboard shortcuts of your desktop's "
+        "settings.");
     EXPECT_TRUE(recorder->isRecording());
     EXPECT_FALSE(stored());
     EXPECT_TRUE(changes.empty());
