@@ -1,0 +1,7 @@
+#include "kit/singleton_window_controller.h"
+
+namespace zendra::KZApp {
+
+SingletonWindowController::~SingletonWindowController() = default;
+
+} // namespace zendra::KZApp
