@@ -1,10 +1,6 @@
 #include "platform/linux/dbus/panel_appearance_portal.h"
 
 #include <QCoreApplication>
-#include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
-#include <QDBusVariant>
 #include <QEvent>
 #include <QGuiApplication>
 
@@ -12,32 +8,24 @@ namespace zendra {
 
 namespace {
 
-const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
-const QString settingsInterface = QStringLiteral("org.freedesktop.portal.Settings");
-const QString appearanceGroup = QStringLiteral("org.freedesktop.appearance");
-const QString colorSchemeKey = QStringLiteral("color-scheme");
-
-// Read() wraps the value in a second variant; older portals send it once.
-std::optional<uint> colorSchemeValue(QVariant value) {
-    while (value.canConvert<QDBusVariant>() && value.userType() == qMetaTypeId<QDBusVariant>()) {
-        value = value.value<QDBusVariant>().variant();
-    }
+// The portal's color-scheme value as a number, when it is one.
+std::optional<uint> colorSchemeValue(const std::optional<QVariant>& value) {
     bool ok = false;
-    const uint number = value.toUInt(&ok);
+    const uint number = value ? value->toUInt(&ok) : 0;
     return ok ? std::optional(number) : std::nullopt;
 }
 
 } // namespace
 
-PortalPanelAppearance::PortalPanelAppearance(QDBusConnection bus) : bus_(std::move(bus)) {
+PortalPanelAppearance::PortalPanelAppearance(QDBusConnection bus)
+    : settings_(std::move(bus),
+                {{QStringLiteral("org.freedesktop.appearance"), QStringLiteral("color-scheme")}},
+                [this](const PortalSettings::Setting&, const std::optional<QVariant>& value) {
+                    // No portal, or a desktop that does not publish the key: the palette decides.
+                    const auto scheme = colorSchemeValue(value);
+                    update(scheme ? preferenceFromColorScheme(*scheme) : std::nullopt);
+                }) {
     qApp->installEventFilter(this);
-    if (bus_.isConnected()) {
-        // The value arrives through the message: QtDBus does not connect a slot taking a QDBusVariant.
-        bus_.connect(portalService, portalPath, settingsInterface, QStringLiteral("SettingChanged"), this,
-                     SLOT(settingChanged(QDBusMessage)));
-        readPreference();
-    }
 }
 
 bool PortalPanelAppearance::isDark() const {
@@ -62,45 +50,9 @@ std::optional<bool> PortalPanelAppearance::preferenceFromColorScheme(uint value)
     return std::nullopt;
 }
 
-void PortalPanelAppearance::readPreference() {
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(portalService, portalPath, settingsInterface, QStringLiteral("Read"));
-    call << appearanceGroup << colorSchemeKey;
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* finished) {
-        finished->deleteLater();
-        const QDBusPendingReply<QDBusVariant> reply = *finished;
-        // No portal, or a desktop that does not publish the key: the palette decides.
-        if (reply.isError()) {
-            return;
-        }
-        const auto value = colorSchemeValue(reply.value().variant());
-        update(value ? preferenceFromColorScheme(*value) : std::nullopt);
-    });
-}
-
-void PortalPanelAppearance::settingChanged(const QDBusMessage& message) {
-    const QVariantList arguments = message.arguments();
-    if (arguments.size() != 3) {
-        return;
-    }
-    const QString group = arguments[0].toString();
-    const QString key = arguments[1].toString();
-    const QDBusVariant value = arguments[2].value<QDBusVariant>();
-    if (group != appearanceGroup || key != colorSchemeKey) {
-        return;
-    }
-    const auto scheme = colorSchemeValue(value.variant());
-    update(scheme ? preferenceFromColorScheme(*scheme) : std::nullopt);
-}
-
 void PortalPanelAppearance::update(std::optional<bool> preference) {
     const bool wasDark = isDark();
     preference_ = preference;
-    notifyIfChanged(wasDark);
-}
-
-void PortalPanelAppearance::notifyIfChanged(bool wasDark) {
     if (isDark() != wasDark && onChange_) {
         onChange_();
     }

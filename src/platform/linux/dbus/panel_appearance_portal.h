@@ -6,10 +6,9 @@
 // or 0), whether the application palette's text is lighter than its window background.
 
 #include "app/panel/panel_appearance.h"
+#include "platform/linux/dbus/portal_settings.h"
 
 #include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusVariant>
 #include <QObject>
 #include <QPalette>
 #include <optional>
@@ -35,17 +34,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private slots:
-    void settingChanged(const QDBusMessage& message);
-
 private:
-    void readPreference();
     void update(std::optional<bool> preference);
-    void notifyIfChanged(bool wasDark);
 
-    QDBusConnection bus_;
     std::optional<bool> preference_;
     std::function<void()> onChange_;
+    PortalSettings settings_;
 };
 
 } // namespace zendra

@@ -6,8 +6,8 @@
 namespace zendra::test {
 
 FakePortal::FakePortal(uint colorScheme)
-    : connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake-portal"))),
-      colorScheme_(colorScheme) {
+    : connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake-portal"))) {
+    values_[{QStringLiteral("org.freedesktop.appearance"), QStringLiteral("color-scheme")}] = colorScheme;
     if (!connection_.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), this,
                                     QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals) ||
         connection_.interface()->registerService(QStringLiteral("org.freedesktop.portal.Desktop")) !=
@@ -22,9 +22,12 @@ FakePortal::~FakePortal() {
 }
 
 void FakePortal::change(uint colorScheme) {
-    colorScheme_ = colorScheme;
-    emit SettingChanged(QStringLiteral("org.freedesktop.appearance"), QStringLiteral("color-scheme"),
-                        QDBusVariant(colorScheme));
+    change(QStringLiteral("org.freedesktop.appearance"), QStringLiteral("color-scheme"), colorScheme);
+}
+
+void FakePortal::change(const QString& group, const QString& key, const QVariant& value) {
+    values_[{group, key}] = value;
+    emit SettingChanged(group, key, QDBusVariant(value));
 }
 
 QDBusVariant FakePortal::Read(const QString& group, const QString& key) {
@@ -32,9 +35,10 @@ QDBusVariant FakePortal::Read(const QString& group, const QString& key) {
     return QDBusVariant(QVariant::fromValue(ReadOne(group, key)));
 }
 
-QDBusVariant FakePortal::ReadOne(const QString&, const QString& key) {
+QDBusVariant FakePortal::ReadOne(const QString& group, const QString& key) {
     ++reads;
-    return QDBusVariant(key == QLatin1String("color-scheme") ? QVariant(colorScheme_) : QVariant(QString()));
+    const auto found = values_.find({group, key});
+    return QDBusVariant(found != values_.end() ? found->second : QVariant(QString()));
 }
 
 } // namespace zendra::test

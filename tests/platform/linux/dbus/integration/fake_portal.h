@@ -3,10 +3,14 @@
 #include <QDBusConnection>
 #include <QDBusVariant>
 #include <QObject>
+#include <QVariant>
+#include <map>
+#include <utility>
 
 namespace zendra::test {
 
-// The desktop portal's settings as a desktop publishes its colour scheme, on a connection of its own.
+// The desktop portal's settings as a desktop publishes its colour scheme and others, on a connection of
+// its own. A setting it does not hold reads as an empty string.
 class FakePortal final : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
@@ -17,6 +21,7 @@ public:
 
     // Stores the value and tells the listeners, as a desktop does when the user switches.
     void change(uint colorScheme);
+    void change(const QString& group, const QString& key, const QVariant& value);
     int reads = 0;
 
 public slots:
@@ -28,7 +33,7 @@ signals:
 
 private:
     QDBusConnection connection_;
-    uint colorScheme_;
+    std::map<std::pair<QString, QString>, QVariant> values_;
 };
 
 } // namespace zendra::test
