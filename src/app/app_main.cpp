@@ -4,12 +4,15 @@
 #include "app/editor/main_screen.h"
 #include "app/identity.h"
 #include "app/translations.h"
+#include "app/welcome/welcome_window_controller.h"
 #include "automation/text_intents.h"
 #include "hotkeys/environment.h"
 #include "kit/kit.h"
 #include "kit/relaunch.h"
+#include "kit/single_windows.h"
 #include "login_launch/login_launch.h"
 #include "platform/linux/autostart_login_platform.h"
+#include "platform/linux/desktop_effects.h"
 #include "platform/linux/panel_item_backends.h"
 #include "platform/linux/process_control.h"
 #include "platform/linux/process_footprint.h"
@@ -33,6 +36,7 @@ struct AppMain::Platform {
     std::shared_ptr<x11::ScreenSaverIdleTime> idleTime = std::make_shared<x11::ScreenSaverIdleTime>();
     std::shared_ptr<linux_process::ProcFootprint> footprint =
         std::make_shared<linux_process::ProcFootprint>();
+    std::shared_ptr<LinuxDesktopEffects> effects = std::make_shared<LinuxDesktopEffects>();
 };
 
 namespace {
@@ -67,6 +71,7 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
     KZKit::Environment kitEnvironment;
     kitEnvironment.modifiers = std::make_shared<x11::XcbKeyboardModifiers>();
     kzkit_ = std::make_unique<KZKit>(std::move(kitEnvironment));
+    windows_ = std::make_unique<KZApp::SingleWindows>(platform_->effects);
 
     // Only this object holds the edit window; everyone else looks it up by its class when needed.
     const EditWindowLookup editWindows(MainScreen::staticMetaObject);
@@ -102,6 +107,16 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
                 .started;
         };
         env.launchSteps.requestReview = [this] { kzkit_->requestReview(KZApp::reviewRequestCounts); };
+        env.launchSteps.showWelcomeWindow = [this] {
+            WelcomeScreen::Environment welcome;
+            welcome.itemFrame = [] {
+                const StatusItem* item = AppState::shared().statusItem();
+                return item != nullptr ? item->anchorRect() : std::nullopt;
+            };
+            welcome.effects = platform_->effects;
+            windows_->show<WelcomeWindowController>(KZApp::SingleWindows::Presentation::fadeIn,
+                                                    std::move(welcome));
+        };
         return std::make_unique<AppState>(std::move(env));
     });
 

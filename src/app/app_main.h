@@ -18,6 +18,9 @@ class QWidget;
 namespace zendra {
 
 class KZKit;
+namespace KZApp {
+class SingleWindows;
+}
 
 class AppMain {
 public:
@@ -30,6 +33,8 @@ public:
 
     KZKit& kzkit() { return *kzkit_; }
     AppDelegate& appDelegate() { return *appDelegate_; }
+    // The kit's windows (welcome, ...), one instance each.
+    KZApp::SingleWindows& windows() { return *windows_; }
 
 private:
     struct Platform;
@@ -37,6 +42,7 @@ private:
     std::unique_ptr<Platform> platform_;
     std::unique_ptr<KZKit> kzkit_;
     std::unique_ptr<AppDelegate> appDelegate_;
+    std::unique_ptr<KZApp::SingleWindows> windows_;
     std::unique_ptr<QWidget> editWindow_;
 };
 

@@ -37,6 +37,8 @@ public:
 
     bool isOnScreen() const override { return barItem().isOnScreen(); }
 
+    std::optional<QRect> anchorRect() const override { return barItem().anchorRect(); }
+
 private:
     StatusBarItem& barItem() const {
         if (switch_) {

@@ -5,7 +5,9 @@
 #include "app/panel/status_item_click.h"
 #include "app/panel/status_item_menu.h"
 
+#include <QRect>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QMenu;
@@ -22,6 +24,8 @@ public:
     // Whether the user can see the item now: its window is on a screen, or a panel host shows it.
     // The visibility check warns when this stays false after launch.
     virtual bool isOnScreen() const = 0;
+    // The item's frame in global logical coordinates, for pointing at it; none while that is not known.
+    virtual std::optional<QRect> anchorRect() const { return std::nullopt; }
 };
 
 struct StatusItemCallbacks {

@@ -1,6 +1,7 @@
 // The real zendra binary on the private X server: its panel item window, clicks on it, and a URL
 // given on the command line, checked through the preferences file it writes.
 #include "support/child_process.h"
+#include "support/launch_history.h"
 #include "support/temp_xdg_dirs.h"
 #include "support/wait_until.h"
 #include "support/x11_input.h"
@@ -32,7 +33,11 @@ std::optional<X11Input::Window> itemWindow(X11Input& desktop, pid_t pid) {
 
 class AppBinaryTest : public testing::Test {
 protected:
-    void start(const QStringList& arguments = {}) { zendra.emplace(ZENDRA_BINARY, arguments); }
+    // A later launch: these tests are about the item and the editor, not the welcome window.
+    void start(const QStringList& arguments = {}) {
+        ASSERT_TRUE(zendra::test::markLaunchedBefore(xdg));
+        zendra.emplace(ZENDRA_BINARY, arguments);
+    }
 
     void TearDown() override {
         if (zendra) {

@@ -3,6 +3,7 @@
 // X server, and falls back to its window when the panel goes away.
 #include "platform/linux/dbus/panel_types.h"
 #include "support/child_process.h"
+#include "support/launch_history.h"
 #include "support/temp_xdg_dirs.h"
 #include "support/wait_until.h"
 #include "support/x11_input.h"
@@ -24,6 +25,9 @@ using zendra::test::X11Input;
 
 class PanelBinaryTest : public testing::Test {
 protected:
+    // A later launch: the first one would also show the welcome window.
+    void SetUp() override { ASSERT_TRUE(zendra::test::markLaunchedBefore(xdg)); }
+
     void TearDown() override {
         if (zendra && zendra->isRunning()) {
             EXPECT_EQ(zendra->terminate(5s).exitCode, 0) << zendra->standardError().toStdString();
