@@ -70,10 +70,10 @@ void MenuBarAppWindow::keepBelowMenuBar() {
     if (allowedAboveMenuBar || !isWindow() || screen() == nullptr) {
         return;
     }
+    // A window's position is that of its frame.
     const int top = screen()->availableGeometry().top();
-    const QRect frame = frameGeometry();
-    if (frame.top() < top) {
-        move(x(), y() + top - frame.top());
+    if (y() < top) {
+        move(x(), top);
     }
 }
 
