@@ -72,12 +72,11 @@ WelcomeScreen::WelcomeScreen(Environment environment, int buttonWidth, QWidget* 
     layout->setContentsMargins(2 * defaultInset, 2 * defaultInset - 20, 2 * defaultInset, 2 * defaultInset);
     layout->setAlignment(Qt::AlignHCenter);
 
-    // The header: the icon, and on the first page the title lines. Decoration only for assistive tools.
+    // The header: the icon, and on the first page the title lines.
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("welcomeIcon"));
     icon->setPixmap(applicationIcon(iconSize, devicePixelRatioF()));
     icon->setFixedSize(iconSize, iconSize);
-    icon->setAccessibleName(QString());
     layout->addWidget(icon, 0, Qt::AlignHCenter);
 
     titleLines_ = new QWidget(this);
@@ -156,12 +155,12 @@ void WelcomeScreen::getStarted() {
         greet();
         return;
     }
-    const QRect target = itemAnchor(environment_.itemFrame ? environment_.itemFrame() : std::nullopt);
-    KZApp::animateInto(*window, target, *environment_.effects, [screen = QPointer<WelcomeScreen>(this)] {
-        if (screen) {
-            screen->greet();
-        }
-    });
+    KZApp::animateInto(*window, currentItemAnchor(), *environment_.effects,
+                       [screen = QPointer<WelcomeScreen>(this)] {
+                           if (screen) {
+                               screen->greet();
+                           }
+                       });
 }
 
 void WelcomeScreen::greet() {
@@ -172,8 +171,12 @@ void WelcomeScreen::greet() {
         options.text = tr("Hello, I'm %1").arg(QString::fromUtf8(identity::applicationName));
         options.closeOnClick = true;
         greeting_ = std::make_unique<KZApp::AnchoredTooltip>(std::move(options), environment_.suite);
-        greeting_->show(itemAnchor(environment_.itemFrame ? environment_.itemFrame() : std::nullopt));
+        greeting_->show(currentItemAnchor());
     });
+}
+
+QRect WelcomeScreen::currentItemAnchor() const {
+    return itemAnchor(environment_.itemFrame ? environment_.itemFrame() : std::nullopt);
 }
 
 QRect WelcomeScreen::itemAnchor(const std::optional<QRect>& itemFrame) {

@@ -59,6 +59,7 @@ protected:
 
 private:
     void greet();
+    QRect currentItemAnchor() const;
 
     Environment environment_;
     bool isLastPage_ = false;
