@@ -43,7 +43,8 @@ std::optional<QString> textFromZendraUrl(const QString& url) {
     if (!parsed.isValid()) {
         return std::nullopt;
     }
-    if (!parsed.path(QUrl::FullyEncoded).trimmed().isEmpty()) {
+    // Decoded first: an encoded space ("zendra:%20?text=x") is whitespace, which trimming removes.
+    if (!parsed.path(QUrl::FullyDecoded).trimmed().isEmpty()) {
         return std::nullopt;
     }
     const QString query = parsed.query(QUrl::FullyEncoded);

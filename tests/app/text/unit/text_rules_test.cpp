@@ -35,9 +35,11 @@ TEST(TextRulesTest, ZendraUrlsSetTheFirstLineOfTheirTextItem) {
     EXPECT_EQ(textFromZendraUrl("zendra:?other=1&text=a+b"), QString("a+b")) << "+ is no space";
     EXPECT_EQ(textFromZendraUrl("zendra:?text=first&text=second"), QString("first"));
     EXPECT_EQ(textFromZendraUrl("zendra:?text=%E2%9C%93"), QStringView(u"\u2713").toString());
+    EXPECT_EQ(textFromZendraUrl("zendra:%20%0A?text=x"), QString("x")) << "the decoded path is trimmed";
 
     EXPECT_EQ(textFromZendraUrl("zendra:path?text=a"), std::nullopt);
     EXPECT_EQ(textFromZendraUrl("zendra:/?text=a"), std::nullopt);
+    EXPECT_EQ(textFromZendraUrl("zendra:%20a?text=x"), std::nullopt);
     EXPECT_EQ(textFromZendraUrl("Zendra:?text=a"), std::nullopt) << "the scheme is case-sensitive";
     EXPECT_EQ(textFromZendraUrl("https://zendra.example/?text=a"), std::nullopt);
     EXPECT_EQ(textFromZendraUrl("zendra:?text"), std::nullopt) << "an item without a value";
