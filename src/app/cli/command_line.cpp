@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -12,6 +13,10 @@ namespace zendra {
 namespace {
 
 using Command = CommandLine::Command;
+
+bool isAsciiLetter(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
 
 constexpr char panelItemOption[] = "--panel-item=";
 
@@ -27,22 +32,44 @@ CommandLine failure(QString message) {
     return result;
 }
 
+constexpr std::array<std::pair<const char*, Command>, 7> commandNames{{
+    {"set-text", Command::setText},
+    {"get-text", Command::getText},
+    {"service", Command::service},
+    {"watch", Command::watch},
+    {"toggle-editor", Command::toggleEditor},
+    {"clear", Command::clear},
+    {"paste", Command::paste},
+}};
+
 std::optional<Command> clientCommand(const QString& name) {
-    static const std::array<std::pair<const char*, Command>, 7> names{{
-        {"set-text", Command::setText},
-        {"get-text", Command::getText},
-        {"service", Command::service},
-        {"watch", Command::watch},
-        {"toggle-editor", Command::toggleEditor},
-        {"clear", Command::clear},
-        {"paste", Command::paste},
-    }};
-    for (const auto& [spelling, command] : names) {
+    for (const auto& [spelling, command] : commandNames) {
         if (name == QLatin1String(spelling)) {
             return command;
         }
     }
     return std::nullopt;
+}
+
+// A URL starts with a scheme: a letter, then letters, digits, "+", "-" or ".", then a colon.
+bool hasScheme(const QString& argument) {
+    const QString text = argument.trimmed();
+    const qsizetype colon = text.indexOf(u':');
+    if (colon <= 0 || !isAsciiLetter(text.front())) {
+        return false;
+    }
+    return std::all_of(text.cbegin(), text.cbegin() + colon, [](QChar c) {
+        return isAsciiLetter(c) || (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.';
+    });
+}
+
+CommandLine unknownCommand(const QString& word) {
+    QStringList names;
+    for (const auto& entry : commandNames) {
+        names << QLatin1String(entry.first);
+    }
+    return failure(QCoreApplication::translate("zendra::cli", "unknown command '%1'; the commands are %2")
+                       .arg(word, names.join(QLatin1String(", "))));
 }
 
 bool isHelp(const QString& argument) {
@@ -154,6 +181,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         }
         if (clientCommand(argument)) {
             return failure(QCoreApplication::translate("zendra::cli", "'%1' must come first").arg(argument));
+        }
+        if (!hasScheme(argument)) {
+            return unknownCommand(argument);
         }
         if (result.url) {
             return failure(

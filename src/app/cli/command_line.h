@@ -40,7 +40,8 @@ struct CommandLine {
 };
 
 // `arguments` without the program name. --help and --version win over everything else, except a
-// text given to set-text.
+// text given to set-text. A positional argument is a URL only when it starts with a scheme; any other
+// word is an error that lists the commands.
 CommandLine parseCommandLine(const QStringList& arguments);
 
 // The process's arguments as text; an error message naming the first argument that is not UTF-8.

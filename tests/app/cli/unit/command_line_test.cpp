@@ -32,6 +32,17 @@ TEST(AppCommandLineTest, HelpAndVersionWinAndBadArgumentsAreErrors) {
     EXPECT_EQ(parseCommandLine({"zendra:?text=a", "zendra:?text=b"}).command, CommandLine::Command::error);
     EXPECT_EQ(parseCommandLine({"--relaunched-from=abc"}).command, CommandLine::Command::error);
     EXPECT_EQ(parseCommandLine({"--relaunched-from=-3"}).command, CommandLine::Command::error);
+
+    // Only a word with a scheme is a URL; a mistyped command names the real ones.
+    const auto typo = parseCommandLine({"get-txt"});
+    EXPECT_EQ(typo.command, CommandLine::Command::error);
+    EXPECT_TRUE(typo.error.contains("get-txt") && typo.error.contains("get-text") &&
+                typo.error.contains("toggle-editor"))
+        << typo.error.toStdString();
+    for (const char* word : {"notes.txt", ":text=a", "1zendra:?text=a", "zen dra:?text=a"}) {
+        EXPECT_EQ(parseCommandLine({word}).command, CommandLine::Command::error) << word;
+    }
+    EXPECT_EQ(parseCommandLine({"x-zendra.v2+a:b"}).url, QString("x-zendra.v2+a:b"));
 }
 
 TEST(AppCommandLineTest, ClientCommandsTakeTheirOwnArguments) {
