@@ -4,6 +4,7 @@
 #include "app/app_main.h"
 #include "app/cli/commands.h"
 #include "app/cli/single_instance.h"
+#include "app/display_choice.h"
 #include "app/identity.h"
 #include "automation/automation_client.h"
 #include "base/main_queue.h"
@@ -38,14 +39,46 @@ int handOver(const std::optional<QString>& url) {
     return exitSuccess;
 }
 
+constexpr char platformVariable[] = "QT_QPA_PLATFORM";
+
+std::optional<QByteArray> userPlatform() {
+    if (!qEnvironmentVariableIsSet(platformVariable)) {
+        return std::nullopt;
+    }
+    return qgetenv(platformVariable);
+}
+
+// The programs Zendra starts get the user's own setting back.
+void restorePlatform(const std::optional<QByteArray>& user) {
+    if (user) {
+        qputenv(platformVariable, *user);
+    } else {
+        qunsetenv(platformVariable);
+    }
+}
+
 } // namespace
 
 int runApplication(int& argc, char** argv, const CommandLine& commandLine) {
+    const DisplayChoice display = chooseDisplay(currentDisplaySession());
+    if (!display.message.isEmpty()) {
+        reportError(std::cerr, display.message);
+    }
+    if (!display.canStart) {
+        return exitFailure;
+    }
     if (commandLine.relaunchedFrom) {
         linux_process::waitForProcessExit(*commandLine.relaunchedFrom, relaunchWaitMs);
     }
 
+    const auto user = userPlatform();
+    if (display.platform) {
+        qputenv(platformVariable, *display.platform);
+    }
     QApplication application(argc, argv);
+    if (display.platform) {
+        restorePlatform(user);
+    }
     QApplication::setApplicationName(QString::fromUtf8(identity::applicationName));
     QApplication::setDesktopFileName(QString::fromUtf8(identity::bundleIdentifier));
 

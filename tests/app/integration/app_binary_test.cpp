@@ -123,14 +123,35 @@ TEST_F(AppBinaryTest, APlainClickShowsTheEditorWhoseKeystrokesAreStoredUntilRetu
     EXPECT_TRUE(waitUntil([&] { return editor().has_value(); }, 5s)) << "and a click brings it back";
 }
 
-TEST_F(AppBinaryTest, RejectsUnknownArgumentsWithoutADisplay) {
+TEST_F(AppBinaryTest, WithoutADisplayItExplainsInsteadOfAborting) {
     zendra::test::ChildProcessOptions noDisplay;
-    noDisplay.environment["DISPLAY"] = std::nullopt;
-    zendra::test::ChildProcess child(ZENDRA_BINARY, {"--frobnicate"}, noDisplay);
-    const auto status = child.waitForExit(5s);
-    ASSERT_TRUE(status);
-    EXPECT_EQ(status->exitCode, 2);
-    EXPECT_TRUE(child.standardError().contains("--frobnicate"));
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        noDisplay.environment[name] = std::nullopt;
+    }
+    const auto run = [&](const QStringList& arguments) {
+        zendra::test::ChildProcess child(ZENDRA_BINARY, arguments, noDisplay);
+        const auto status = child.waitForExit(5s);
+        return std::pair(status ? status->exitCode : std::optional<int>(), child.standardError());
+    };
+
+    const auto [unknownStatus, unknownErrors] = run({"--frobnicate"});
+    EXPECT_EQ(unknownStatus, 2);
+    EXPECT_TRUE(unknownErrors.contains("--frobnicate"));
+
+    // A mistyped command is no URL: it is refused before anything starts.
+    const auto [typoStatus, typoErrors] = run({"get-txt"});
+    EXPECT_EQ(typoStatus, 2) << typoErrors.toStdString();
+    EXPECT_TRUE(typoErrors.contains("get-text")) << typoErrors.toStdString();
+
+    const auto [status, errors] = run({});
+    EXPECT_EQ(status, 1) << errors.toStdString();
+    EXPECT_TRUE(errors.contains("graphical session")) << errors.toStdString();
+    EXPECT_EQ(errors.count('\n'), 1) << errors.toStdString();
+
+    noDisplay.environment["WAYLAND_DISPLAY"] = "/nonexistent/wayland-9";
+    noDisplay.environment["DISPLAY"] = ":987";
+    const auto [deadStatus, deadErrors] = run({});
+    EXPECT_EQ(deadStatus, 1) << "a display that does not answer is none: " << deadErrors.toStdString();
 }
 
 } // namespace

@@ -1,0 +1,94 @@
+#include "app/display_choice.h"
+
+#include "platform/linux/display_probe.h"
+
+#include <QCoreApplication>
+#include <QList>
+
+namespace zendra {
+
+namespace {
+
+QString waylandPluginMissing() {
+    return QCoreApplication::translate("zendra::cli",
+                                       "Qt's Wayland platform plugin is not installed (Debian package %1)")
+        .arg(QLatin1String("qt6-wayland"));
+}
+
+// A requested plugin name ("wayland-egl", "xcb:option=1") can work in this session.
+bool usable(QByteArray name, const DisplaySession& session) {
+    if (const qsizetype colon = name.indexOf(':'); colon >= 0) {
+        name.truncate(colon);
+    }
+    name = name.trimmed();
+    if (name.startsWith("wayland")) {
+        return session.wayland && session.waylandPlugin;
+    }
+    if (name == "xcb") {
+        return session.x11;
+    }
+    return !name.isEmpty(); // offscreen, vnc and the like need no display server
+}
+
+DisplayChoice automatic(const DisplaySession& session) {
+    const bool wayland = session.wayland && session.waylandPlugin;
+    if (wayland && session.x11) {
+        return {};
+    }
+    if (wayland) {
+        return {true, QByteArray("wayland"), {}};
+    }
+    if (session.x11) {
+        DisplayChoice choice{true, QByteArray("xcb"), {}};
+        if (session.wayland) {
+            choice.message = QCoreApplication::translate("zendra::cli", "%1; running through XWayland")
+                                 .arg(waylandPluginMissing());
+        }
+        return choice;
+    }
+    if (session.wayland) {
+        return {false, std::nullopt,
+                QCoreApplication::translate("zendra::cli",
+                                            "%1, and there is no X11 display (XWayland) to use instead")
+                    .arg(waylandPluginMissing())};
+    }
+    return {false, std::nullopt,
+            QCoreApplication::translate(
+                "zendra::cli",
+                "needs a graphical session, but found no X11 display or Wayland compositor (%1, %2)")
+                .arg(QLatin1String("DISPLAY"), QLatin1String("WAYLAND_DISPLAY"))};
+}
+
+} // namespace
+
+DisplayChoice chooseDisplay(const DisplaySession& session) {
+    const QList<QByteArray> requested = session.requestedPlatform.split(';');
+    if (session.requestedPlatform.trimmed().isEmpty()) {
+        return automatic(session);
+    }
+    for (const QByteArray& name : requested) {
+        if (usable(name, session)) {
+            return {};
+        }
+    }
+    DisplayChoice choice = automatic(session);
+    if (choice.canStart) {
+        const QString instead =
+            QCoreApplication::translate("zendra::cli", "cannot use %1=%2; using %3")
+                .arg(QLatin1String("QT_QPA_PLATFORM"), QString::fromLocal8Bit(session.requestedPlatform),
+                     QString::fromLatin1(choice.platform.value_or(QByteArray())));
+        choice.message = choice.message.isEmpty() ? instead : instead + QLatin1String(": ") + choice.message;
+    }
+    return choice;
+}
+
+DisplaySession currentDisplaySession() {
+    DisplaySession session;
+    session.requestedPlatform = qgetenv("QT_QPA_PLATFORM");
+    session.wayland = linux_display::waylandDisplayReachable();
+    session.x11 = linux_display::x11DisplayReachable();
+    session.waylandPlugin = linux_display::qtWaylandPluginInstalled();
+    return session;
+}
+
+} // namespace zendra

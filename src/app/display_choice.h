@@ -1,0 +1,32 @@
+#pragma once
+
+// Which of Qt's platform plugins the application starts on, decided before Qt is asked: Qt ends the
+// process with a core dump when the plugin it picks is missing or finds no display.
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace zendra {
+
+struct DisplaySession {
+    QByteArray requestedPlatform; // $QT_QPA_PLATFORM: names separated by ';', empty when unset
+    bool wayland = false;         // a Wayland compositor answers
+    bool x11 = false;             // an X server answers (also XWayland)
+    bool waylandPlugin = false;   // Qt's Wayland platform plugin is installed
+};
+
+struct DisplayChoice {
+    bool canStart = true;
+    std::optional<QByteArray> platform; // set $QT_QPA_PLATFORM to this before Qt starts
+    QString message;                    // one line for standard error: a notice, or why it cannot start
+};
+
+// A request that can work is kept as it is; with both Wayland and X11 usable Qt makes its own choice.
+// Otherwise the one usable kind is named, and with none the application cannot start.
+DisplayChoice chooseDisplay(const DisplaySession& session);
+
+// The session as the process finds it.
+DisplaySession currentDisplaySession();
+
+} // namespace zendra
