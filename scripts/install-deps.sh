@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang-format git ccache
-  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libqt6opengl6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libqt6opengl6-dev libgl-dev qt6-wayland
   libplist-dev nlohmann-json3-dev libmd4c-dev
   libxcb1-dev libxcb-screensaver0-dev libxcb-xtest0-dev libxcb-xkb-dev
   libxkbcommon-dev libxkbcommon-x11-dev

@@ -46,6 +46,8 @@ TEST(DesktopEntry, HandsZendraUrlsToTheInstalledBinaryAndNamesTheShippedIcon) {
         << value("MimeType");
 
     EXPECT_EQ(value("Icon"), desktopId.toStdString());
+    EXPECT_NE(value("NoDisplay"), "true") << "application menus list Zendra, so it starts without a terminal";
+    EXPECT_NE(value("Hidden"), "true");
     EXPECT_TRUE(
         QFileInfo::exists(packagingDir + QStringLiteral("/icons/") + desktopId + QStringLiteral(".svg")));
 }

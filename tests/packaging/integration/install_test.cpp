@@ -90,6 +90,8 @@ TEST_F(InstalledLayout, PutsEveryFileWhereTheDesktopLooksForIt) {
         QStringLiteral("share/man/man1/zendra.1.gz"),
         QStringLiteral("share/zendra/translations/zendra.qm"),
         QStringLiteral("lib/zendra/zendra-gui.so"),
+        QStringLiteral("share/doc/zendra/copyright"),
+        QStringLiteral("share/doc/zendra/changelog.gz"),
     };
     for (const QString& file : expected) {
         EXPECT_TRUE(QFileInfo(installed(file)).isFile()) << file.toStdString();
