@@ -7,6 +7,7 @@
 #include "prefs/standard_suite.h"
 
 #include <QUuid>
+#include <functional>
 #include <map>
 #include <unordered_map>
 
@@ -122,14 +123,15 @@ void followChange(const Name& name, const std::optional<Shortcut>& before,
     postChange(name);
 }
 
-void dispatch(const Shortcut& pressed, const ActionMap& actions, const StreamMap& streams) {
+void dispatch(const std::function<bool(const Name&)>& matches, const ActionMap& actions,
+              const StreamMap& streams) {
     if (state().dispatchPaused) {
         return;
     }
     // Collected first: an action may attach or remove handlers while the lists are walked.
     std::vector<Action> toRun;
     for (const auto& [name, list] : actions) {
-        if (getShortcut(name) == pressed) {
+        if (matches(name)) {
             toRun.insert(toRun.end(), list.begin(), list.end());
         }
     }
@@ -138,7 +140,7 @@ void dispatch(const Shortcut& pressed, const ActionMap& actions, const StreamMap
     }
     toRun.clear();
     for (const auto& [name, callbacks] : streams) {
-        if (getShortcut(name) == pressed) {
+        if (matches(name)) {
             for (const auto& [id, callback] : callbacks) {
                 toRun.push_back(callback);
             }
@@ -336,11 +338,35 @@ void emitKeyDown(const Name& name) {
 }
 
 void dispatchKeyDown(const Shortcut& shortcut) {
-    dispatch(shortcut, state().keyDownActions, state().keyDownStreams);
+    dispatch([&](const Name& name) { return getShortcut(name) == shortcut; }, state().keyDownActions,
+             state().keyDownStreams);
 }
 
 void dispatchKeyUp(const Shortcut& shortcut) {
-    dispatch(shortcut, state().keyUpActions, state().keyUpStreams);
+    dispatch([&](const Name& name) { return getShortcut(name) == shortcut; }, state().keyUpActions,
+             state().keyUpStreams);
+}
+
+void bindDesktopShortcuts(DesktopShortcuts& desktop,
+                          const std::vector<std::pair<Name, QString>>& namesAndDescriptions) {
+    std::vector<DesktopShortcut> shortcuts;
+    for (const auto& [name, description] : namesAndDescriptions) {
+        shortcuts.push_back({name.rawValue, description, getShortcut(name)});
+    }
+    // Events for an earlier environment's bindings are dropped.
+    const auto generation = state().generation;
+    const auto handler = [generation](bool down) {
+        return [generation, down](const QString& id) {
+            auto& s = state();
+            if (s.generation != generation) {
+                return;
+            }
+            const auto byId = [&id](const Name& name) { return name.rawValue == id; };
+            down ? dispatch(byId, s.keyDownActions, s.keyDownStreams)
+                 : dispatch(byId, s.keyUpActions, s.keyUpStreams);
+        };
+    };
+    desktop.bind(std::move(shortcuts), handler(true), handler(false));
 }
 
 bool dispatchPaused() {

@@ -5,6 +5,7 @@
 // the main thread.
 
 #include "base/async_stream.h"
+#include "hotkeys/desktop_shortcuts.h"
 #include "hotkeys/environment.h"
 #include "hotkeys/event_type.h"
 #include "hotkeys/name.h"
@@ -14,6 +15,7 @@
 #include <functional>
 #include <optional>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace zendra::Hotkeys {
@@ -50,6 +52,12 @@ void removeAllHandlers();
 // event loop on; dropping it ends the subscription (also on the next turn).
 zendra::AsyncStream<EventType> events(const Name& name);
 zendra::AsyncStream<EventType> events(EventType type, const Name& name);
+
+// Has `desktop` bind each name under its raw value, with its description and its stored shortcut as
+// the suggested keys. Their presses and releases reach that name's actions and streams, whatever
+// shortcut it stores, until the environment changes.
+void bindDesktopShortcuts(DesktopShortcuts& desktop,
+                          const std::vector<std::pair<Name, QString>>& namesAndDescriptions);
 
 // Runs the key-down dispatch for the name's stored shortcut, as if it had been pressed.
 void emitKeyDown(const Name& name);

@@ -186,4 +186,50 @@ TEST_F(Dispatch, AttachmentRunsItsActionWhileItsOwnerLives) {
     EXPECT_FALSE(manager->isRegistered(optionSpace));
 }
 
+// Where the desktop binds the keys, its events name the shortcut: they reach that name whatever it
+// stores, and stop when the environment changes.
+TEST_F(Dispatch, DesktopBoundShortcutsReachTheirNameById) {
+    struct Desktop final : DesktopShortcuts {
+        std::vector<DesktopShortcut> bound;
+        Handler pressed;
+        Handler released;
+        void bind(std::vector<DesktopShortcut> shortcuts, Handler onPress, Handler onRelease) override {
+            bound = std::move(shortcuts);
+            pressed = std::move(onPress);
+            released = std::move(onRelease);
+        }
+    } desktop;
+    setShortcut(commandK, toggle);
+    onKeyDown(toggle, record("toggle down"));
+    onKeyUp(toggle, record("toggle up"));
+    auto clears = events(EventType::keyUp, clear);
+    flushMainQueue();
+
+    bindDesktopShortcuts(desktop, {{toggle, "Toggle"}, {clear, "Clear"}});
+    ASSERT_EQ(desktop.bound.size(), 2u);
+    EXPECT_EQ(desktop.bound[0].id, "toggleEditWindow");
+    EXPECT_EQ(desktop.bound[0].description, "Toggle");
+    EXPECT_EQ(desktop.bound[0].preferred, commandK) << "the stored shortcut is the suggestion";
+    EXPECT_FALSE(desktop.bound[1].preferred);
+
+    desktop.pressed("toggleEditWindow");
+    desktop.released("toggleEditWindow");
+    EXPECT_EQ(log, (std::vector<std::string>{"toggle down", "toggle up"}));
+    desktop.pressed("clearText");
+    desktop.released("clearText");
+    EXPECT_EQ(clears.tryNext(), EventType::keyUp) << "a name that stores nothing is reached too";
+    EXPECT_FALSE(clears.tryNext());
+
+    desktop.released("unknown");
+    setDispatchPaused(true);
+    desktop.released("toggleEditWindow");
+    setDispatchPaused(false);
+    EXPECT_EQ(log.size(), 2u);
+
+    Hotkeys::setEnvironment({suite, manager, layout, systemWide});
+    onKeyUp(toggle, record("after"));
+    desktop.released("toggleEditWindow");
+    EXPECT_EQ(log.size(), 2u) << "bindings of an earlier environment are dropped";
+}
+
 } // namespace
