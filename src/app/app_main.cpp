@@ -1,6 +1,7 @@
 #include "app/app_main.h"
 
 #include "app/app_state.h"
+#include "app/desktop_shortcuts.h"
 #include "app/editor/main_screen.h"
 #include "app/identity.h"
 #include "app/translations.h"
@@ -37,6 +38,7 @@ struct AppMain::Platform {
     std::shared_ptr<linux_process::ProcFootprint> footprint =
         std::make_shared<linux_process::ProcFootprint>();
     std::shared_ptr<LinuxDesktopEffects> effects = std::make_shared<LinuxDesktopEffects>();
+    std::unique_ptr<Hotkeys::DesktopShortcuts> desktopShortcuts;
 };
 
 namespace {
@@ -67,6 +69,7 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
     // Before anything builds a text the user sees.
     installTranslations(application);
     installPlatform(application);
+    platform_->desktopShortcuts = bindShortcutsOnDesktop();
 
     KZKit::Environment kitEnvironment;
     kitEnvironment.modifiers = std::make_shared<x11::XcbKeyboardModifiers>();

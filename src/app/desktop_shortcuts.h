@@ -1,0 +1,17 @@
+#pragma once
+
+// On a Wayland session applications cannot grab keys: the desktop binds the application's global
+// shortcuts itself, through the desktop portal, where it offers that.
+
+#include "hotkeys/desktop_shortcuts.h"
+
+#include <memory>
+
+namespace zendra {
+
+// On a Wayland session, asks the desktop to bind the three shortcut names (toggle the editor, clear the
+// text, paste) and returns the binding, which delivers their events while it lives. Elsewhere returns
+// none: X11 key grabs serve. Call it after Hotkeys::setEnvironment.
+std::unique_ptr<Hotkeys::DesktopShortcuts> bindShortcutsOnDesktop();
+
+} // namespace zendra
