@@ -2,6 +2,7 @@
 
 #include "app/text/text_rules.h"
 #include "base/main_queue.h"
+#include "platform/linux/dbus/panel_menu_popup.h"
 #include "prefs/prefs.h"
 
 #include <QDragEnterEvent>
@@ -107,7 +108,7 @@ bool ItemWindow::popUpMenu(QMenu& menu) {
     if (!anchor) {
         return false;
     }
-    menu.popup(anchor->bottomLeft() + QPoint(0, 1));
+    popUpPanelMenu(menu, anchor->bottomLeft() + QPoint(0, 1), this);
     return true;
 }
 

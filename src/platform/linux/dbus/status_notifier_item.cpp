@@ -1,5 +1,7 @@
 #include "platform/linux/dbus/status_notifier_item.h"
 
+#include "platform/linux/dbus/panel_menu_popup.h"
+
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDBusConnectionInterface>
@@ -123,7 +125,7 @@ qreal StatusNotifierItem::devicePixelRatio() const {
 }
 
 bool StatusNotifierItem::popUpMenu(QMenu& menu) {
-    menu.popup(requestPoint_.value_or(QCursor::pos()));
+    popUpPanelMenu(menu, requestPoint_.value_or(QCursor::pos()));
     return true;
 }
 
