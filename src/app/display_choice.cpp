@@ -55,7 +55,8 @@ DisplayChoice automatic(const DisplaySession& session) {
     return {false, std::nullopt,
             QCoreApplication::translate(
                 "zendra::cli",
-                "needs a graphical session, but found no X11 display or Wayland compositor (%1, %2)")
+                "needs a display: found no X11 display or Wayland compositor (%1, %2); start it in a "
+                "graphical session")
                 .arg(QLatin1String("DISPLAY"), QLatin1String("WAYLAND_DISPLAY"))};
 }
 

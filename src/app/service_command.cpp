@@ -1,7 +1,7 @@
 #include "app/service_command.h"
 
 #include "app/cli/commands.h"
-#include "platform/linux/x11/connection.h"
+#include "app/display_choice.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -13,14 +13,6 @@
 namespace zendra {
 
 namespace {
-
-// Checked before Qt tries to connect: Qt aborts the process when it finds no display.
-bool hasReachableDisplay() {
-    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        return true;
-    }
-    return !qEnvironmentVariableIsEmpty("DISPLAY") && x11::Connection().isAlive();
-}
 
 std::optional<QString> currentSelection() {
     QClipboard* clipboard = QGuiApplication::clipboard();
@@ -35,11 +27,14 @@ std::optional<QString> currentSelection() {
 } // namespace
 
 int runServiceCommand(int& argc, char** argv) {
-    if (!hasReachableDisplay()) {
-        reportError(std::cerr, QCoreApplication::translate("zendra::cli",
-                                                           "%1 needs a display to read the selection from")
-                                   .arg(QLatin1String("service")));
+    // Checked before Qt tries to connect: Qt aborts the process when it finds no display.
+    const DisplayChoice display = chooseDisplay(currentDisplaySession());
+    if (!display.canStart) {
+        reportError(std::cerr, QLatin1String("service: ") + display.message);
         return exitFailure;
+    }
+    if (display.platform) {
+        qputenv("QT_QPA_PLATFORM", *display.platform);
     }
     QGuiApplication application(argc, argv);
     const auto target = textTargetForSession();
