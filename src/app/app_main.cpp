@@ -17,7 +17,6 @@
 #include "platform/linux/panel_item_backends.h"
 #include "platform/linux/process_control.h"
 #include "platform/linux/process_footprint.h"
-#include "platform/linux/x11/hotkeys_environment.h"
 #include "platform/linux/x11/idle_time.h"
 #include "platform/linux/x11/keyboard_modifiers.h"
 #include "prefs/file_suite.h"
@@ -56,7 +55,7 @@ void installPlatform(QApplication& application) {
     Prefs::FileSuite::installTerminationFlush(
         [](int) { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); });
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &flushStandardSuite);
-    Hotkeys::setEnvironment(x11::hotkeysEnvironment());
+    Hotkeys::setEnvironment(hotkeysEnvironmentForSession());
     LoginLaunch::setPlatform(std::make_shared<autostart::AutostartLoginPlatform>(
         QString::fromUtf8(identity::bundleIdentifier), QString::fromUtf8(identity::applicationName),
         QCoreApplication::applicationFilePath()));

@@ -2,14 +2,31 @@
 
 #include "hotkeys/hotkeys.h"
 #include "platform/linux/dbus/global_shortcuts_portal.h"
+#include "platform/linux/x11/hotkeys_environment.h"
+#include "prefs/standard_suite.h"
 #include "settings/shortcut_names.h"
 
 #include <QCoreApplication>
 
 namespace zendra {
 
+namespace {
+
+bool waylandSession() {
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+Hotkeys::Environment hotkeysEnvironmentForSession() {
+    if (waylandSession() && qEnvironmentVariableIsEmpty("DISPLAY")) {
+        return {Prefs::standardSuite(), nullptr, nullptr, nullptr};
+    }
+    return x11::hotkeysEnvironment();
+}
+
 std::unique_ptr<Hotkeys::DesktopShortcuts> bindShortcutsOnDesktop() {
-    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    if (!waylandSession()) {
         return nullptr;
     }
     auto portal = std::make_unique<GlobalShortcutsPortal>();

@@ -4,10 +4,15 @@
 // shortcuts itself, through the desktop portal, where it offers that.
 
 #include "hotkeys/desktop_shortcuts.h"
+#include "hotkeys/environment.h"
 
 #include <memory>
 
 namespace zendra {
+
+// The shortcut subsystem's services: X11 key grabs wherever there is an X server (also XWayland); on a
+// Wayland session without one, none, so that only the desktop's binding speaks of shortcuts.
+Hotkeys::Environment hotkeysEnvironmentForSession();
 
 // On a Wayland session, asks the desktop to bind the three shortcut names (toggle the editor, clear the
 // text, paste) and returns the binding, which delivers their events while it lives. Elsewhere returns
