@@ -1,5 +1,6 @@
 #include "app/desktop_shortcuts.h"
 
+#include "app/identity.h"
 #include "hotkeys/hotkeys.h"
 #include "platform/linux/dbus/global_shortcuts_portal.h"
 #include "platform/linux/x11/hotkeys_environment.h"
@@ -29,7 +30,7 @@ std::unique_ptr<Hotkeys::DesktopShortcuts> bindShortcutsOnDesktop() {
     if (!waylandSession()) {
         return nullptr;
     }
-    auto portal = std::make_unique<GlobalShortcutsPortal>();
+    auto portal = std::make_unique<GlobalShortcutsPortal>(QString::fromUtf8(identity::bundleIdentifier));
     Hotkeys::bindDesktopShortcuts(
         *portal,
         {{Settings::toggleEditWindow(),

@@ -81,7 +81,8 @@ template <class T> T demarshalled(const QVariant& value) {
 
 } // namespace
 
-GlobalShortcutsPortal::GlobalShortcutsPortal(QDBusConnection bus) : bus_(std::move(bus)) {
+GlobalShortcutsPortal::GlobalShortcutsPortal(QString appId, QDBusConnection bus)
+    : appId_(std::move(appId)), bus_(std::move(bus)) {
     registerTypes();
 }
 
@@ -121,6 +122,14 @@ void GlobalShortcutsPortal::bind(std::vector<Hotkeys::DesktopShortcut> shortcuts
     for (const QString& name : {QStringLiteral("Activated"), QStringLiteral("Deactivated")}) {
         shortcutSignals_.listen(bus_, portalService, portalPath, shortcutsInterface, name);
     }
+
+    // A program outside a sandbox names itself first, on portals that ask for it; older ones answer
+    // with an error, which changes nothing. Messages arrive in order, so it precedes the calls below.
+    QDBusMessage registration = QDBusMessage::createMethodCall(
+        portalService, portalPath, QStringLiteral("org.freedesktop.host.portal.Registry"),
+        QStringLiteral("Register"));
+    registration << appId_ << QVariantMap();
+    bus_.call(registration, QDBus::NoBlock);
 
     // Whether the desktop offers the interface at all: its version property answers.
     QDBusMessage get = QDBusMessage::createMethodCall(

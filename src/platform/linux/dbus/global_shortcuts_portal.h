@@ -18,7 +18,8 @@ namespace zendra {
 
 class GlobalShortcutsPortal final : public Hotkeys::DesktopShortcuts {
 public:
-    explicit GlobalShortcutsPortal(QDBusConnection bus = QDBusConnection::sessionBus());
+    // `appId` is the desktop-file id the desktop lists the shortcuts under.
+    explicit GlobalShortcutsPortal(QString appId, QDBusConnection bus = QDBusConnection::sessionBus());
 
     // Every step is asynchronous; a portal that is missing or refuses is reported with one line in
     // the log (category zendra.hotkeys) and leaves nothing bound. Call it once.
@@ -43,6 +44,7 @@ private:
     void response(const QDBusMessage& message);
     void shortcutSignal(const QDBusMessage& message);
 
+    QString appId_;
     QDBusConnection bus_;
     std::vector<Hotkeys::DesktopShortcut> shortcuts_;
     Handler pressed_;

@@ -54,7 +54,16 @@ bool FakeGlobalShortcutsPortal::handleMessage(const QDBusMessage& message, const
         }
         return true;
     }
+    if (message.member() == QLatin1String("Register")) {
+        registeredAppId = arguments.value(0).toString();
+        connection_.send(message.createReply());
+        return true;
+    }
     if (message.member() == QLatin1String("CreateSession")) {
+        if (registeredAppId.isEmpty()) {
+            connection_.send(message.createErrorReply(QDBusError::AccessDenied, QStringLiteral("who?")));
+            return true;
+        }
         const auto options = qdbus_cast<QVariantMap>(arguments.value(0));
         session = portalPath + QStringLiteral("/session/") + senderPart(message) + u'/' +
                   options.value(QStringLiteral("session_handle_token")).toString();

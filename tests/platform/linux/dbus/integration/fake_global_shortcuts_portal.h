@@ -23,6 +23,7 @@ public:
     void press(const QString& id, const QString& session = {});
     void release(const QString& id, const QString& session = {});
 
+    QString registeredAppId;
     QString session;
     std::vector<Binding> bindings;
 

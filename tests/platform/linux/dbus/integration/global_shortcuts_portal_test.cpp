@@ -27,13 +27,14 @@ std::vector<DesktopShortcut> twoShortcuts() {
 
 TEST(GlobalShortcutsPortalTest, BindsItsShortcutsAndReportsPressesAndReleasesOfItsOwnSession) {
     zendra::test::FakeGlobalShortcutsPortal portal;
-    GlobalShortcutsPortal shortcuts;
+    GlobalShortcutsPortal shortcuts("org.zendra.Zendra");
     std::vector<QString> events;
     shortcuts.bind(
         twoShortcuts(), [&](const QString& id) { events.push_back(u'+' + id); },
         [&](const QString& id) { events.push_back(u'-' + id); });
 
     ASSERT_TRUE(waitUntil([&] { return portal.bindings.size() == 2; }));
+    EXPECT_EQ(portal.registeredAppId, "org.zendra.Zendra") << "the portal knows whose shortcuts they are";
     EXPECT_EQ(shortcuts.session(), portal.session);
     EXPECT_EQ(portal.bindings[0].id, "toggleEditWindow");
     EXPECT_EQ(portal.bindings[0].description, "Show or hide the editor");
@@ -62,11 +63,11 @@ TEST(GlobalShortcutsPortalTest, ADesktopWithoutTheInterfaceGetsOneLineInTheLog) 
     const auto previous = qInstallMessageHandler(&keepWarnings);
     const auto noEvent = [](const QString&) { ADD_FAILURE() << "no shortcut is bound"; };
     {
-        GlobalShortcutsPortal noPortal;
+        GlobalShortcutsPortal noPortal("org.zendra.Zendra");
         noPortal.bind(twoShortcuts(), noEvent, noEvent);
         waitUntil([] { return !warnings.empty(); });
         zendra::test::FakePortal settingsOnly(0);
-        GlobalShortcutsPortal withoutInterface;
+        GlobalShortcutsPortal withoutInterface("org.zendra.Zendra");
         withoutInterface.bind(twoShortcuts(), noEvent, noEvent);
         waitUntil([] { return warnings.size() >= 2; });
         waitUntil([] { return false; }, 200ms);
