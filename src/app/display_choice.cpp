@@ -83,11 +83,11 @@ DisplayChoice chooseDisplay(const DisplaySession& session) {
     return choice;
 }
 
-DisplaySession currentDisplaySession() {
+DisplaySession currentDisplaySession(const x11::Connection& x11) {
     DisplaySession session;
     session.requestedPlatform = qgetenv("QT_QPA_PLATFORM");
     session.wayland = linux_display::waylandDisplayReachable();
-    session.x11 = linux_display::x11DisplayReachable();
+    session.x11 = !qEnvironmentVariableIsEmpty("DISPLAY") && x11.isAlive();
     session.waylandPlugin = linux_display::qtWaylandPluginInstalled();
     return session;
 }

@@ -3,6 +3,8 @@
 // Which of Qt's platform plugins the application starts on, decided before Qt is asked: Qt ends the
 // process with a core dump when the plugin it picks is missing or finds no display.
 
+#include "platform/linux/x11/connection.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -26,7 +28,9 @@ struct DisplayChoice {
 // Otherwise the one usable kind is named, and with none the application cannot start.
 DisplayChoice chooseDisplay(const DisplaySession& session);
 
-// The session as the process finds it.
-DisplaySession currentDisplaySession();
+// The session as the process finds it, with `x11` as its X server connection. Keep that connection
+// open until Qt has connected: a server resets when its last client leaves, and Qt could connect
+// during the reset and fail.
+DisplaySession currentDisplaySession(const x11::Connection& x11);
 
 } // namespace zendra

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 namespace zendra {
 
@@ -60,7 +61,8 @@ void restorePlatform(const std::optional<QByteArray>& user) {
 } // namespace
 
 int runApplication(int& argc, char** argv, const CommandLine& commandLine) {
-    const DisplayChoice display = chooseDisplay(currentDisplaySession());
+    std::optional<x11::Connection> x11(std::in_place);
+    const DisplayChoice display = chooseDisplay(currentDisplaySession(*x11));
     if (!display.message.isEmpty()) {
         reportError(std::cerr, display.message);
     }
@@ -76,6 +78,7 @@ int runApplication(int& argc, char** argv, const CommandLine& commandLine) {
         qputenv(platformVariable, *display.platform);
     }
     QApplication application(argc, argv);
+    x11.reset(); // Qt is connected now
     if (display.platform) {
         restorePlatform(user);
     }

@@ -28,7 +28,8 @@ std::optional<QString> currentSelection() {
 
 int runServiceCommand(int& argc, char** argv) {
     // Checked before Qt tries to connect: Qt aborts the process when it finds no display.
-    const DisplayChoice display = chooseDisplay(currentDisplaySession());
+    const x11::Connection x11;
+    const DisplayChoice display = chooseDisplay(currentDisplaySession(x11));
     if (!display.canStart) {
         reportError(std::cerr, QLatin1String("service: ") + display.message);
         return exitFailure;

@@ -1,7 +1,5 @@
 #include "platform/linux/display_probe.h"
 
-#include "platform/linux/x11/connection.h"
-
 #include <QDir>
 #include <QLibraryInfo>
 #include <QStringList>
@@ -42,10 +40,6 @@ bool waylandDisplayReachable() {
     }
     const QByteArray runtimeDir = qgetenv("XDG_RUNTIME_DIR");
     return !runtimeDir.isEmpty() && acceptsConnections(runtimeDir + '/' + name);
-}
-
-bool x11DisplayReachable() {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") && x11::Connection().isAlive();
 }
 
 bool qtWaylandPluginInstalled() {

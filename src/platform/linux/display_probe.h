@@ -9,9 +9,6 @@ namespace zendra::linux_display {
 // an absolute path). False when the variable is unset.
 bool waylandDisplayReachable();
 
-// An X server accepts connections on $DISPLAY. False when the variable is unset.
-bool x11DisplayReachable();
-
 // Qt's Wayland platform plugin is installed where Qt looks for plugins ($QT_PLUGIN_PATH, then Qt's
 // own plugin folder).
 bool qtWaylandPluginInstalled();
