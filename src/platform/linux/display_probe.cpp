@@ -12,6 +12,18 @@ namespace zendra::linux_display {
 
 namespace {
 
+struct Socket {
+    explicit Socket(int descriptor) : fd(descriptor) {}
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+    ~Socket() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    const int fd;
+};
+
 bool acceptsConnections(const QByteArray& socketPath) {
     sockaddr_un address{};
     if (socketPath.isEmpty() || std::size_t(socketPath.size()) >= sizeof address.sun_path) {
@@ -19,13 +31,9 @@ bool acceptsConnections(const QByteArray& socketPath) {
     }
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, socketPath.constData(), std::size_t(socketPath.size()));
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) {
-        return false;
-    }
-    const bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    ::close(fd);
-    return connected;
+    const Socket socket{::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)};
+    return socket.fd >= 0 &&
+           ::connect(socket.fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
 }
 
 } // namespace
