@@ -1,0 +1,51 @@
+#include "settings/window/settings_screen.h"
+
+#include "settings/window/appearance_settings.h"
+#include "settings/window/general_settings.h"
+#include "settings/window/shortcuts_settings.h"
+#include "settings/window/symbols.h"
+
+#include <QCoreApplication>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace zendra::Settings {
+
+SettingsScreen::SettingsScreen(Environment environment, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), tabs_(new QTabWidget(this)),
+      general_(new GeneralSettings), appearance_(new AppearanceSettings(std::move(environment.isPanelDark))),
+      shortcuts_(new ShortcutsSettings(environment.hasGlobalShortcuts)) {
+    //: The title of the settings window.
+    setWindowTitle(QCoreApplication::translate("zendra::Settings", "Settings"));
+    tabs_->addTab(general_, symbolIcon(Symbol::general),
+                  QCoreApplication::translate("zendra::Settings", "General"));
+    tabs_->addTab(appearance_, symbolIcon(Symbol::appearance),
+                  QCoreApplication::translate("zendra::Settings", "Appearance"));
+    tabs_->addTab(shortcuts_, symbolIcon(Symbol::shortcuts),
+                  QCoreApplication::translate("zendra::Settings", "Shortcuts"));
+    tabs_->setDocumentMode(true);
+    tabs_->setCurrentIndex(0);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(tabs_);
+    tabs_->setFixedWidth(contentWidth);
+
+    connect(tabs_, &QTabWidget::currentChanged, this, [this] { fitSelectedTab(); });
+    fitSelectedTab();
+}
+
+void SettingsScreen::fitSelectedTab() {
+    // Only the selected page counts for the height; the others give way.
+    for (int i = 0; i < tabs_->count(); ++i) {
+        QWidget* page = tabs_->widget(i);
+        const auto policy = i == tabs_->currentIndex() ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+        page->setSizePolicy(policy, policy);
+        page->updateGeometry();
+    }
+    tabs_->adjustSize();
+    adjustSize();
+}
+
+} // namespace zendra::Settings

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QTabWidget;
+
+namespace zendra::Settings {
+
+class AppearanceSettings;
+class GeneralSettings;
+class ShortcutsSettings;
+
+struct SettingsScreenEnvironment {
+    std::function<bool()> isPanelDark; // none: a light panel
+    bool hasGlobalShortcuts = true;    // false: the desktop gives no system-wide key grabs
+};
+
+// The settings window: tabs General, Appearance and Shortcuts, 460 pixels wide, as high as the
+// selected tab needs, kept above ordinary windows while open. Closing it only hides it. Every
+// control stores its change at once; there is nothing to apply or cancel.
+class SettingsScreen : public QWidget {
+public:
+    static constexpr int contentWidth = 460;
+
+    using Environment = SettingsScreenEnvironment;
+
+    explicit SettingsScreen(Environment environment = {}, QWidget* parent = nullptr);
+
+    QTabWidget* tabs() const { return tabs_; }
+    GeneralSettings* general() const { return general_; }
+    AppearanceSettings* appearance() const { return appearance_; }
+    ShortcutsSettings* shortcuts() const { return shortcuts_; }
+
+private:
+    void fitSelectedTab();
+
+    QTabWidget* tabs_;
+    GeneralSettings* general_;
+    AppearanceSettings* appearance_;
+    ShortcutsSettings* shortcuts_;
+};
+
+} // namespace zendra::Settings

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+class QLabel;
+
+namespace zendra::Hotkeys {
+class Recorder;
+}
+
+namespace zendra::Settings {
+
+// The Shortcuts tab: a recorder for each of the three global shortcuts. A recorded shortcut works at
+// once everywhere; clearing it stops it at once. Without system-wide key grabs (a Wayland session)
+// a line says which commands to bind in the desktop's own keyboard settings instead.
+class ShortcutsSettings : public QWidget {
+public:
+    explicit ShortcutsSettings(bool hasGlobalShortcuts, QWidget* parent = nullptr);
+
+    // In table order: toggle edit window, clear text, set text from clipboard.
+    const std::array<Hotkeys::Recorder*, 3>& recorders() const { return recorders_; }
+    // The note shown without system-wide key grabs; null otherwise.
+    QLabel* note() const { return note_; }
+
+private:
+    std::array<Hotkeys::Recorder*, 3> recorders_{};
+    QLabel* note_ = nullptr;
+};
+
+} // namespace zendra::Settings
