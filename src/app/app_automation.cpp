@@ -23,6 +23,11 @@ AutomationActions applicationAutomationActions(std::function<AppDelegate*()> del
     actions.toggleEditor = [] { AppState::shared().toggleEditWindow(); };
     actions.clearText = [] { TextActions::clearTextByStoring(); };
     actions.pasteText = [] { TextActions::setTextFromClipboard(AppState::shared().pasteboard()); };
+    actions.openSettings = [delegate] {
+        if (AppDelegate* appDelegate = delegate()) {
+            appDelegate->openSettingsWindow();
+        }
+    };
     return actions;
 }
 

@@ -16,8 +16,10 @@ void setTextFromUrl(const QString& url) {
     }
 }
 
-AppDelegate::AppDelegate(EditWindowLookup lookup, std::function<void(const QString&)> handleUrl)
-    : lookup_(lookup), handleUrl_(handleUrl ? std::move(handleUrl) : setTextFromUrl) {}
+AppDelegate::AppDelegate(EditWindowLookup lookup, std::function<void(const QString&)> handleUrl,
+                         Settings::SettingsWindow::Environment settings)
+    : lookup_(lookup), handleUrl_(handleUrl ? std::move(handleUrl) : setTextFromUrl),
+      settingsWindow_(std::move(settings)) {}
 
 void AppDelegate::applicationDidFinishLaunching() {
     if (QWidget* window = lookup_.editWindow()) {

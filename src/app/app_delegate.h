@@ -2,8 +2,9 @@
 
 // The application's answers to the launch, URL and automation callbacks.
 
-#include "automation/intent.h"
 #include "app/edit_window_lookup.h"
+#include "automation/intent.h"
+#include "settings/window/settings_window.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,7 +16,8 @@ namespace zendra {
 class AppDelegate {
 public:
     // `handleUrl` is the edit window's URL handling; by default a "zendra:" URL with a text sets it.
-    explicit AppDelegate(EditWindowLookup lookup, std::function<void(const QString&)> handleUrl = {});
+    explicit AppDelegate(EditWindowLookup lookup, std::function<void(const QString&)> handleUrl = {},
+                         Settings::SettingsWindow::Environment settings = {});
 
     // Launching finished: the edit window, built hidden, stays closed until toggled.
     void applicationDidFinishLaunching();
@@ -27,10 +29,17 @@ public:
 
     IntentRoutes& intentRoutes() { return routes_; }
 
+    // Opens the one settings window, or brings it to the front, on the next turn of the main queue.
+    // Any caller, from any thread.
+    void openSettingsWindow() { settingsWindow_.open(); }
+    // The settings window once it has been opened; null before.
+    QWidget* settingsWindow() const { return settingsWindow_.screen(); }
+
 private:
     EditWindowLookup lookup_;
     std::function<void(const QString&)> handleUrl_;
     IntentRoutes routes_;
+    Settings::SettingsWindow settingsWindow_;
 };
 
 // Stores the text of a "zendra:" URL; other URLs are ignored.

@@ -13,16 +13,19 @@
 #include "kit/single_windows.h"
 #include "login_launch/login_launch.h"
 #include "platform/linux/autostart_login_platform.h"
+#include "platform/linux/dbus/panel_appearance_portal.h"
 #include "platform/linux/desktop_effects.h"
 #include "platform/linux/panel_item_backends.h"
 #include "platform/linux/process_control.h"
 #include "platform/linux/process_footprint.h"
 #include "platform/linux/x11/idle_time.h"
 #include "platform/linux/x11/keyboard_modifiers.h"
+#include "platform/linux/x11/window_activation.h"
 #include "prefs/file_suite.h"
 #include "prefs/standard_suite.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QWidget>
@@ -38,6 +41,8 @@ struct AppMain::Platform {
         std::make_shared<linux_process::ProcFootprint>();
     std::shared_ptr<LinuxDesktopEffects> effects = std::make_shared<LinuxDesktopEffects>();
     std::unique_ptr<Hotkeys::DesktopShortcuts> desktopShortcuts;
+    // The panel's light or dark look, for the default colour of the settings' colour wells.
+    std::shared_ptr<PortalPanelAppearance> panelAppearance = std::make_shared<PortalPanelAppearance>();
 };
 
 namespace {
@@ -61,6 +66,12 @@ void installPlatform(QApplication& application) {
         QCoreApplication::applicationFilePath()));
 }
 
+// Global key grabs reach only X11 clients: a Wayland session leaves shortcuts to the desktop.
+bool hasGlobalShortcuts() {
+    return QGuiApplication::platformName() != QLatin1String("wayland") &&
+           qgetenv("XDG_SESSION_TYPE") != "wayland";
+}
+
 } // namespace
 
 AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringList relaunchArguments)
@@ -77,13 +88,21 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
 
     // Only this object holds the edit window; everyone else looks it up by its class when needed.
     const EditWindowLookup editWindows(MainScreen::staticMetaObject);
-    appDelegate_ = std::make_unique<AppDelegate>(editWindows, [editWindows](const QString& url) {
-        if (auto* screen = qobject_cast<MainScreen*>(editWindows.lastEditWindow())) {
-            screen->openUrl(url);
-        } else {
-            setTextFromUrl(url);
-        }
-    });
+    Settings::SettingsWindow::Environment settings;
+    settings.screen.isPanelDark = [appearance = platform_->panelAppearance] { return appearance->isDark(); };
+    settings.screen.hasGlobalShortcuts = hasGlobalShortcuts();
+    settings.activate = &x11::activateWindow;
+    appDelegate_ = std::make_unique<AppDelegate>(
+        editWindows,
+        [editWindows](const QString& url) {
+            if (auto* screen = qobject_cast<MainScreen*>(editWindows.lastEditWindow())) {
+                screen->openUrl(url);
+            } else {
+                setTextFromUrl(url);
+            }
+        },
+        std::move(settings));
+    kzkit_->hooks().openSettings = [this] { appDelegate_->openSettingsWindow(); };
     registerAutomationIntents(appDelegate_->intentRoutes());
 
     AppState::installShared([this, editWindows, panelItem, arguments = std::move(relaunchArguments)] {
@@ -119,6 +138,7 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
             windows_->show<WelcomeWindowController>(KZApp::SingleWindows::Presentation::fadeIn,
                                                     std::move(welcome));
         };
+        env.activateWindow = &x11::activateWindow;
         return std::make_unique<AppState>(std::move(env));
     });
 
@@ -126,6 +146,7 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
 
     // The window group: the edit window, built hidden.
     auto editWindow = std::make_unique<MainScreen>();
+    editWindow->actionHooks().openSettings = [this] { appDelegate_->openSettingsWindow(); };
     // Typing goes to the field whenever the window is shown, not to the first toolbar button.
     editWindow->field()->setFocus();
     editWindow_ = std::move(editWindow);

@@ -152,7 +152,7 @@ void AppState::showMenu() {
 }
 
 void AppState::toggleEditWindow() {
-    toggle(environment_.editWindows.editWindow());
+    toggle(environment_.editWindows.editWindow(), environment_.activateWindow);
 }
 
 void AppState::setTextService(const std::optional<QString>& text) {

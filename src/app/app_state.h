@@ -42,6 +42,8 @@ public:
         std::function<void()> showDebugWindow;
         std::function<bool()> relaunch; // true once a new instance runs
         std::function<void()> quit;     // default: QCoreApplication::quit
+        // Shows a window as the answer to a user's request; default: Qt's show, raise and activate.
+        std::function<void(QWidget&)> activateWindow;
         LaunchSteps launchSteps;
     };
 

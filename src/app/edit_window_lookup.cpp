@@ -39,12 +39,16 @@ QWidget* EditWindowLookup::lastEditWindow() const {
     return nullptr;
 }
 
-void toggle(QWidget* window) {
+void toggle(QWidget* window, const std::function<void(QWidget&)>& activate) {
     if (!window) {
         return;
     }
     if (window->isVisible() && window->isActiveWindow()) {
         window->close();
+        return;
+    }
+    if (activate) {
+        activate(*window);
         return;
     }
     window->show();

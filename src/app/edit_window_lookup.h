@@ -4,6 +4,7 @@
 // needed: only the composition root owns it, and the parts that show or hide it hold no reference.
 
 #include <QMetaObject>
+#include <functional>
 
 class QWidget;
 
@@ -24,7 +25,7 @@ private:
 };
 
 // Closes the window when it is visible and active; otherwise shows it, brings it to the front and
-// gives it the keyboard focus. Does nothing without a window.
-void toggle(QWidget* window);
+// gives it the keyboard focus, through `activate` when given. Does nothing without a window.
+void toggle(QWidget* window, const std::function<void(QWidget&)>& activate = {});
 
 } // namespace zendra

@@ -18,6 +18,7 @@ int zendra_gui_main(int argc, char** argv) {
     const CommandLine commandLine = commandLineOf(argc, argv);
     switch (commandLine.command) {
     case Command::run:
+    case Command::settings:
         return runApplication(argc, argv, commandLine);
     case Command::service:
         return runServiceCommand(argc, argv);

@@ -37,6 +37,7 @@ int run(int argc, char** argv) {
         return usageError(commandLine.error);
     case CommandLine::Command::run:
     case CommandLine::Command::service:
+    case CommandLine::Command::settings:
         return runGuiModule(argc, argv);
     default:
         return runClientCommand(argc, argv, commandLine);

@@ -3,6 +3,7 @@
 #include "app/app_automation.h"
 #include "app/app_main.h"
 #include "app/cli/commands.h"
+#include "app/cli/settings_command.h"
 #include "app/cli/single_instance.h"
 #include "app/display_choice.h"
 #include "app/identity.h"
@@ -27,12 +28,17 @@ constexpr int relaunchWaitMs = 10'000;
 // After that, the bus may need a moment to see the old instance's name go.
 constexpr auto relaunchNameWait = 2s;
 
-// Another instance runs: it gets the URL, this process ends.
-int handOver(const std::optional<QString>& url) {
+// Another instance runs: it gets the URL or opens its settings, this process ends.
+int handOver(const CommandLine& commandLine) {
+    const AutomationClient client(QDBusConnection::sessionBus());
+    if (commandLine.command == CommandLine::Command::settings) {
+        return SettingsCommand(client, std::cerr).run();
+    }
+    const auto& url = commandLine.url;
     if (!url) {
         return exitSuccess;
     }
-    const auto reply = AutomationClient(QDBusConnection::sessionBus()).openUrl(*url);
+    const auto reply = client.openUrl(*url);
     if (!reply.ok) {
         reportError(std::cerr, reply.error);
         return exitFailure;
@@ -94,7 +100,7 @@ int runApplication(int& argc, char** argv, const CommandLine& commandLine) {
     QString problem;
     const auto claim = claimInstanceName(bus, commandLine.relaunchedFrom ? relaunchNameWait : 0s, problem);
     if (claim == InstanceClaim::heldByAnother) {
-        return handOver(commandLine.url);
+        return handOver(commandLine);
     }
     if (claim == InstanceClaim::unavailable) {
         std::cerr << "zendra: no session bus (" << problem.toStdString()
@@ -113,6 +119,9 @@ int runApplication(int& argc, char** argv, const CommandLine& commandLine) {
         application, commandLine.panelItem.value_or(panelItemBackendFromEnvironment()), relaunchArguments);
     if (commandLine.url) {
         dispatchToMain([&app, url = *commandLine.url] { app->appDelegate().openUrls({url}); });
+    }
+    if (commandLine.command == CommandLine::Command::settings) {
+        app->appDelegate().openSettingsWindow();
     }
     return application.exec();
 }

@@ -95,4 +95,8 @@ AutomationReply AutomationClient::paste() const {
     return call(QStringLiteral("Paste"), {});
 }
 
+AutomationReply AutomationClient::openSettings() const {
+    return call(QStringLiteral("OpenSettings"), {});
+}
+
 } // namespace zendra

@@ -35,6 +35,7 @@ public:
     AutomationReply toggleEditor() const;
     AutomationReply clear() const;
     AutomationReply paste() const;
+    AutomationReply openSettings() const;
 
 private:
     // The reply's arguments on success.

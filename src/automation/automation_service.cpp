@@ -106,4 +106,8 @@ void AutomationService::Paste() {
     run(actions_.pasteText, "pasting");
 }
 
+void AutomationService::OpenSettings() {
+    run(actions_.openSettings, "opening the settings");
+}
+
 } // namespace zendra

@@ -22,6 +22,7 @@ struct AutomationActions {
     std::function<void()> toggleEditor;
     std::function<void()> clearText;
     std::function<void()> pasteText;
+    std::function<void()> openSettings;
 };
 
 class AutomationService final : public QObject, protected QDBusContext {
@@ -45,6 +46,7 @@ public slots:
     void ToggleEditor();
     void Clear();
     void Paste();
+    void OpenSettings();
 
 private:
     template <class Handling, class IntentType>

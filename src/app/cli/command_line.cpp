@@ -32,7 +32,7 @@ CommandLine failure(QString message) {
     return result;
 }
 
-constexpr std::array<std::pair<const char*, Command>, 7> commandNames{{
+constexpr std::array<std::pair<const char*, Command>, 8> commandNames{{
     {"set-text", Command::setText},
     {"get-text", Command::getText},
     {"service", Command::service},
@@ -40,6 +40,7 @@ constexpr std::array<std::pair<const char*, Command>, 7> commandNames{{
     {"toggle-editor", Command::toggleEditor},
     {"clear", Command::clear},
     {"paste", Command::paste},
+    {"settings", Command::settings},
 }};
 
 std::optional<Command> clientCommand(const QString& name) {
@@ -230,6 +231,7 @@ QString usageText() {
         "       zendra service\n"
         "       zendra watch [--json]\n"
         "       zendra toggle-editor | clear | paste\n"
+        "       zendra settings\n"
         "       zendra --help | --version\n"
         "\n"
         "Keeps your one most important task visible in the desktop panel. Only one instance runs;\n"
@@ -246,6 +248,7 @@ QString usageText() {
         "  toggle-editor  Show or hide the edit window.\n"
         "  clear          Clear the text.\n"
         "  paste          Set the text from the first line of the clipboard.\n"
+        "  settings       Open the settings window (starting Zendra when it does not run).\n"
         "\n"
         "set-text, get-text, watch and clear work whether or not Zendra runs.\n"
         "\n"

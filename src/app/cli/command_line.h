@@ -26,7 +26,8 @@ struct CommandLine {
         watch,
         toggleEditor,
         clear,
-        paste
+        paste,
+        settings
     };
 
     Command command = Command::run;
