@@ -6,7 +6,9 @@
 #include "settings/window/symbols.h"
 
 #include <QCoreApplication>
+#include <QTabBar>
 #include <QTabWidget>
+#include <algorithm>
 #include <QVBoxLayout>
 
 namespace zendra::Settings {
@@ -37,14 +39,15 @@ SettingsScreen::SettingsScreen(Environment environment, QWidget* parent)
 }
 
 void SettingsScreen::fitSelectedTab() {
-    // Only the selected page counts for the height; the others give way.
-    for (int i = 0; i < tabs_->count(); ++i) {
-        QWidget* page = tabs_->widget(i);
-        const auto policy = i == tabs_->currentIndex() ? QSizePolicy::Preferred : QSizePolicy::Ignored;
-        page->setSizePolicy(policy, policy);
-        page->updateGeometry();
+    // The tab widget itself would be as high as its highest page: only the selected one counts here.
+    QWidget* page = tabs_->currentWidget();
+    if (!page) {
+        return;
     }
-    tabs_->adjustSize();
+    const int pageHeight = std::max(page->hasHeightForWidth() ? page->heightForWidth(contentWidth)
+                                                              : page->sizeHint().height(),
+                                    page->minimumSizeHint().height());
+    tabs_->setFixedHeight(tabs_->tabBar()->sizeHint().height() + pageHeight);
     adjustSize();
 }
 
