@@ -22,7 +22,9 @@ void applySecondaryTextStyle(QLabel& label) {
     font.setWeight(QFont::Normal);
     label.setFont(font);
     QPalette palette = label.palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::Disabled, QPalette::WindowText));
+    QColor secondary = palette.color(QPalette::WindowText);
+    secondary.setAlphaF(0.55f);
+    palette.setColor(QPalette::WindowText, secondary);
     label.setPalette(palette);
     label.setWordWrap(true);
     label.setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);

@@ -8,8 +8,8 @@
 #include <QCoreApplication>
 #include <QTabBar>
 #include <QTabWidget>
-#include <algorithm>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace zendra::Settings {
 
@@ -44,9 +44,9 @@ void SettingsScreen::fitSelectedTab() {
     if (!page) {
         return;
     }
-    const int pageHeight = std::max(page->hasHeightForWidth() ? page->heightForWidth(contentWidth)
-                                                              : page->sizeHint().height(),
-                                    page->minimumSizeHint().height());
+    const int pageHeight =
+        std::max(page->hasHeightForWidth() ? page->heightForWidth(contentWidth) : page->sizeHint().height(),
+                 std::max(page->minimumSizeHint().height(), page->minimumHeight()));
     tabs_->setFixedHeight(tabs_->tabBar()->sizeHint().height() + pageHeight);
     adjustSize();
 }

@@ -19,6 +19,7 @@ ShortcutsSettings::ShortcutsSettings(bool hasGlobalShortcuts, QWidget* parent) :
     auto* form = new QFormLayout;
     form->setFormAlignment(Qt::AlignHCenter | Qt::AlignTop);
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
 
     const std::array<std::pair<QString, const Hotkeys::Name*>, 3> rows{{
         {QCoreApplication::translate("zendra::Settings", "Toggle edit window:"), &toggleEditWindow()},
