@@ -3,6 +3,7 @@
 #include "app/editor/url_opener.h"
 #include "app/identity.h"
 #include "base/main_queue.h"
+#include "settings/settings_button.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -39,7 +40,7 @@ void fillActionsMenu(QMenu& menu, std::shared_ptr<const MainScreenActions> actio
                      &QAction::triggered, &menu, [actions] { run(actions->showAbout); });
     menu.addSeparator();
 
-    QAction* settings = menu.addAction(QCoreApplication::translate("zendra::MainScreen", "Settings…"));
+    QAction* settings = menu.addAction(Settings::settingsButtonTitle());
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     QObject::connect(settings, &QAction::triggered, &menu, [actions] { runLater(actions->openSettings); });
     menu.addSeparator();

@@ -1,4 +1,4 @@
-#include "settings/window/settings_button.h"
+#include "settings/settings_button.h"
 
 #include <QCoreApplication>
 
