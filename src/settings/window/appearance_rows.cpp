@@ -69,9 +69,10 @@ void MaximumWidthSetting::render() {
 VerticalAlignmentSetting::VerticalAlignmentSetting(QWidget* parent)
     : QWidget(parent), slider_(new StepSlider(-2, 2, 0.5, this)),
       info_(new InfoPopoverButton(
-          QCoreApplication::translate("zendra::Settings",
-                                      "Some panels do not vertically center the text correctly. This setting "
-                                      "lets you manually correct it."),
+          QCoreApplication::translate(
+              "zendra::Settings",
+              "The desktop's panel has a bug on some systems where it doesn't correctly vertically "
+              "center the panel text. This setting lets you manually correct it."),
           320, this)),
       offset_(Settings::menuBarTextVerticalAlignmentOffset(), this,
               [this] { slider_->setValue(offset_.value().value_or(0.0)); }) {
