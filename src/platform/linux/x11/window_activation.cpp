@@ -2,6 +2,7 @@
 
 #include "platform/linux/x11/connection.h"
 
+#include <QDebug>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
@@ -52,6 +53,22 @@ std::optional<xcb_timestamp_t> serverTime(const Connection& x, xcb_atom_t proper
     return time;
 }
 
+// The window that carries the user time of `window`: the one its _NET_WM_USER_TIME_WINDOW names, or
+// the window itself.
+xcb_window_t userTimeWindow(xcb_connection_t* c, xcb_window_t window) {
+    const auto property = atom(c, "_NET_WM_USER_TIME_WINDOW");
+    if (!property) {
+        return window;
+    }
+    const auto cookie = xcb_get_property(c, 0, window, *property, XCB_ATOM_WINDOW, 0, 1);
+    std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+        xcb_get_property_reply(c, cookie, nullptr), &std::free);
+    if (!reply || xcb_get_property_value_length(reply.get()) != sizeof(xcb_window_t)) {
+        return window;
+    }
+    return *static_cast<xcb_window_t*>(xcb_get_property_value(reply.get()));
+}
+
 void requestActivation(xcb_window_t window) {
     const Connection x;
     if (!x.isValid()) {
@@ -67,7 +84,8 @@ void requestActivation(xcb_window_t window) {
     if (!now) {
         return;
     }
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, *userTime, XCB_ATOM_CARDINAL, 32, 1, &*now);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, userTimeWindow(c, window), *userTime, XCB_ATOM_CARDINAL, 32,
+                        1, &*now);
 
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
@@ -76,10 +94,15 @@ void requestActivation(xcb_window_t window) {
     message.type = *activeWindow;
     message.data.data32[0] = userRequestSource;
     message.data.data32[1] = *now;
-    xcb_send_event(c, 0, x.rootWindow(),
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(c);
+    // Checked, so that the request has reached the server before the connection closes.
+    const auto sent = xcb_send_event_checked(
+        c, 0, x.rootWindow(), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+        reinterpret_cast<const char*>(&message));
+    if (xcb_generic_error_t* error = xcb_request_check(c, sent)) {
+        qWarning("zendra: the window manager was not asked to activate a window (X error %d)",
+                 int(error->error_code));
+        std::free(error);
+    }
 }
 
 // Asks once the window manager has put the window on screen: a request for a window it has not
@@ -92,8 +115,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* window = qobject_cast<QWindow*>(watched);
         if (event->type() == QEvent::Expose && window && window->isExposed()) {
-            requestActivation(xcb_window_t(window->winId()));
+            window->removeEventFilter(this); // once: more expose events may follow
             deleteLater();
+            requestActivation(xcb_window_t(window->winId()));
         }
         return false;
     }
