@@ -5,6 +5,7 @@
 
 #include <QDBusMessage>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 
 namespace zendra {
@@ -32,6 +33,45 @@ QString fingerprintOf(const panel_dbus::MenuLayoutItem& layout) {
     }
     out.flush();
     return result;
+}
+
+// What changed in the properties of rows that kept their place, as ItemsPropertiesUpdated carries it.
+struct PropertyChanges {
+    panel_dbus::MenuItemPropertiesList updated;
+    panel_dbus::MenuItemPropertyNamesList removed;
+};
+
+PropertyChanges propertyChanges(const panel_dbus::MenuLayoutItem& before,
+                                const panel_dbus::MenuLayoutItem& after) {
+    PropertyChanges changes;
+    const std::size_t rows = std::min(before.children.size(), after.children.size());
+    for (std::size_t i = 0; i < rows; ++i) {
+        const auto& old = before.children[i];
+        const auto& now = after.children[i];
+        if (old.id != now.id) {
+            continue;
+        }
+        QVariantMap updated;
+        for (auto it = now.properties.cbegin(); it != now.properties.cend(); ++it) {
+            const auto previous = old.properties.find(it.key());
+            if (previous == old.properties.cend() || *previous != *it) {
+                updated.insert(it.key(), *it);
+            }
+        }
+        QStringList removed;
+        for (auto it = old.properties.cbegin(); it != old.properties.cend(); ++it) {
+            if (!now.properties.contains(it.key())) {
+                removed.append(it.key());
+            }
+        }
+        if (!updated.isEmpty()) {
+            changes.updated.append({now.id, std::move(updated)});
+        }
+        if (!removed.isEmpty()) {
+            changes.removed.append({now.id, std::move(removed)});
+        }
+    }
+    return changes;
 }
 
 } // namespace
@@ -62,9 +102,28 @@ bool DBusMenuExporter::exportOn(QDBusConnection connection, const QString& path)
 }
 
 void DBusMenuExporter::refresh() {
-    if (rebuild()) {
-        emit LayoutUpdated(revision_, 0);
+    panel_dbus::MenuLayoutItem before = layout_;
+    if (!rebuild()) {
+        return;
     }
+    // Hosts keep the rows' properties they read and re-read only the layout on LayoutUpdated, so a
+    // changed enabled state is announced on its own too.
+    PropertyChanges changes = propertyChanges(before, layout_);
+    if (!changes.updated.isEmpty() || !changes.removed.isEmpty()) {
+        emit ItemsPropertiesUpdated(changes.updated, changes.removed);
+    }
+    emit LayoutUpdated(revision_, 0);
+}
+
+bool DBusMenuExporter::refuseLargeGroup(qsizetype size) {
+    if (size <= maximumGroupSize) {
+        return false;
+    }
+    if (calledFromDBus()) {
+        sendErrorReply(QDBusError::LimitsExceeded,
+                       QStringLiteral("At most %1 items per call.").arg(maximumGroupSize));
+    }
+    return true;
 }
 
 bool DBusMenuExporter::rebuild() {
@@ -110,6 +169,9 @@ uint DBusMenuExporter::GetLayout(int parentId, int recursionDepth, const QString
 panel_dbus::MenuItemPropertiesList DBusMenuExporter::GetGroupProperties(const QList<int>& ids,
                                                                         const QStringList& propertyNames) {
     panel_dbus::MenuItemPropertiesList result;
+    if (refuseLargeGroup(ids.size())) {
+        return result;
+    }
     const auto add = [&](int id) {
         result.append({id, selectedProperties(propertiesOf(id), propertyNames)});
     };
@@ -166,6 +228,9 @@ void DBusMenuExporter::Event(int id, const QString& eventId, const QDBusVariant&
 
 QList<int> DBusMenuExporter::EventGroup(const panel_dbus::MenuEventList& events) {
     QList<int> idErrors;
+    if (refuseLargeGroup(events.size())) {
+        return idErrors;
+    }
     for (const auto& event : events) {
         if (!activate(event.id, event.eventId)) {
             idErrors.append(event.id);
@@ -192,15 +257,22 @@ bool DBusMenuExporter::AboutToShow(int id) {
 
 QList<int> DBusMenuExporter::AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors) {
     QList<int> updatesNeeded;
+    if (refuseLargeGroup(ids.size())) {
+        return updatesNeeded;
+    }
+    bool showsRoot = false;
     for (int id : ids) {
         if (!isKnown(id)) {
             idErrors.append(id);
-        } else if (id == 0) {
-            const uint before = revision_;
-            refresh();
-            if (revision_ != before) {
-                updatesNeeded.append(0);
-            }
+        }
+        showsRoot = showsRoot || id == 0;
+    }
+    // One rebuild answers for every id of the call.
+    if (showsRoot) {
+        const uint before = revision_;
+        refresh();
+        if (revision_ != before) {
+            updatesNeeded.append(0);
         }
     }
     return updatesNeeded;

@@ -3,8 +3,8 @@
 // The panel item's menu on the session bus (com.canonical.dbusmenu, version 3), for hosts that draw
 // menus themselves. The rows come from a provider and are built afresh whenever a host is about to
 // show the menu or asks for its layout, so enabled states are those of that moment; a host is told of
-// a new layout revision when the rows changed. Choosing a row runs its action on the main queue,
-// after the call has been answered. Main thread only.
+// a new layout revision when the rows changed, and of the rows' changed properties. Choosing a row runs its
+// action on the main queue, after the call has been answered. Main thread only.
 
 #include "app/panel/status_item_menu.h"
 #include "platform/linux/dbus/panel_types.h"
@@ -40,6 +40,9 @@ public:
     void refresh();
     uint revision() const { return revision_; }
 
+    // The most ids or events one group call may carry; larger calls get an error.
+    static constexpr qsizetype maximumGroupSize = 1024;
+
     uint version() const { return 3; }
     QString textDirection() const { return QStringLiteral("ltr"); }
     QString status() const { return QStringLiteral("normal"); }
@@ -70,6 +73,8 @@ private:
     // Runs the row's action; false for an unknown id.
     bool activate(int id, const QString& eventId);
     void replyUnknownId(int id);
+    // True, with an error reply, for a group call over maximumGroupSize.
+    bool refuseLargeGroup(qsizetype size);
 
     MenuProvider provider_;
     std::vector<StatusItemMenuEntry> entries_;

@@ -42,7 +42,10 @@ protected:
         StatusNotifierItem::Options options;
         options.id = QStringLiteral("org.zendra.Zendra");
         options.title = QStringLiteral("Zendra");
-        options.menu = [this] { return buildStatusItemMenu(menuState, menuActions); };
+        options.menu = [this] {
+            ++menuBuilds;
+            return buildStatusItemMenu(menuState, menuActions);
+        };
         options.modifiers = modifiers;
         auto item = std::make_unique<StatusNotifierItem>(std::move(options));
         StatusBarEvents events;
@@ -62,6 +65,7 @@ protected:
     std::shared_ptr<HeldModifiers> modifiers = std::make_shared<HeldModifiers>();
     std::vector<Click> clicks;
     int geometryChanges = 0;
+    int menuBuilds = 0;
 };
 
 TEST_F(StatusNotifierItemTest, IsOnScreenOnlyWhileAHostShowsItAndRegistersAgainWithARestartedPanel) {
@@ -194,6 +198,39 @@ TEST_F(StatusNotifierItemTest, TheMenuIsBuiltAfreshAndRunsTheChosenEntry) {
     waitUntil([] { return false; }, 100ms);
     EXPECT_EQ(pasted, 0) << "a disabled entry does nothing";
     EXPECT_EQ(cleared, 2);
+}
+
+TEST_F(StatusNotifierItemTest, AHostThatCachesTheRowsSeesChangedStatesAndGroupCallsAreBounded) {
+    TestPanel panel(true);
+    const auto item = makeItem();
+    ASSERT_TRUE(waitUntil([&] { return item->isOnScreen(); }));
+    panel.cacheMenu();
+    ASSERT_EQ(panel.menuRows.size(), 7u);
+    ASSERT_EQ(panel.menuRows[3]["enabled"], false);
+    ASSERT_EQ(panel.menuRows[5]["enabled"], false);
+
+    menuState.text = "Write the report";
+    menuState.clipboardHasText = true;
+    item->menu().refresh();
+    EXPECT_TRUE(waitUntil([&] {
+        return panel.menuRows[3]["enabled"] == true && panel.menuRows[5]["enabled"] == true;
+    })) << "Clear and Paste are enabled in the host's copy without reading the layout again";
+
+    menuState.text.clear();
+    const int buildsBefore = menuBuilds;
+    QDBusMessage reply = panel.callMenu("AboutToShowGroup", {QVariant::fromValue(QList<int>{0, 0, 0, 99})});
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    EXPECT_EQ(qdbus_cast<QList<int>>(reply.arguments().value(0)), QList<int>{0});
+    EXPECT_EQ(qdbus_cast<QList<int>>(reply.arguments().value(1)), QList<int>{99});
+    EXPECT_EQ(menuBuilds - buildsBefore, 1) << "one rebuild per call, however many ids";
+    EXPECT_TRUE(waitUntil([&] { return panel.menuRows[3]["enabled"] == false; }));
+
+    const QList<int> many(100000, 0);
+    reply = panel.callMenu("AboutToShowGroup", {QVariant::fromValue(many)});
+    EXPECT_EQ(reply.type(), QDBusMessage::ErrorMessage);
+    EXPECT_EQ(menuBuilds - buildsBefore, 1);
+    EXPECT_EQ(panel.callMenu("GetGroupProperties", {QVariant::fromValue(many), QStringList()}).type(),
+              QDBusMessage::ErrorMessage);
 }
 
 TEST_F(StatusNotifierItemTest, ActivateCarriesTheHeldModifiersAndTheContextMenuIsARightClick) {

@@ -1,5 +1,6 @@
 #include "test_panel.h"
 
+#include "platform/linux/dbus/panel_types.h"
 #include "support/wait_until.h"
 
 #include <QDBusConnectionInterface>
@@ -58,6 +59,9 @@ void TestPanel::RegisterStatusNotifierItem(const QString& service) {
                             QStringLiteral("org.kde.StatusNotifierItem"), QString::fromLatin1(signal), this,
                             slot);
     }
+    connection_.connect(service, QStringLiteral("/MenuBar"), QStringLiteral("com.canonical.dbusmenu"),
+                        QStringLiteral("ItemsPropertiesUpdated"), this,
+                        SLOT(itemsPropertiesUpdated(QDBusMessage)));
     emit StatusNotifierItemRegistered(service);
 }
 
@@ -67,6 +71,27 @@ void TestPanel::RegisterStatusNotifierHost(const QString&) {
 
 void TestPanel::newLabel(const QString& label, const QString&) {
     labels.append(label);
+}
+
+void TestPanel::cacheMenu() {
+    const QDBusMessage reply = callMenu(QStringLiteral("GetLayout"), {0, -1, QStringList()});
+    menuRows.clear();
+    for (const auto& row : qdbus_cast<panel_dbus::MenuLayoutItem>(reply.arguments().value(1)).children) {
+        menuRows[row.id] = row.properties;
+    }
+}
+
+void TestPanel::itemsPropertiesUpdated(const QDBusMessage& message) {
+    for (const auto& row : qdbus_cast<panel_dbus::MenuItemPropertiesList>(message.arguments().value(0))) {
+        for (auto it = row.properties.cbegin(); it != row.properties.cend(); ++it) {
+            menuRows[row.id][it.key()] = *it;
+        }
+    }
+    for (const auto& row : qdbus_cast<panel_dbus::MenuItemPropertyNamesList>(message.arguments().value(1))) {
+        for (const QString& name : row.names) {
+            menuRows[row.id].remove(name);
+        }
+    }
 }
 
 QDBusMessage TestPanel::call(const QString& path, const QString& interface, const QString& method,

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
+#include <map>
 
 namespace zendra::test {
 
@@ -33,6 +34,11 @@ public:
     QDBusMessage callItem(const QString& method, const QVariantList& arguments);
     QDBusMessage callMenu(const QString& method, const QVariantList& arguments);
 
+    // Reads the menu's rows into menuRows, which then follows ItemsPropertiesUpdated as a host's
+    // cache of the rows does.
+    void cacheMenu();
+    std::map<int, QVariantMap> menuRows;
+
     // What the item told the host since it registered.
     QStringList labels;
     int newToolTips = 0;
@@ -52,6 +58,7 @@ private slots:
     void newLabel(const QString& label, const QString& guide);
     void newToolTip() { ++newToolTips; }
     void newIcon() { ++newIcons; }
+    void itemsPropertiesUpdated(const QDBusMessage& message);
 
 private:
     QDBusMessage call(const QString& path, const QString& interface, const QString& method,
