@@ -101,9 +101,7 @@ void StatusNotifierItem::setEvents(StatusBarEvents events) {
     events_ = std::move(events);
 }
 
-void StatusNotifierItem::setImage(const QImage& image, QSizeF) {
-    object_.setIcon(image);
-}
+void StatusNotifierItem::setImage(const QImage&, QSizeF) {}
 
 void StatusNotifierItem::setToolTip(const std::optional<QString>& toolTip) {
     object_.setToolTip(toolTip.value_or(QString()));

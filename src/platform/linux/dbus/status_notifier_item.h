@@ -1,10 +1,10 @@
 #pragma once
 
 // The panel item as a StatusNotifierItem: the desktop's own panel draws it from what Zendra publishes
-// on the session bus (picture, label, tooltip, menu). The menu is exported before the item registers
-// with the panel, since hosts read it as soon as they see the item. A click arrives as Activate, with
-// the modifier keys held at that moment read from the keyboard; the context menu and a middle click
-// arrive as right clicks. Main thread only.
+// on the session bus (Zendra's icon, the text as label and tooltip, the menu). The menu is exported before
+// the item registers with the panel, since hosts read it as soon as they see the item. A click arrives as
+// Activate, with the modifier keys held at that moment read from the keyboard; the context menu and a middle
+// click arrive as right clicks. Main thread only.
 
 #include "app/panel/status_bar.h"
 #include "kit/modifier_flags.h"
@@ -44,6 +44,7 @@ public:
     DBusMenuExporter& menu() { return menu_; }
 
     void setEvents(StatusBarEvents events) override;
+    // The panel shows Zendra's icon and the label; the rendered picture is for the item window.
     void setImage(const QImage& image, QSizeF logicalSize) override;
     void setToolTip(const std::optional<QString>& toolTip) override;
     void setLabel(const QString& label) override;

@@ -1,5 +1,7 @@
 #include "platform/linux/dbus/status_notifier_object.h"
 
+#include "platform/linux/dbus/app_icon.h"
+
 namespace zendra {
 
 namespace {
@@ -17,15 +19,26 @@ StatusNotifierObject::StatusNotifierObject(Identity identity, Requests requests,
     panel_dbus::registerPanelDBusTypes();
 }
 
-void StatusNotifierObject::setIcon(const QImage& icon) {
-    if (icon != icon_) {
-        icon_ = icon;
-        emit NewIcon();
-    }
+QString StatusNotifierObject::iconName() const {
+    return appIconName();
 }
 
 panel_dbus::IconPixmapList StatusNotifierObject::iconPixmap() const {
-    return panel_dbus::iconPixmaps(icon_);
+    static const panel_dbus::IconPixmapList pixmaps = [] {
+        panel_dbus::IconPixmapList list;
+        for (const QImage& image : appIconImages()) {
+            list += panel_dbus::iconPixmaps(image);
+        }
+        return list;
+    }();
+    return pixmaps;
+}
+
+panel_dbus::ToolTip StatusNotifierObject::toolTip() const {
+    if (toolTipText_.isEmpty()) {
+        return {};
+    }
+    return {appIconName(), {}, title(), toolTipText_.toHtmlEscaped()};
 }
 
 void StatusNotifierObject::setToolTip(const QString& text) {

@@ -7,7 +7,6 @@
 #include "platform/linux/dbus/panel_types.h"
 
 #include <QDBusObjectPath>
-#include <QImage>
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -23,7 +22,7 @@ class StatusNotifierObject final : public QObject {
     Q_PROPERTY(QString Title READ title)
     Q_PROPERTY(QString Status READ status)
     Q_PROPERTY(int WindowId READ windowId)
-    Q_PROPERTY(QString IconName READ noName)
+    Q_PROPERTY(QString IconName READ iconName)
     Q_PROPERTY(zendra::panel_dbus::IconPixmapList IconPixmap READ iconPixmap)
     Q_PROPERTY(QString OverlayIconName READ noName)
     Q_PROPERTY(zendra::panel_dbus::IconPixmapList OverlayIconPixmap READ noPixmap)
@@ -51,9 +50,8 @@ public:
 
     StatusNotifierObject(Identity identity, Requests requests, QObject* parent = nullptr);
 
-    // Each setter signals the host only when the value changed. The picture is converted only when a
-    // host reads it, so typing costs nothing while no panel shows the item.
-    void setIcon(const QImage& icon);
+    // Each setter signals the host only when the value changed. The tooltip's text is plain; hosts get
+    // it escaped, as the body is markup to them.
     void setToolTip(const QString& text);
     void setLabel(const QString& label);
 
@@ -63,9 +61,11 @@ public:
     QString status() const { return QStringLiteral("Active"); }
     int windowId() const { return 0; }
     QString noName() const { return {}; }
+    // Zendra's icon; the text goes in the label and the tooltip, as hosts squeeze icons into a square.
+    QString iconName() const;
     panel_dbus::IconPixmapList iconPixmap() const;
     panel_dbus::IconPixmapList noPixmap() const { return {}; }
-    panel_dbus::ToolTip toolTip() const { return {{}, {}, toolTipText_, {}}; }
+    panel_dbus::ToolTip toolTip() const;
     bool itemIsMenu() const { return false; }
     QDBusObjectPath menu() const { return QDBusObjectPath(identity_.menuPath); }
     QString label() const { return label_; }
@@ -88,7 +88,6 @@ signals:
 private:
     Identity identity_;
     Requests requests_;
-    QImage icon_;
     QString toolTipText_;
     QString label_;
 };

@@ -67,7 +67,7 @@ TEST_F(PanelBinaryTest, TheItemLivesInThePanelWhileThereIsOneAndInItsWindowOther
         << zendra->standardError().toStdString();
     EXPECT_TRUE(waitUntil([&] { return panel->itemProperty("XAyatanaLabel") == "Write the report"; }, 5s));
     ASSERT_EQ(panel->registeredItems().size(), 1);
-    EXPECT_EQ(qdbus_cast<zendra::panel_dbus::ToolTip>(panel->itemProperty("ToolTip")).title,
+    EXPECT_EQ(qdbus_cast<zendra::panel_dbus::ToolTip>(panel->itemProperty("ToolTip")).description,
               "Write **the** report");
     EXPECT_FALSE(qdbus_cast<zendra::panel_dbus::IconPixmapList>(panel->itemProperty("IconPixmap")).isEmpty());
     waitUntil([] { return false; }, 300ms);

@@ -110,32 +110,37 @@ TEST_F(StatusNotifierItemTest, PublishesWhatTheHostShowsAndSignalsOnlyChanges) {
     EXPECT_EQ(panel.itemProperty("ItemIsMenu").toBool(), false);
     EXPECT_EQ(panel.itemProperty("Menu").value<QDBusObjectPath>().path(), "/MenuBar");
 
-    item->setLabel("Write the report");
-    item->setToolTip(QString("Write **the** report"));
-    ASSERT_TRUE(waitUntil([&] { return !panel.labels.isEmpty() && panel.newToolTips == 1; }));
-    EXPECT_EQ(panel.labels, QStringList{"Write the report"});
-    EXPECT_EQ(panel.itemProperty("XAyatanaLabel").toString(), "Write the report");
-    const auto toolTip = qdbus_cast<panel_dbus::ToolTip>(panel.itemProperty("ToolTip"));
-    EXPECT_EQ(toolTip.title, "Write **the** report") << "the tooltip is the text alone";
+    EXPECT_EQ(panel.itemProperty("IconName").toString(), "org.zendra.Zendra");
+    const auto pixmaps = qdbus_cast<panel_dbus::IconPixmapList>(panel.itemProperty("IconPixmap"));
+    ASSERT_FALSE(pixmaps.isEmpty()) << "a picture for hosts without the theme entry";
+    for (const auto& pixmap : pixmaps) {
+        EXPECT_EQ(pixmap.width, pixmap.height) << "hosts squeeze every icon into a square";
+        EXPECT_EQ(pixmap.bytes.size(), qsizetype(pixmap.width) * pixmap.height * 4);
+    }
+    EXPECT_EQ(pixmaps.first().width, 16);
+    EXPECT_GE(pixmaps.last().width, 48);
 
-    item->setLabel("Write the report");
-    item->setToolTip(QString("Write **the** report"));
+    const QString text = "Pay <b>rent</b> & bills";
+    item->setLabel(text);
+    item->setToolTip(text);
+    item->setImage(QImage(160, 24, QImage::Format_ARGB32), QSizeF(160, 24));
+    ASSERT_TRUE(waitUntil([&] { return !panel.labels.isEmpty() && panel.newToolTips == 1; }));
+    EXPECT_EQ(panel.labels, QStringList{text});
+    EXPECT_EQ(panel.itemProperty("XAyatanaLabel").toString(), text);
+    const auto toolTip = qdbus_cast<panel_dbus::ToolTip>(panel.itemProperty("ToolTip"));
+    EXPECT_EQ(toolTip.description, "Pay &lt;b&gt;rent&lt;/b&gt; &amp; bills")
+        << "the body is markup to hosts: the whole text shows, as typed";
+    EXPECT_EQ(qdbus_cast<panel_dbus::IconPixmapList>(panel.itemProperty("IconPixmap")).first().width, 16)
+        << "the rendered line stays out of the icon";
+
+    item->setLabel(text);
+    item->setToolTip(text);
     item->setLabel("");
     item->setToolTip(std::nullopt);
     ASSERT_TRUE(waitUntil([&] { return panel.labels.size() == 2 && panel.newToolTips == 2; }));
     EXPECT_EQ(panel.labels.last(), "") << "an unchanged value is not announced again";
-    EXPECT_EQ(qdbus_cast<panel_dbus::ToolTip>(panel.itemProperty("ToolTip")).title, "");
-
-    QImage image(2, 1, QImage::Format_ARGB32);
-    image.setPixel(0, 0, qRgba(0x11, 0x22, 0x33, 0x80));
-    image.setPixel(1, 0, qRgba(0xff, 0x00, 0x00, 0xff));
-    item->setImage(image, QSizeF(2, 1));
-    ASSERT_TRUE(waitUntil([&] { return panel.newIcons == 1; }));
-    const auto pixmaps = qdbus_cast<panel_dbus::IconPixmapList>(panel.itemProperty("IconPixmap"));
-    ASSERT_EQ(pixmaps.size(), 1);
-    EXPECT_EQ(pixmaps[0].width, 2);
-    EXPECT_EQ(pixmaps[0].height, 1);
-    EXPECT_EQ(pixmaps[0].bytes.toHex(), "80112233ffff0000") << "ARGB in network byte order";
+    EXPECT_EQ(qdbus_cast<panel_dbus::ToolTip>(panel.itemProperty("ToolTip")).description, "");
+    EXPECT_EQ(panel.newIcons, 0);
 }
 
 TEST_F(StatusNotifierItemTest, TheMenuIsBuiltAfreshAndRunsTheChosenEntry) {
