@@ -40,6 +40,11 @@ void PanelItemSwitch::setImage(const QImage& image, QSizeF logicalSize) {
     window_.item.setImage(image, logicalSize);
 }
 
+void PanelItemSwitch::setDarkAppearance(bool dark) {
+    panel_.item.setDarkAppearance(dark);
+    window_.item.setDarkAppearance(dark);
+}
+
 void PanelItemSwitch::setToolTip(const std::optional<QString>& toolTip) {
     panel_.item.setToolTip(toolTip);
     window_.item.setToolTip(toolTip);

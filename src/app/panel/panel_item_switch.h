@@ -34,6 +34,7 @@ public:
 
     void setEvents(StatusBarEvents events) override;
     void setImage(const QImage& image, QSizeF logicalSize) override;
+    void setDarkAppearance(bool dark) override;
     void setToolTip(const std::optional<QString>& toolTip) override;
     void setLabel(const QString& label) override;
     bool setContentScale(double scale) override;

@@ -40,6 +40,9 @@ public:
 
     // Shows `image` (at its own device pixel ratio) in an item of `logicalSize`.
     virtual void setImage(const QImage& image, QSizeF logicalSize) = 0;
+    // Whether the image was drawn for a dark panel; a backend that paints its own background behind
+    // the image matches it.
+    virtual void setDarkAppearance(bool dark) { (void)dark; }
     // The tooltip; none removes it.
     virtual void setToolTip(const std::optional<QString>& toolTip) = 0;
     // What the image shows as plain words on one line, for panels that draw text themselves; empty

@@ -101,6 +101,7 @@ void StatusItemScreen::render() {
     content.devicePixelRatio = item_.devicePixelRatio();
 
     rendering_ = renderStatusItem(content);
+    item_.setDarkAppearance(content.isDark);
     item_.setImage(rendering_.image, rendering_.itemSize);
     item_.setToolTip(rendering_.toolTip);
     item_.setLabel(rendering_.isPlaceholder ? QString() : rendering_.shownText);

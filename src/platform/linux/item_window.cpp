@@ -3,6 +3,8 @@
 #include "app/text/text_rules.h"
 #include "base/main_queue.h"
 #include "platform/linux/dbus/panel_menu_popup.h"
+#include "platform/linux/dbus/panel_appearance_portal.h"
+#include "platform/linux/item_window_x11.h"
 #include "prefs/prefs.h"
 
 #include <QDragEnterEvent>
@@ -13,14 +15,13 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QStyleHints>
+#include <QTextDocument>
 #include <QThreadPool>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
-#include <iterator>
-#include <xcb/xcb.h>
+#include <utility>
 
 namespace zendra {
 
@@ -47,14 +48,6 @@ QByteArray textBytes(const QMimeData* data) {
     return data->hasFormat(utf8) ? data->data(utf8) : data->data(QStringLiteral("text/plain"));
 }
 
-xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
-    const auto cookie = xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return atom;
-}
-
 } // namespace
 
 ItemWindow::ItemWindow(std::shared_ptr<Prefs::Suite> suite)
@@ -63,6 +56,8 @@ ItemWindow::ItemWindow(std::shared_ptr<Prefs::Suite> suite)
       offsetKey_(QStringLiteral("itemWindowRightOffset"), 0.0, std::move(suite)) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_X11DoNotAcceptFocus);
+    // Qt shows tooltips only for the active window, which this one never is.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setAcceptDrops(true);
     setWindowTitle(QStringLiteral("Zendra"));
     setFixedSize(itemSize_);
@@ -89,7 +84,25 @@ void ItemWindow::setImage(const QImage& image, QSizeF logicalSize) {
 }
 
 void ItemWindow::setToolTip(const std::optional<QString>& toolTip) {
-    QWidget::setToolTip(toolTip.value_or(QString()));
+    // Always rich text, escaped: a text that looks like markup shows as typed.
+    QWidget::setToolTip(toolTip ? Qt::convertFromPlainText(*toolTip, Qt::WhiteSpaceNormal) : QString());
+}
+
+void ItemWindow::setDarkAppearance(bool dark) {
+    if (dark != dark_) {
+        dark_ = dark;
+        update();
+    }
+}
+
+QColor ItemWindow::backgroundColor() const {
+    // The palette's window colour when it agrees with the appearance the text was drawn for; a
+    // neutral one of that appearance otherwise (a dark desktop with a light Qt palette, or the reverse).
+    const QColor window = palette().color(QPalette::Window);
+    if (PortalPanelAppearance::paletteIsDark(palette()) == dark_) {
+        return window;
+    }
+    return dark_ ? QColor(0x2b, 0x2b, 0x2b) : QColor(0xf2, 0xf2, 0xf2);
 }
 
 bool ItemWindow::setContentScale(double scale) {
@@ -135,8 +148,11 @@ double ItemWindow::rightOffset() const {
 
 void ItemWindow::followPrimaryScreen() {
     disconnect(screenGeometryConnection_);
+    disconnect(workAreaConnection_);
     if (QScreen* primary = QGuiApplication::primaryScreen()) {
         screenGeometryConnection_ = connect(primary, &QScreen::geometryChanged, this, [this] { place(); });
+        // A panel that starts, leaves or changes size changes the work area.
+        workAreaConnection_ = connect(primary, &QScreen::availableGeometryChanged, this, [this] { place(); });
     }
     place();
 }
@@ -150,12 +166,42 @@ void ItemWindow::place() {
     // A stored place beyond the screen's left edge (a smaller screen than last time) keeps the item in.
     const int maxOffset = std::max(0, area.width() - width());
     const int offset = std::clamp(int(std::lround(rightOffset())), 0, maxOffset);
-    move(area.right() + 1 - offset - width(), area.top());
+    const int x = area.right() + 1 - offset - width();
+    move(x, topEdge(*primary, x));
+}
+
+int ItemWindow::topEdge(const QScreen& screen, int x) const {
+    const QRect area = screen.geometry();
+    const qreal ratio = screen.devicePixelRatio();
+    const item_window_x11::Span span{int(std::lround(x * ratio)),
+                                     int(std::lround((x + width()) * ratio)) - 1};
+    if (const auto reserved = item_window_x11::topReservedByOthers(std::uint32_t(internalWinId()), span)) {
+        return std::max(area.top(), int(std::ceil(*reserved / ratio)));
+    }
+    // Without other clients' reservations to read, the work area; one that ends where this window
+    // does is this window's own reservation.
+    const int workTop = screen.availableGeometry().top();
+    if (reservedBottom_ && workTop == *reservedBottom_) {
+        return y();
+    }
+    return workTop;
+}
+
+void ItemWindow::reserveOwnSpan() {
+    if (internalWinId() == 0 || !isVisible() || !item_window_x11::isAvailable()) {
+        return;
+    }
+    const QRect frame = geometry();
+    const qreal ratio = devicePixelRatio();
+    reservedBottom_ = frame.bottom() + 1;
+    item_window_x11::reserveTop(
+        std::uint32_t(internalWinId()), int(std::lround((frame.bottom() + 1) * ratio)),
+        {int(std::lround(frame.left() * ratio)), int(std::lround((frame.right() + 1) * ratio)) - 1});
 }
 
 void ItemWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Window));
+    painter.fillRect(rect(), backgroundColor());
     if (image_.isNull()) {
         return;
     }
@@ -171,7 +217,7 @@ void ItemWindow::mousePressEvent(QMouseEvent* event) {
     event->accept();
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     if (event->button() == Qt::LeftButton && modifiers.testFlag(Qt::MetaModifier)) {
-        drag_ = std::pair(event->globalPosition().x(), rightOffset());
+        drag_ = Drag{event->globalPosition().x(), rightOffset(), false};
         return;
     }
     if (event->button() == Qt::RightButton || event->button() == Qt::MiddleButton) {
@@ -186,10 +232,15 @@ void ItemWindow::mouseMoveEvent(QMouseEvent* event) {
     if (!drag_) {
         return;
     }
-    const double moved = event->globalPosition().x() - drag_->first;
+    const double moved = event->globalPosition().x() - drag_->startX;
+    // Within the drag threshold the press may still be a Super-click.
+    if (!drag_->moving && std::abs(moved) < QGuiApplication::styleHints()->startDragDistance()) {
+        return;
+    }
+    drag_->moving = true;
     const QScreen* primary = QGuiApplication::primaryScreen();
     const double maxOffset = primary != nullptr ? std::max(0, primary->geometry().width() - width()) : 0.0;
-    Prefs::set(offsetKey_, std::clamp(drag_->second - moved, 0.0, maxOffset));
+    Prefs::set(offsetKey_, std::clamp(drag_->startOffset - moved, 0.0, maxOffset));
     place();
 }
 
@@ -198,8 +249,7 @@ void ItemWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    if (drag_) {
-        drag_.reset();
+    if (const auto drag = std::exchange(drag_, std::nullopt); drag && drag->moving) {
         return;
     }
     // A release outside the item is a click abandoned.
@@ -254,18 +304,21 @@ void ItemWindow::setTextDropTargeted(bool targeted) {
 
 void ItemWindow::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
+    reserveOwnSpan();
     reportGeometry();
 }
 
 void ItemWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    reserveOwnSpan();
     reportGeometry();
 }
 
 void ItemWindow::showEvent(QShowEvent* event) {
-    markOutOfTaskbar();
+    item_window_x11::markAsDock(std::uint32_t(winId()));
     QWidget::showEvent(event);
     place();
+    reserveOwnSpan();
     reportGeometry();
 }
 
@@ -278,23 +331,6 @@ void ItemWindow::reportGeometry() {
     if (events_.geometryChanged) {
         events_.geometryChanged();
     }
-}
-
-// Keeps the window out of taskbars and pagers on X11 window managers. Set on the unmapped window,
-// which is when window managers read the initial state.
-void ItemWindow::markOutOfTaskbar() {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || x11->connection() == nullptr) {
-        return;
-    }
-    xcb_connection_t* connection = x11->connection();
-    const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE");
-    const xcb_atom_t atoms[] = {internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                                internAtom(connection, "_NET_WM_STATE_SKIP_PAGER"),
-                                internAtom(connection, "_NET_WM_STATE_ABOVE")};
-    xcb_change_property(connection, XCB_PROP_MODE_APPEND, xcb_window_t(winId()), state, XCB_ATOM_ATOM, 32,
-                        std::size(atoms), atoms);
-    xcb_flush(connection);
 }
 
 } // namespace zendra

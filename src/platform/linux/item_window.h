@@ -1,7 +1,8 @@
 #pragma once
 
-// Zendra's own panel item: a small frameless window that stays on top at the top edge of the primary
-// screen, right-aligned, without taskbar entry or focus. It shows the item's picture and tooltip,
+// Zendra's own panel item: a small frameless dock window at the top of the primary screen's work area
+// (below the panels there), right-aligned, without taskbar entry or focus, reserving only its own span
+// of the top edge. It shows the item's picture and tooltip,
 // reports clicks with their modifiers, takes dropped text and anchors popups. Holding Super while
 // dragging moves it along the top edge; the distance from the screen's right edge is kept in the
 // standard suite under "itemWindowRightOffset" (logical pixels, default 0), so it comes back there.
@@ -10,11 +11,11 @@
 #include "prefs/key.h"
 #include "prefs/standard_suite.h"
 
+#include <QColor>
 #include <QImage>
 #include <QWidget>
 #include <memory>
 #include <optional>
-#include <utility>
 
 namespace zendra {
 
@@ -26,7 +27,10 @@ public:
 
     void setEvents(StatusBarEvents events) override;
     void setImage(const QImage& image, QSizeF logicalSize) override;
+    // Shown on hover although the window is never active.
     void setToolTip(const std::optional<QString>& toolTip) override;
+    // The background follows the appearance the image was drawn for.
+    void setDarkAppearance(bool dark) override;
     bool setContentScale(double scale) override;
     qreal devicePixelRatio() const override;
     bool popUpMenu(QMenu& menu) override;
@@ -35,6 +39,7 @@ public:
 
     // The distance between the window's right edge and the primary screen's right edge.
     double rightOffset() const;
+    QColor backgroundColor() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -51,10 +56,12 @@ protected:
 
 private:
     void place();
+    // Below the top edges other clients reserve over the window's span.
+    int topEdge(const QScreen& screen, int x) const;
+    void reserveOwnSpan();
     void followPrimaryScreen();
     void reportGeometry();
     void setTextDropTargeted(bool targeted);
-    void markOutOfTaskbar();
 
     Prefs::Key<double> offsetKey_;
     StatusBarEvents events_;
@@ -62,9 +69,19 @@ private:
     QSize itemSize_{24, 24};
     double scale_ = 1.0;
     bool textDragInside_ = false;
-    // While Super-dragging: the global x of the press and the offset at that moment.
-    std::optional<std::pair<double, double>> drag_;
+    bool dark_ = false;
+    // While Super is held on the item: the global x of the press, the offset at that moment, and
+    // whether the pointer has gone past the drag threshold (else the release is a click).
+    struct Drag {
+        double startX;
+        double startOffset;
+        bool moving;
+    };
+    std::optional<Drag> drag_;
+    // The bottom edge of the top rows this window reserves, logical.
+    std::optional<int> reservedBottom_;
     QMetaObject::Connection screenGeometryConnection_;
+    QMetaObject::Connection workAreaConnection_;
 };
 
 } // namespace zendra
