@@ -1,11 +1,11 @@
 #include "app/panel/clear_text_tip.h"
 
+#include "app/panel/popup_placement.h"
+
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -37,10 +37,10 @@ ClearTextTip::ClearTextTip(std::function<void()> onClicked)
     layout->setSpacing(8);
     auto* first = makeLine(
         QCoreApplication::translate("zendra::ClearTextTip",
-                                    "Click the menu bar item while pressing <i>Shift</i> to clear the text"),
+                                    "Click the panel item while pressing <i>Shift</i> to clear the text"),
         this);
     auto* second = makeLine(
-        QCoreApplication::translate("zendra::ClearTextTip", "Close this tip first by double-clicking it")
+        QCoreApplication::translate("zendra::ClearTextTip", "Close this tip first by single-clicking it")
             .toHtmlEscaped(),
         this);
     first->setObjectName(QStringLiteral("clearTextTipMessage"));
@@ -61,18 +61,9 @@ ClearTextTip::ClearTextTip(std::function<void()> onClicked)
     adjustSize();
 }
 
-void ClearTextTip::showUnder(const QRect& anchor) {
+void ClearTextTip::showUnder(std::optional<QRect> anchor) {
     adjustSize();
-    QPoint topLeft(anchor.center().x() - width() / 2, anchor.bottom() + 1);
-    if (const QScreen* screen = QGuiApplication::screenAt(anchor.center())) {
-        const QRect area = screen->geometry();
-        topLeft.setX(std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() + 1 - width())));
-        // A panel at the bottom edge: above the item instead.
-        if (topLeft.y() + height() > area.bottom() + 1) {
-            topLeft.setY(anchor.top() - height());
-        }
-    }
-    move(topLeft);
+    move(popupPosition(size(), anchor, popupWorkArea(anchor), PopupAlignment::centred));
     show();
 }
 

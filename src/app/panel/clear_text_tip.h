@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 namespace zendra {
 
@@ -14,8 +15,9 @@ public:
     // `onClicked` runs when the user clicks anywhere on the tip (the tip does not hide itself).
     explicit ClearTextTip(std::function<void()> onClicked);
 
-    // Shows the tip centred under `anchor` (global logical coordinates), kept inside that screen.
-    void showUnder(const QRect& anchor);
+    // Shows the tip centred under `anchor` (global logical coordinates), or under the top-right corner
+    // of the work area without one; below the panel, inside the work area.
+    void showUnder(std::optional<QRect> anchor);
 
     static constexpr int contentWidth = 380;
 

@@ -134,9 +134,10 @@ void StatusItemScreen::placeClearTextTip() {
     if (!isClearTextTipPresented_ || !tip_) {
         return;
     }
-    // Without an anchor (the item is off screen) the tip waits for the item to come back.
-    if (const auto anchor = item_.anchorRect()) {
-        tip_->showUnder(*anchor);
+    // An item on screen whose place is unknown (a panel host that has not reported one) gets the tip
+    // under the top-right corner; one off screen makes it wait for the item to come back.
+    if (item_.isOnScreen()) {
+        tip_->showUnder(item_.anchorRect());
     } else {
         tip_->hide();
     }

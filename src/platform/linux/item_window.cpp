@@ -1,9 +1,10 @@
 #include "platform/linux/item_window.h"
 
+#include "app/panel/popup_placement.h"
 #include "app/text/text_rules.h"
 #include "base/main_queue.h"
-#include "platform/linux/dbus/panel_menu_popup.h"
 #include "platform/linux/dbus/panel_appearance_portal.h"
+#include "platform/linux/dbus/panel_menu_popup.h"
 #include "platform/linux/item_window_x11.h"
 #include "prefs/prefs.h"
 
@@ -121,7 +122,8 @@ bool ItemWindow::popUpMenu(QMenu& menu) {
     if (!anchor) {
         return false;
     }
-    popUpPanelMenu(menu, anchor->bottomLeft() + QPoint(0, 1), this);
+    popUpPanelMenu(menu, popupPosition(menu.sizeHint(), anchor, popupWorkArea(anchor), PopupAlignment::left),
+                   this);
     return true;
 }
 

@@ -22,7 +22,7 @@ public:
     }
     qreal devicePixelRatio() const override { return 1.0; }
     bool popUpMenu(QMenu&) override { return false; }
-    bool isOnScreen() const override { return anchor.has_value(); }
+    bool isOnScreen() const override { return anchor.has_value() || shownWithoutAnchor; }
     std::optional<QRect> anchorRect() const override { return anchor; }
 
     StatusBarEvents events;
@@ -32,6 +32,7 @@ public:
     std::optional<QString> toolTip;
     double scale = 1.0;
     std::optional<QRect> anchor = QRect(900, 0, 80, 24);
+    bool shownWithoutAnchor = false; // a host shows it but has not said where
 };
 
 } // namespace zendra::test

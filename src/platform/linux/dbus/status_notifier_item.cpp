@@ -1,5 +1,6 @@
 #include "platform/linux/dbus/status_notifier_item.h"
 
+#include "app/panel/popup_placement.h"
 #include "platform/linux/dbus/panel_menu_popup.h"
 
 #include <QCoreApplication>
@@ -123,7 +124,8 @@ qreal StatusNotifierItem::devicePixelRatio() const {
 }
 
 bool StatusNotifierItem::popUpMenu(QMenu& menu) {
-    popUpPanelMenu(menu, requestPoint_.value_or(QCursor::pos()));
+    const QRect anchor(requestPoint_.value_or(QCursor::pos()), QSize(1, 1));
+    popUpPanelMenu(menu, popupPosition(menu.sizeHint(), anchor, popupWorkArea(anchor), PopupAlignment::left));
     return true;
 }
 

@@ -50,7 +50,7 @@ public:
     void setLabel(const QString& label) override;
     bool setContentScale(double scale) override;
     qreal devicePixelRatio() const override;
-    // At the point of the host's last request, else at the pointer.
+    // Under the point of the host's last request, else under the pointer; below the panel.
     bool popUpMenu(QMenu& menu) override;
     // While a host shows it: the hidden test's answer when no host is registered.
     bool isOnScreen() const override;

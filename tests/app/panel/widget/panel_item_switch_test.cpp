@@ -1,5 +1,5 @@
-#include "app/panel/panel_item_switch.h"
 #include "app/fakes/status_bar_fake.h"
+#include "app/panel/panel_item_switch.h"
 
 #include <QMenu>
 #include <gtest/gtest.h>

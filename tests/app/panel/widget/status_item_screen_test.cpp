@@ -1,5 +1,5 @@
-#include "app/panel/status_item_screen.h"
 #include "app/fakes/status_bar_fake.h"
+#include "app/panel/status_item_screen.h"
 #include "hotkeys/fakes/fake_event_manager.h"
 #include "hotkeys/hotkeys.h"
 #include "kit/run_once.h"
@@ -109,6 +109,13 @@ TEST_F(StatusItemScreenTest, ClearTextTipShowsOnceOnTheFirstNonEmptyChange) {
     item.anchor = QRect(100, screenArea.bottom() + 1 - 24, 80, 24);
     item.events.geometryChanged();
     EXPECT_EQ(tip->y() + tip->height(), item.anchor->top());
+
+    // A panel host that shows the item without saying where: under the top-right corner.
+    item.anchor.reset();
+    item.shownWithoutAnchor = true;
+    item.events.geometryChanged();
+    ASSERT_NE(screen->clearTextTip(), nullptr);
+    EXPECT_EQ(tip->geometry().topRight(), QGuiApplication::primaryScreen()->availableGeometry().topRight());
 
     // Emptying the text hides it; a later text does not bring it back.
     setText(QString());
