@@ -115,8 +115,8 @@ int runApplication(int& argc, char** argv, const CommandLine& commandLine) {
     if (commandLine.panelItem) {
         relaunchArguments << QStringLiteral("--panel-item=") + panelItemBackendName(*commandLine.panelItem);
     }
-    app = std::make_unique<AppMain>(
-        application, commandLine.panelItem.value_or(panelItemBackendFromEnvironment()), relaunchArguments);
+    app = std::make_unique<AppMain>(application, chosenPanelItemBackend(commandLine.panelItem),
+                                    relaunchArguments);
     if (commandLine.url) {
         dispatchToMain([&app, url = *commandLine.url] { app->appDelegate().openUrls({url}); });
     }

@@ -30,4 +30,9 @@ const Prefs::Key<std::optional<QColor>>& darkColor();
 // Manual vertical correction: a value v moves the text up by v pixels. Default: none.
 const Prefs::Key<std::optional<double>>& menuBarTextVerticalAlignmentOffset();
 
+// Where the text shows: "auto" (the desktop's panel while a panel host shows the item, Zendra's own
+// bar otherwise), "panel" or "window" (Zendra's own bar). Read at start. Default: "auto". Needs no
+// GUI library (its own source file), so the command line can set it.
+const Prefs::Key<QString>& panelItem();
+
 } // namespace zendra::Settings

@@ -32,7 +32,7 @@ CommandLine failure(QString message) {
     return result;
 }
 
-constexpr std::array<std::pair<const char*, Command>, 8> commandNames{{
+constexpr std::array<std::pair<const char*, Command>, 9> commandNames{{
     {"set-text", Command::setText},
     {"get-text", Command::getText},
     {"service", Command::service},
@@ -41,6 +41,7 @@ constexpr std::array<std::pair<const char*, Command>, 8> commandNames{{
     {"clear", Command::clear},
     {"paste", Command::paste},
     {"settings", Command::settings},
+    {"config", Command::config},
 }};
 
 std::optional<Command> clientCommand(const QString& name) {
@@ -131,6 +132,10 @@ CommandLine parseClientCommand(Command command, const QString& name, const QStri
     result.command = command;
     if (command == Command::setText) {
         return parseSetText(std::move(result), rest);
+    }
+    if (command == Command::config && !(rest.size() == 1 && isHelp(rest.first()))) {
+        result.configArguments = rest;
+        return result;
     }
     for (const QString& argument : rest) {
         if (const auto info = informationCommand(argument)) {
@@ -232,6 +237,7 @@ QString usageText() {
         "       zendra watch [--json]\n"
         "       zendra toggle-editor | clear | paste\n"
         "       zendra settings\n"
+        "       zendra config panel-item [auto | panel | window]\n"
         "       zendra --help | --version\n"
         "\n"
         "Keeps your one most important task visible in the desktop panel. Only one instance runs;\n"
@@ -249,6 +255,10 @@ QString usageText() {
         "  clear          Clear the text.\n"
         "  paste          Set the text from the first line of the clipboard.\n"
         "  settings       Open the settings window (starting Zendra when it does not run).\n"
+        "  config panel-item\n"
+        "                 Print or set where the text shows from the next start: auto (the\n"
+        "                 desktop's panel while it shows the item, else Zendra's own bar), panel\n"
+        "                 or window (Zendra's own bar).\n"
         "\n"
         "set-text, get-text, watch and clear work whether or not Zendra runs.\n"
         "\n"

@@ -27,7 +27,8 @@ struct CommandLine {
         toggleEditor,
         clear,
         paste,
-        settings
+        settings,
+        config
     };
 
     Command command = Command::run;
@@ -37,6 +38,7 @@ struct CommandLine {
     std::optional<QString> text;               // set-text: the text; none clears it
     bool readTextFromInput = false;            // set-text -: the text comes from standard input
     bool json = false;                         // watch --json
+    QStringList configArguments;               // config: what follows the command
     QString error;                             // for Command::error: what was wrong
 };
 

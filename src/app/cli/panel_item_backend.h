@@ -2,8 +2,8 @@
 
 // Where the panel item shows: on the desktop's panel (a StatusNotifierItem), in Zendra's own item
 // window, or automatically on the panel while a panel host shows it and in the window otherwise.
-// Chosen on the command line (--panel-item=) or in the environment, so it is parsed here, without
-// the panel's GUI libraries.
+// Chosen on the command line (--panel-item=) or in the environment for one run, else by the stored
+// setting, so it is parsed here, without the panel's GUI libraries.
 
 #include <QString>
 #include <QStringView>
@@ -17,7 +17,10 @@ enum class PanelItemBackend { automatic, window, statusNotifier };
 std::optional<PanelItemBackend> parsePanelItemBackend(QStringView name);
 // The name parsePanelItemBackend reads.
 QString panelItemBackendName(PanelItemBackend backend);
-// From ZENDRA_PANEL_ITEM; automatic when it is unset, or unknown (with a warning).
-PanelItemBackend panelItemBackendFromEnvironment();
+// The stored setting's values: "auto", "panel" or "window"; nothing for anything else.
+std::optional<PanelItemBackend> parsePanelItemSetting(QStringView value);
+// The command line's choice, else ZENDRA_PANEL_ITEM, else the stored setting. An unknown value in
+// the environment or the setting is passed over with a warning.
+PanelItemBackend chosenPanelItemBackend(std::optional<PanelItemBackend> fromCommandLine);
 
 } // namespace zendra

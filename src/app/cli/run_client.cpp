@@ -1,8 +1,10 @@
 #include "app/cli/run_client.h"
 
 #include "app/cli/commands.h"
+#include "app/cli/config_command.h"
 #include "app/cli/watch.h"
 #include "prefs/file_suite.h"
+#include "prefs/standard_suite.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -38,6 +40,12 @@ int runClientCommand(int& argc, char** argv, const CommandLine& commandLine) {
     QCoreApplication application(argc, argv);
     if (commandLine.command == Command::watch) {
         return runWatch(commandLine.json);
+    }
+    if (commandLine.command == Command::config) {
+        Prefs::FileSuite::Options options;
+        options.followOutsideChanges = false;
+        Prefs::setStandardSuiteOptions(options);
+        return ConfigCommand(streams).run(commandLine.configArguments);
     }
     const auto target = textTargetForSession();
     switch (commandLine.command) {

@@ -67,6 +67,9 @@ TEST(AppCommandLineTest, ClientCommandsTakeTheirOwnArguments) {
           QStringList{"--panel-item=dock"}}) {
         EXPECT_EQ(parseCommandLine(bad).command, Command::error) << bad.join(' ').toStdString();
     }
+    EXPECT_EQ(parseCommandLine({"config", "panel-item", "window"}).configArguments,
+              (QStringList{"panel-item", "window"}));
+    EXPECT_EQ(parseCommandLine({"config", "--help"}).command, Command::help);
     EXPECT_EQ(parseCommandLine({"--panel-item=statusnotifier"}).panelItem,
               zendra::PanelItemBackend::statusNotifier);
 }

@@ -1,8 +1,12 @@
 #include "app/cli/commands.h"
+#include "app/cli/config_command.h"
+#include "app/cli/panel_item_backend.h"
 #include "prefs/file_suite.h"
 #include "prefs/prefs.h"
 #include "prefs/standard_suite.h"
+#include "settings/catalogue.h"
 #include "settings/text/text_keys.h"
+#include "support/scoped_env.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -87,6 +91,36 @@ TEST_F(CliCommandsTest, AFailedReadPrintsNothingButTheError) {
     EXPECT_EQ(GetTextCommand(refusing, streams()).run(), exitFailure);
     EXPECT_EQ(out.str(), "");
     EXPECT_EQ(err.str(), "zendra: Zendra did not answer\n");
+}
+
+TEST_F(CliCommandsTest, ConfigStoresWhereTheTextShowsAndOneRunMayOverrideIt) {
+    const test::ScopedEnv noEnvironment("ZENDRA_PANEL_ITEM", std::nullopt);
+    EXPECT_EQ(chosenPanelItemBackend(std::nullopt), PanelItemBackend::automatic);
+    EXPECT_EQ(ConfigCommand(streams()).run({"panel-item", "window"}), exitSuccess);
+    EXPECT_TRUE(fileContents().contains("<key>panelItem</key>")) << "on disk when the command returns";
+    EXPECT_EQ(chosenPanelItemBackend(std::nullopt), PanelItemBackend::window);
+    EXPECT_EQ(ConfigCommand(streams()).run({"panel-item", "panel"}), exitSuccess);
+    EXPECT_EQ(chosenPanelItemBackend(std::nullopt), PanelItemBackend::statusNotifier);
+    EXPECT_EQ(ConfigCommand(streams()).run({"panel-item"}), exitSuccess);
+    EXPECT_EQ(out.str(), "panel\n");
+    EXPECT_TRUE(err.str().empty()) << err.str();
+
+    for (const QStringList& bad :
+         {QStringList{"panel-item", "statusnotifier"}, QStringList{"panelItem", "auto"}, QStringList{},
+          QStringList{"panel-item", "auto", "extra"}}) {
+        EXPECT_EQ(ConfigCommand(streams()).run(bad), exitUsage) << bad.join(' ').toStdString();
+    }
+    EXPECT_EQ(Prefs::get(Settings::panelItem()), "panel") << "a refused value changes nothing";
+
+    // The environment and the command line decide for one run.
+    {
+        const test::ScopedEnv environment("ZENDRA_PANEL_ITEM", "window");
+        EXPECT_EQ(chosenPanelItemBackend(std::nullopt), PanelItemBackend::window);
+        EXPECT_EQ(chosenPanelItemBackend(PanelItemBackend::automatic), PanelItemBackend::automatic);
+    }
+    Prefs::set(Settings::panelItem(), QString("dock"));
+    EXPECT_EQ(chosenPanelItemBackend(std::nullopt), PanelItemBackend::automatic) << "an unknown stored value";
+    Settings::panelItem().reset();
 }
 
 } // namespace
