@@ -304,6 +304,30 @@ QImage transparentImage(QSizeF size, qreal ratio) {
     return image;
 }
 
+// Moves the picture up by `fraction` (0 to 1) of a device pixel: each row blends with the one below.
+// Qt's raster engine puts glyphs on whole device pixels, so this carries the part of an offset that
+// falls between them.
+void shiftUp(QImage& image, double fraction) {
+    if (fraction <= 0.0) {
+        return;
+    }
+    const auto keep = static_cast<int>(std::lround((1.0 - fraction) * 256.0));
+    const int take = 256 - keep;
+    const auto blend = [&](QRgb a, QRgb b) {
+        const auto mix = [&](int x, int y) { return (x * keep + y * take + 128) >> 8; };
+        return qRgba(mix(qRed(a), qRed(b)), mix(qGreen(a), qGreen(b)), mix(qBlue(a), qBlue(b)),
+                     mix(qAlpha(a), qAlpha(b)));
+    };
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const auto* below =
+            y + 1 < image.height() ? reinterpret_cast<const QRgb*>(image.constScanLine(y + 1)) : nullptr;
+        for (int x = 0; x < image.width(); ++x) {
+            row[x] = blend(row[x], below != nullptr ? below[x] : 0);
+        }
+    }
+}
+
 StatusItemRendering renderPlaceholder(const StatusItemContent& content, const Limits& limits) {
     StatusItemRendering result;
     result.isPlaceholder = true;
@@ -355,12 +379,17 @@ StatusItemRendering renderStatusItem(const StatusItemContent& content) {
     result.baseline = top + textLine.ascent();
 
     result.image = transparentImage(result.itemSize, limits.devicePixelRatio);
+    // The offset's whole device pixels move the drawing; the rest is blended in afterwards.
+    const double offsetPixels = limits.verticalOffset * limits.devicePixelRatio;
+    const double wholePixels = std::floor(offsetPixels);
     {
         QPainter painter(&result.image);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         painter.setPen(labelTextColor(content));
-        line.layout->draw(&painter, QPointF(left, top));
+        line.layout->draw(&painter,
+                          QPointF(left, top + limits.verticalOffset - wholePixels / limits.devicePixelRatio));
     }
+    shiftUp(result.image, offsetPixels - wholePixels);
     if (content.legibleLinks && content.isDark) {
         applyLegibleLinksTone(result.image);
     }

@@ -174,6 +174,31 @@ TEST(StatusItemRenderer, VerticalOffsetMovesTheDrawnTextUp) {
     EXPECT_EQ(inkBounds(render(2.0).image).height(), inkBounds(none.image).height());
 }
 
+// The alpha-weighted mean row of everything drawn, in device pixels.
+double inkCentre(const QImage& image) {
+    double weight = 0;
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            weight += qAlpha(image.pixel(x, y));
+            sum += double(qAlpha(image.pixel(x, y))) * y;
+        }
+    }
+    return sum / weight;
+}
+
+TEST(StatusItemRenderer, HalfPixelOffsetsAreDrawnAtScaleOne) {
+    auto centre = [](double offset) {
+        auto content = contentWith(QStringLiteral("Offset"));
+        content.verticalOffset = offset;
+        return inkCentre(renderStatusItem(content).image);
+    };
+    const double whole = centre(0.0) - centre(1.0);
+    EXPECT_NEAR(whole, 1.0, 0.1);
+    EXPECT_NEAR(centre(0.0) - centre(0.5), 0.5, 0.15) << "not snapped to a whole pixel";
+    EXPECT_NEAR(centre(0.0) - centre(-1.5), -1.5, 0.15);
+}
+
 TEST(StatusItemRenderer, PlaceholderWithoutVisibleTextWhateverThePrefix) {
     auto content = contentWith(QString());
     const auto empty = renderStatusItem(content);
