@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QStandardPaths>
 
 namespace zendra {
 
@@ -42,7 +43,14 @@ QImage drawIcon(int size) {
 } // namespace
 
 QString appIconName() {
-    return QString::fromUtf8(identity::bundleIdentifier);
+    // Hosts that find a name they cannot resolve show a "missing" picture instead of the pixmaps, so
+    // the name is given only where the package installed the icon.
+    static const QString name = [] {
+        const QString id = QString::fromUtf8(identity::bundleIdentifier);
+        const QString file = QStringLiteral("icons/hicolor/scalable/apps/%1.svg").arg(id);
+        return QStandardPaths::locate(QStandardPaths::GenericDataLocation, file).isEmpty() ? QString() : id;
+    }();
+    return name;
 }
 
 QList<QImage> appIconImages() {

@@ -10,6 +10,7 @@
 
 namespace zendra {
 
+// Empty while the icon is not installed in the hicolor theme of any XDG data folder.
 QString appIconName();
 // Square pictures, smallest first.
 QList<QImage> appIconImages();
