@@ -16,6 +16,7 @@ public:
         ++imageCount;
     }
     void setToolTip(const std::optional<QString>& t) override { toolTip = t; }
+    void setDarkAppearance(bool d) override { dark = d; }
     bool setContentScale(double s) override {
         scale = s;
         return true;
@@ -30,6 +31,7 @@ public:
     QSizeF logicalSize;
     int imageCount = 0;
     std::optional<QString> toolTip;
+    bool dark = false;
     double scale = 1.0;
     std::optional<QRect> anchor = QRect(900, 0, 80, 24);
     bool shownWithoutAnchor = false; // a host shows it but has not said where

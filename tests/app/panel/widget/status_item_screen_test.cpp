@@ -86,10 +86,12 @@ TEST_F(StatusItemScreenTest, WriteFromAnotherThreadRerendersWithTextAloneAsToolT
     setText(QStringLiteral(" \t "));
     EXPECT_TRUE(screen->rendering().isPlaceholder);
     EXPECT_EQ(item.toolTip, std::nullopt);
-    // A panel turning dark re-renders at once.
+    // A panel turning dark re-renders at once, and the backend's background follows the same decision.
     const int images = item.imageCount;
+    EXPECT_FALSE(item.dark);
     appearance.setDark(true);
     EXPECT_GT(item.imageCount, images);
+    EXPECT_TRUE(item.dark);
 }
 
 TEST_F(StatusItemScreenTest, ClearTextTipShowsOnceOnTheFirstNonEmptyChange) {
