@@ -193,6 +193,12 @@ void ItemWindow::reserveOwnSpan() {
     if (internalWinId() == 0 || !isVisible() || !item_window_x11::isAvailable()) {
         return;
     }
+    // Reservations count from the top of the whole X screen: a primary screen below another one
+    // cannot reserve its own top rows.
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary == nullptr || primary->geometry().top() != 0) {
+        return;
+    }
     const QRect frame = geometry();
     const qreal ratio = devicePixelRatio();
     reservedBottom_ = frame.bottom() + 1;
