@@ -1,6 +1,7 @@
 #include "prefs/keyed_archive.h"
 
 #include "prefs/json_qt.h"
+#include "prefs/plist_binary.h"
 #include "prefs/plist_nodes.h"
 
 #include <cmath>
@@ -35,22 +36,15 @@ std::optional<PlistNodes::DateValue> archivedDate(const QDateTime& date) {
     return PlistNodes::DateValue{static_cast<std::int32_t>(seconds), static_cast<std::int32_t>(micros)};
 }
 
-// The microseconds come back truncated from a floating-point count of seconds.
-QDateTime unarchivedDate(PlistNodes::DateValue value) {
-    return referenceDate().addMSecs(qint64{value.seconds} * 1000 + std::lround(value.usecs / 1000.0));
-}
-
 // Every field has a node or the archive fails; integers are signed.
 PlistNodes::WriteRules writeRules() {
     return {.bigUnsigned = false, .refuseNul = true, .date = archivedDate};
 }
 
-// Anything without stored form makes the whole archive unreadable; nesting is not limited.
-PlistNodes::ReadRules readRules() {
-    return {.bigUnsigned = false,
-            .skipUnreadable = false,
-            .maxDepth = PlistNodes::noDepthLimit,
-            .date = unarchivedDate};
+// Anything without stored form makes the whole archive unreadable; fields nest at most as deep as the
+// preferences file allows.
+PlistBinary::ReadRules binaryReadRules() {
+    return {.bigUnsigned = false, .skipUnreadable = false, .maxDepth = 512};
 }
 
 } // namespace
@@ -94,18 +88,13 @@ std::optional<QByteArray> encodeArchive(const ArchiveContents& contents) {
 }
 
 DecodedArchive decodeArchive(const QByteArray& data) {
-    if (data.size() > std::numeric_limits<std::uint32_t>::max()) {
-        return {std::nullopt, "The archive is too large to read."};
-    }
-    plist_t raw = nullptr;
-    plist_from_bin(data.constData(), static_cast<std::uint32_t>(data.size()), &raw);
-    PlistPtr plist(raw);
-    if (!plist) {
+    if (!PlistBinary::isBinary(data)) {
         return {std::nullopt, "The data is not a keyed archive: it is no binary property list."};
     }
-    auto fields = PlistNodes::fromNode(plist.get(), readRules());
+    QString problem;
+    auto fields = PlistBinary::decode(data, binaryReadRules(), &problem);
     if (!fields) {
-        return {std::nullopt, "The data is not a keyed archive: its root is no dictionary."};
+        return {std::nullopt, "The data is not a keyed archive: " + problem.toStdString() + "."};
     }
     ArchiveContents contents;
     contents.fields = std::move(*fields);

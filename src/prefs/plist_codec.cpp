@@ -1,6 +1,8 @@
 #include "prefs/plist_codec.h"
 
+#include "prefs/plist_binary.h"
 #include "prefs/plist_nodes.h"
+#include "prefs/plist_xml_guard.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,25 +34,48 @@ std::int64_t floorDiv(std::int64_t value, std::int64_t divisor) {
     return (value % divisor != 0 && value < 0) ? quotient - 1 : quotient;
 }
 
-NodePtr parseText(std::string_view text) {
+NodePtr parseXml(const QByteArray& bytes) {
     plist_t node = nullptr;
-    plist_from_memory(text.data(), static_cast<std::uint32_t>(text.size()), &node);
+    plist_from_xml(bytes.constData(), static_cast<std::uint32_t>(bytes.size()), &node);
     return NodePtr(node);
+}
+
+// Dates as readers of the XML form take them: whole seconds from year 1 to year 9999.
+std::int64_t xmlSeconds(const QDateTime& date) {
+    static const std::int64_t first =
+        QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC).toSecsSinceEpoch() - plistEpochOffset;
+    static const std::int64_t last =
+        QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59), Qt::UTC).toSecsSinceEpoch() - plistEpochOffset;
+    return std::clamp(floorDiv(date.toMSecsSinceEpoch(), 1000) - plistEpochOffset, first, last);
+}
+
+bool xmlHoldsExactly(const StoredObject& object) {
+    if (const auto* text = object.string()) {
+        return PlistXmlGuard::holdsExactly(*text);
+    }
+    if (const auto* array = object.array()) {
+        return std::all_of(array->begin(), array->end(), [](const auto& e) { return xmlHoldsExactly(e); });
+    }
+    if (const auto* dictionary = object.dictionary()) {
+        return std::all_of(dictionary->begin(), dictionary->end(), [](const auto& entry) {
+            return PlistXmlGuard::holdsExactly(entry.first) && xmlHoldsExactly(entry.second);
+        });
+    }
+    return true;
 }
 
 // ---- encoding ----
 
-// The writer prints dates to the second and only within the node's range of seconds; `texts` gets, per
-// date node in document order, the text that keeps the rest (empty where the writer's own is exact).
+// The writer prints dates only within the node's range of seconds; `texts` gets, per date node in
+// document order, the text for the others (empty where the writer's own is exact).
 std::optional<PlistNodes::DateValue> dateValue(const QDateTime& date, std::vector<QByteArray>& texts) {
-    const std::int64_t msecs = date.toMSecsSinceEpoch();
-    const std::int64_t seconds = floorDiv(msecs, 1000) - plistEpochOffset;
-    const bool exact = msecs % 1000 == 0 && seconds == clampToInt32(seconds);
-    const QDateTime utc = date.toUTC();
-    if (!exact && utc.date().year() >= 1 && utc.date().year() <= 9999) {
-        texts.push_back(utc.toString(Qt::ISODateWithMs).toLatin1());
-    } else {
+    const std::int64_t seconds = xmlSeconds(date);
+    if (seconds == clampToInt32(seconds)) {
         texts.emplace_back();
+    } else {
+        texts.push_back(QDateTime::fromSecsSinceEpoch(seconds + plistEpochOffset, Qt::UTC)
+                            .toString(Qt::ISODate)
+                            .toLatin1());
     }
     return PlistNodes::DateValue{clampToInt32(seconds), 0};
 }
@@ -191,6 +216,9 @@ bool sameNumber(const Number& a, const Number& b) {
 } // namespace
 
 QByteArray encode(const StoredDictionary& entries) {
+    if (!xmlHoldsExactly(StoredObject(entries))) {
+        return PlistBinary::encode(entries);
+    }
     std::vector<QByteArray> dateTexts;
     const PlistNodes::WriteRules rules{
         .bigUnsigned = true,
@@ -216,8 +244,17 @@ std::optional<StoredDictionary> decode(const QByteArray& bytes, QString* error) 
         }
         return std::nullopt;
     }
-    const NodePtr root =
-        parseText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (PlistBinary::isBinary(bytes)) {
+        return PlistBinary::decode(bytes, {.bigUnsigned = true, .skipUnreadable = true, .maxDepth = maxDepth},
+                                   error);
+    }
+    if (auto problem = PlistXmlGuard::problemBeforeParsing(bytes, maxDepth)) {
+        if (error) {
+            *error = *problem;
+        }
+        return std::nullopt;
+    }
+    const NodePtr root = parseXml(bytes);
     if (!root) {
         if (error) {
             *error = QStringLiteral("not a property list");
@@ -230,10 +267,7 @@ std::optional<StoredDictionary> decode(const QByteArray& bytes, QString* error) 
         }
         return std::nullopt;
     }
-    DateReader dates(plist_is_binary(bytes.constData(), static_cast<std::uint32_t>(bytes.size()))
-                         ? std::vector<QByteArray>{}
-                         : dateTextsOf(bytes),
-                     root.get());
+    DateReader dates(dateTextsOf(bytes), root.get());
     const PlistNodes::ReadRules rules{
         .bigUnsigned = true,
         .skipUnreadable = true,
@@ -252,6 +286,8 @@ bool sameStoredForm(const StoredObject& a, const StoredObject& b) {
                 return false;
             } else if constexpr (std::is_same_v<X, Number>) {
                 return sameNumber(x, y);
+            } else if constexpr (std::is_same_v<X, QDateTime>) {
+                return xmlSeconds(x) == xmlSeconds(y);
             } else if constexpr (std::is_same_v<X, StoredArray>) {
                 return std::equal(x.begin(), x.end(), y.begin(), y.end(),
                                   [](const auto& l, const auto& r) { return sameStoredForm(l, r); });

@@ -8,14 +8,16 @@
 
 namespace zendra::Prefs {
 
-// Conversion between a suite's persistent domain and the XML property-list text of its file.
+// Conversion between a suite's persistent domain and the property-list text of its file.
 //
-// Numbers keep their kinds as far as the format allows: booleans, integers and reals are distinct
-// node kinds; an unsigned integer above INT64_MAX stays unsigned, any other integer reads back
-// signed. Dates keep their milliseconds and far years, which the writer's date text (whole seconds
-// within 68 years of 2001) cannot hold, through a date text of their own. Node kinds that have no
-// stored form (UID), and containers nested 512 deep (the root is 0), are left out of their container;
-// the rest of the file is kept. Strings and names are written up to a NUL character.
+// The file is XML unless a string or name holds what XML 1.0 cannot hold exactly (NUL and other
+// control characters, U+FFFE, U+FFFF, lone surrogates, carriage returns): then it is the binary form,
+// which keeps every string. Numbers keep their kinds as far as the format allows: booleans, integers
+// and reals are distinct node kinds; an unsigned integer above INT64_MAX stays unsigned, any other
+// integer reads back signed. XML dates are whole seconds from year 1 to year 9999 (others are clamped),
+// in the text every property-list reader accepts. Node kinds that have no stored form (UID) are left
+// out of their container; the rest of the file is kept. Containers nested 512 deep (the root is 0)
+// make the whole input refused, before any tree is built.
 namespace PlistCodec {
 
 QByteArray encode(const StoredDictionary& entries);

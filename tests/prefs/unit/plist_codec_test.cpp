@@ -1,8 +1,13 @@
 #include "../preference_files.h"
 #include "prefs/plist_codec.h"
 
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 #include <limits>
+#include <vector>
 
 namespace zendra::Prefs {
 
@@ -65,24 +70,43 @@ TEST(PlistCodec, SmallUnsignedReadsBackSignedWithTheSameStoredForm) {
     EXPECT_FALSE(PlistCodec::sameStoredForm(StoredObject(StoredArray{1}), StoredObject(StoredArray{1, 2})));
 }
 
-TEST(PlistCodec, DatesKeepMillisecondsAndFarYears) {
+TEST(PlistCodec, DatesAreWholeSecondsThatEveryReaderAccepts) {
     const auto utc = [](const char* text) { return QDateTime::fromString(text, Qt::ISODateWithMs).toUTC(); };
     const StoredDictionary entries{
         {"whole", utc("2026-12-06T21:33:55Z")},
         {"millis", utc("2026-12-06T21:33:55.123Z")},
         {"beforeEpoch", utc("1999-12-31T23:59:59.999Z")},
-        {"unixEpoch", utc("1970-01-01T00:00:00.001Z")},
         {"farPast", utc("1800-03-01T12:00:00Z")},
         {"farFuture", utc("2400-01-01T00:00:00.5Z")},
         {"nested", StoredArray{utc("2030-01-02T03:04:05.006Z"),
-                               StoredDictionary{{"inner", utc("2031-01-02T03:04:05.007Z")}}}},
-        {"afterNested", utc("2032-01-01T00:00:00.250Z")},
+                               StoredDictionary{{"inner", utc("0100-01-02T03:04:05Z")}}}},
+        {"beyond", QDateTime(QDate(12000, 1, 1), QTime(0, 0), Qt::UTC)},
+        {"before", QDateTime(QDate(-50, 1, 1), QTime(0, 0), Qt::UTC)},
     };
-    const auto back = roundTrip(entries);
-    EXPECT_EQ(back, entries);
-    for (const auto& [name, object] : back) {
-        if (const auto* date = object.date()) {
-            EXPECT_EQ(date->timeSpec(), Qt::UTC) << name.toStdString();
+    const StoredDictionary expected{
+        {"whole", utc("2026-12-06T21:33:55Z")},
+        {"millis", utc("2026-12-06T21:33:55Z")},
+        {"beforeEpoch", utc("1999-12-31T23:59:59Z")},
+        {"farPast", utc("1800-03-01T12:00:00Z")},
+        {"farFuture", utc("2400-01-01T00:00:00Z")},
+        {"nested",
+         StoredArray{utc("2030-01-02T03:04:05Z"), StoredDictionary{{"inner", utc("0100-01-02T03:04:05Z")}}}},
+        {"beyond", utc("9999-12-31T23:59:59Z")},
+        {"before", utc("0001-01-01T00:00:00Z")},
+    };
+    const QByteArray xml = PlistCodec::encode(entries);
+    QString error;
+    const auto back = PlistCodec::decode(xml, &error);
+    ASSERT_TRUE(back) << error.toStdString();
+    EXPECT_EQ(*back, expected);
+    EXPECT_TRUE(PlistCodec::sameStoredForm(StoredObject(entries), StoredObject(*back)));
+    const QByteArrayList dates = xml.split('<');
+    for (const QByteArray& piece : dates) {
+        if (piece.startsWith("date>")) {
+            EXPECT_TRUE(QRegularExpression("^date>\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ$")
+                            .match(QString::fromLatin1(piece))
+                            .hasMatch())
+                << piece.toStdString();
         }
     }
 }
@@ -122,25 +146,110 @@ TEST(PlistCodec, UnknownNodesAreDroppedAndTheRestKept) {
     EXPECT_EQ(*decoded, (StoredDictionary{{"s", "ok"}}));
 }
 
-TEST(PlistCodec, ContainersNestedTooDeepAreLeftOut) {
-    const QByteArray open = QByteArray("<array>").repeated(600);
-    const QByteArray close = QByteArray("</array>").repeated(600);
-    const auto decoded =
-        PlistCodec::decode(plist(QByteArray("<dict><key>deep</key>" + open + "<string>x</string>" + close +
-                                            "<key>kept</key><integer>1</integer></dict>")
-                                     .constData()));
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(decoded->at("kept"), StoredObject(1));
-    int levels = 0;
-    const StoredObject* level = &decoded->at("deep");
-    while (const StoredArray* array = level->array()) {
-        ++levels;
-        if (array->empty()) {
-            break;
+// A binary property list whose object i is an array holding object i + 1, the last one empty; with
+// `shared`, each array holds the next object twice (a few hundred bytes that expand exponentially).
+QByteArray nestedBinary(std::uint32_t levels, bool shared) {
+    const auto bigEndian = [](QByteArray& out, std::uint64_t value, int width) {
+        for (int shift = 8 * (width - 1); shift >= 0; shift -= 8) {
+            out.append(static_cast<char>((value >> shift) & 0xFF));
         }
-        level = &array->front();
+    };
+    QByteArray out("bplist00");
+    std::vector<std::uint64_t> offsets;
+    for (std::uint32_t i = 0; i < levels; ++i) {
+        offsets.push_back(static_cast<std::uint64_t>(out.size()));
+        const bool last = i + 1 == levels;
+        out.append(static_cast<char>(last ? 0xA0 : shared ? 0xA2 : 0xA1));
+        for (int copy = 0; !last && copy < (shared ? 2 : 1); ++copy) {
+            bigEndian(out, i + 1, 4);
+        }
     }
-    EXPECT_EQ(levels, 511) << "the root is level 0; arrays on levels 1 to 511 stay, the last one empty";
+    const auto table = static_cast<std::uint64_t>(out.size());
+    for (const auto offset : offsets) {
+        bigEndian(out, offset, 4);
+    }
+    out.append(QByteArray(6, '\0'));
+    out.append('\4').append('\4');
+    bigEndian(out, levels, 8);
+    bigEndian(out, 0, 8);
+    bigEndian(out, table, 8);
+    return out;
+}
+
+QByteArray dataFile(const char* name) {
+    QFile file(QStringLiteral(ZENDRA_PREFS_DATA "/") + QLatin1String(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
+
+TEST(PlistCodec, HostileNestingIsRefusedBeforeAnyTreeIsBuilt) {
+    const auto wrapped = [](int levels) {
+        return QByteArray("<dict><key>deep</key>") + QByteArray("<array>").repeated(levels) +
+               QByteArray("</array>").repeated(levels) + "<key>kept</key><integer>1</integer></dict>";
+    };
+    EXPECT_TRUE(PlistCodec::decode(plist(wrapped(511).constData()))) << "511 levels below the root are fine";
+    // Root dictionary to the deepest leaf nest in a binary file too; its root is an array, so wrap it.
+    EXPECT_TRUE(PlistCodec::decode(
+        PlistCodec::encode({{"deep", PlistCodec::decode(plist(wrapped(511).constData()))->at("deep")}})));
+
+    const QByteArray hostile[] = {
+        plist(wrapped(512).constData()),
+        plist(wrapped(200'000).constData()),
+        plist("<dict><key>a&#0;b</key><string>x</string></dict>"),
+        QByteArray("<plist><dict><key>a\0b</key><string>x</string></dict></plist>", 54),
+        nestedBinary(100'000, false),
+        nestedBinary(200, true),
+        QByteArray("bplist00") + QByteArray(40, '\xff'),
+    };
+    for (const QByteArray& bytes : hostile) {
+        QString error;
+        EXPECT_FALSE(PlistCodec::decode(bytes, &error)) << bytes.left(80).toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+TEST(PlistCodec, NulCharactersInNamesAndStringsSurviveARewrite) {
+    const QString nulKey = QString::fromUtf8("\xc3\xa9") + QChar(u'\0') + u'x';
+    const auto keys = PlistCodec::decode(dataFile("key-with-nul.bplist"));
+    ASSERT_TRUE(keys);
+    EXPECT_EQ(*keys, (StoredDictionary{{nulKey, "v"}, {"text", "Ship it"}}));
+
+    const auto strings = PlistCodec::decode(dataFile("strings-with-nul.bplist"));
+    ASSERT_TRUE(strings);
+    const StoredObject foreign(QString::fromUtf8("caf\xc3\xa9") + QChar(u'\0') + QStringLiteral("tail"));
+    EXPECT_EQ(strings->at("foreign"), foreign);
+    StoredDictionary rewritten = *strings;
+    rewritten.insert_or_assign("text", "changed");
+    rewritten.insert_or_assign(nulKey, 1);
+    EXPECT_EQ(roundTrip(rewritten), rewritten);
+}
+
+TEST(PlistCodec, WrittenXmlIsReadByAnIndependentReader) {
+    if (QStandardPaths::findExecutable("python3").isEmpty()) {
+        GTEST_SKIP() << "python3 is not installed";
+    }
+    const StoredDictionary plain{
+        {"text", QString::fromUtf8("caf\xc3\xa9 \xf0\x9f\x98\x80 <&> \"q\" ]]>")},
+        {"when", QDateTime(QDate(3000, 5, 6), QTime(7, 8, 9, 500), Qt::UTC)},
+        {"list", StoredArray{1, -2, 2.5, true, QByteArray("\x00\xff", 2)}},
+    };
+    const StoredDictionary awkward{
+        {"text", QString::fromUtf8("a\x01b\x1f") + QChar(0xFFFE) + QChar(0xFFFF) + u'\r'},
+    };
+    for (const auto& entries : {plain, awkward}) {
+        QProcess python;
+        python.start("python3", {"-c", "import plistlib, sys; d = plistlib.loads(sys.stdin.buffer.read()); "
+                                       "print(sorted(d))"});
+        ASSERT_TRUE(python.waitForStarted());
+        python.write(PlistCodec::encode(entries));
+        python.closeWriteChannel();
+        ASSERT_TRUE(python.waitForFinished());
+        EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+        EXPECT_EQ(roundTrip(entries).size(), entries.size());
+    }
+    EXPECT_EQ(roundTrip(awkward), awkward);
+    const StoredDictionary loneSurrogate{{QString(QChar(0xDC00)), QString(QChar(0xD800))}};
+    EXPECT_EQ(roundTrip(loneSurrogate), loneSurrogate);
 }
 
 TEST(PlistCodec, HandEditedFileReads) {
