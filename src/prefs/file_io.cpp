@@ -14,7 +14,6 @@ namespace zendra::Prefs::FileIo {
 namespace {
 
 constexpr std::string_view temporaryInfix = ".tmp-";
-constexpr std::int64_t maxFileSize = 64 * 1024 * 1024;
 
 class Fd {
 public:
@@ -82,9 +81,10 @@ QString describeErrno(int error) {
 
 ReadResult readFile(const std::string& path) {
     ReadResult result;
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that opening a FIFO put in the file's place returns at once.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (!fd.valid()) {
-        result.status = errno == ENOENT ? ReadResult::Status::missing : ReadResult::Status::failed;
+        result.status = errno == ENOENT ? ReadResult::Status::missing : ReadResult::Status::unavailable;
         result.error = failure("cannot open", path, errno);
         return result;
     }
@@ -98,6 +98,7 @@ ReadResult readFile(const std::string& path) {
         return result;
     }
     if (st.st_size > maxFileSize) {
+        result.status = ReadResult::Status::oversized;
         result.error =
             QStringLiteral("%1 is larger than %2 bytes").arg(QString::fromStdString(path)).arg(maxFileSize);
         return result;
@@ -119,6 +120,7 @@ ReadResult readFile(const std::string& path) {
             break;
         }
         if (bytes.size() + got > maxFileSize) {
+            result.status = ReadResult::Status::oversized;
             result.error = QStringLiteral("%1 is larger than %2 bytes")
                                .arg(QString::fromStdString(path))
                                .arg(maxFileSize);

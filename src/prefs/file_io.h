@@ -20,15 +20,20 @@ struct FileIdentity {
 };
 
 struct ReadResult {
-    enum class Status { ok, missing, failed };
-    Status status = Status::failed;
+    // `unavailable`: the file is there but cannot be read now (permissions, I/O error, not a regular
+    // file); it says nothing about its contents. `oversized`: larger than any file this store writes.
+    enum class Status { ok, missing, unavailable, oversized };
+    Status status = Status::unavailable;
     QByteArray bytes;
     FileIdentity identity;
     QString error;
 };
 
-// Reads the whole file. A missing file is `missing`, not a failure.
+// Reads the whole file. A missing file is `missing`, not a failure. Never blocks on a FIFO or device.
 ReadResult readFile(const std::string& path);
+
+// The largest file readFile() accepts.
+inline constexpr std::int64_t maxFileSize = 64 * 1024 * 1024;
 
 std::optional<FileIdentity> identityOf(const std::string& path);
 

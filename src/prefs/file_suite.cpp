@@ -2,12 +2,12 @@
 
 #include "prefs/file_lock.h"
 #include "prefs/file_termination.h"
+#include "prefs/logging.h"
 #include "prefs/plist_codec.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <cerrno>
-#include <cstdio>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
@@ -33,7 +33,7 @@ std::string nameOf(const std::string& path) {
 }
 
 void printLine(const QString& line) {
-    std::fprintf(stderr, "Zendra: %s\n", line.toLocal8Bit().constData());
+    qCWarning(prefsLog).noquote() << line;
 }
 
 } // namespace
@@ -83,6 +83,14 @@ void FileSuite::load() {
     QString error;
     auto lock = FileLock::acquire(lockPath_, &error);
     if (!lock) {
+        // Without the lock (say, a read-only folder) the file is still read: it is only ever replaced
+        // by a rename, so a read sees a whole file. Nothing is written, and a bad file stays where it is.
+        const auto read = FileIo::readFile(filePath_);
+        if (read.status == FileIo::ReadResult::Status::ok) {
+            if (auto entries = PlistCodec::decode(read.bytes)) {
+                applyInitial(std::move(*entries));
+            }
+        }
         useMemoryOnly(error);
         return;
     }
@@ -90,6 +98,13 @@ void FileSuite::load() {
     const auto read = FileIo::readFile(filePath_);
     std::optional<StoredDictionary> entries;
     if (read.status == FileIo::ReadResult::Status::missing) {
+        entries.emplace();
+    } else if (read.status == FileIo::ReadResult::Status::unavailable) {
+        // Not the contents' fault: keep the file and write only once it can be read again.
+        printLine(
+            QStringLiteral("cannot read the preferences file (%1); running with the defaults and leaving "
+                           "the file as it is until it can be read")
+                .arg(read.error));
         entries.emplace();
     } else {
         entries = readForMerge(read);
@@ -102,15 +117,19 @@ void FileSuite::load() {
     if (::access(folderPath_.c_str(), W_OK) != 0) {
         useMemoryOnly(FileIo::describeErrno(errno));
     }
-    Changes initial;
-    for (const auto& [name, object] : *entries) {
-        initial.emplace(name, object);
-    }
-    applyExternalChanges(initial);
-    lastSynced_ = std::move(*entries);
+    applyInitial(std::move(*entries));
     if (read.status == FileIo::ReadResult::Status::ok) {
         knownIdentity_ = FileIo::identityOf(filePath_);
     }
+}
+
+void FileSuite::applyInitial(StoredDictionary entries) {
+    Changes initial;
+    for (const auto& [name, object] : entries) {
+        initial.emplace(name, object);
+    }
+    applyExternalChanges(initial);
+    lastSynced_ = std::move(entries);
 }
 
 // Decodes what was read; a file that is unreadable or does not decode is moved aside and reads as
@@ -244,6 +263,11 @@ bool FileSuite::flush() {
             return false;
         }
         const auto read = FileIo::readFile(filePath_);
+        if (read.status == FileIo::ReadResult::Status::unavailable) {
+            lastWriteFailed_ = true;
+            reportFailure(QStringLiteral("%1; the file is left as it is").arg(read.error));
+            return false;
+        }
         std::optional<StoredDictionary> file;
         if (read.status == FileIo::ReadResult::Status::missing) {
             file.emplace();
@@ -271,7 +295,16 @@ bool FileSuite::flush() {
                 contents.erase(name);
             }
         }
-        const auto written = FileIo::replaceAtomically(filePath_, PlistCodec::encode(contents), fileMode);
+        const QByteArray bytes = PlistCodec::encode(contents);
+        FileIo::WriteResult written;
+        QString refusal;
+        if (bytes.size() > FileIo::maxFileSize || !PlistCodec::decode(bytes, &refusal)) {
+            // A file the reader refuses would reset every setting at the next start.
+            written.error = QStringLiteral("the settings would make a file that cannot be read back (%1)")
+                                .arg(refusal.isEmpty() ? QStringLiteral("too large") : refusal);
+        } else {
+            written = FileIo::replaceAtomically(filePath_, bytes, fileMode);
+        }
         if (written.ok) {
             replacements_.fetch_add(1, std::memory_order_relaxed);
             lastSynced_ = std::move(contents);
@@ -347,8 +380,8 @@ void FileSuite::watchFolder() {
     }
     watchDescriptor_ =
         ::inotify_add_watch(inotifyFd_, folderPath_.c_str(),
-                            IN_CLOSE_WRITE | IN_MODIFY | IN_MOVED_TO | IN_MOVED_FROM | IN_CREATE | IN_DELETE |
-                                IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR);
+                            IN_CLOSE_WRITE | IN_MODIFY | IN_ATTRIB | IN_MOVED_TO | IN_MOVED_FROM | IN_CREATE |
+                                IN_DELETE | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR);
 }
 
 // Drains the inotify queue; true when an event concerns the file (or the folder went away).

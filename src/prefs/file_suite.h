@@ -31,10 +31,14 @@ namespace zendra::Prefs {
 // The suite's own writes are not reported back. A write that fails (say, a full disk) is reported once
 // on standard error and retried by the next flush; the next change or the destructor brings one.
 //
-// A file that cannot be read or parsed, or whose root is not a dictionary, is never overwritten: it is
-// moved aside as "<file>.corrupt-<UTC time>", one line on standard error says so, and the suite starts
-// empty. When the file cannot be used at all (say, the folder cannot be created), the suite works in
-// memory only, and says so once on standard error.
+// A file that does not parse, whose root is not a dictionary, or that is larger than the reader takes,
+// is never overwritten: it is moved aside as "<file>.corrupt-<UTC time>", one line on standard error
+// says so, and the suite starts empty. A file that exists but cannot be read (permissions, an I/O
+// error, not a regular file) is left where it is: the suite runs on its registered defaults, writes
+// nothing while the file stays unreadable, and merges with it once it can be read. A file that could
+// not be read back is never written. Without the lock file (say, a read-only folder) the file is still
+// read, and the suite keeps changes in memory only. When the file cannot be used at all (say, the
+// folder cannot be created), the suite works in memory only. Each of these says so on standard error.
 class FileSuite final : public Suite {
 public:
     struct Options {
@@ -56,6 +60,7 @@ public:
     ~FileSuite() override;
 
     const QString& path() const { return path_; }
+    QString location() const override { return path_; }
     // False when the file could not be used and the suite keeps everything in memory only.
     bool isPersistent() const { return persistent_; }
 
@@ -95,6 +100,7 @@ private:
     using Changes = std::map<QString, OptionalStoredObject>;
 
     void load();
+    void applyInitial(StoredDictionary entries);
     void useMemoryOnly(const QString& reason);
     void startIoThread();
     void runIoThread();

@@ -4,11 +4,10 @@
 #include "prefs/standard_suite.h"
 #include "prefs/suite.h"
 
-#include <functional>
-#include <memory>
-
 #include <QHash>
 #include <QString>
+#include <functional>
+#include <memory>
 
 namespace zendra::Prefs {
 
@@ -45,8 +44,8 @@ public:
     }
 
     // A key of an optional type without a default: its default is the empty optional.
-    explicit Key(QString name, std::shared_ptr<Suite> suite = standardSuite())
-        requires IsOptional<Value>::value
+    explicit Key(QString name,
+                 std::shared_ptr<Suite> suite = standardSuite()) requires IsOptional<Value>::value
         : Keys(std::move(name), std::move(suite)) {}
 
     const Value& defaultValue() const { return defaultValue_; }
@@ -60,7 +59,7 @@ private:
 template <> struct std::hash<zendra::Prefs::Keys> {
     std::size_t operator()(const zendra::Prefs::Keys& key) const noexcept {
         std::size_t seed = qHash(key.name());
-        return seed ^ (std::hash<const zendra::Prefs::Suite*>{}(key.suite().get()) + 0x9e3779b97f4a7c15ULL + (seed << 6) +
-                       (seed >> 2));
+        return seed ^ (std::hash<const zendra::Prefs::Suite*>{}(key.suite().get()) + 0x9e3779b97f4a7c15ULL +
+                       (seed << 6) + (seed >> 2));
     }
 };

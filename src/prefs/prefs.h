@@ -7,25 +7,31 @@
 //   Prefs::set(key, value)          Prefs::set(suite, key, value)
 //   Prefs::modify(key, [](T& v) {}) Prefs::modify(suite, key, mutation)
 
+#include "prefs/bridge_failure.h"
 #include "prefs/key.h"
 #include "prefs/serializable.h"
 #include "prefs/suite.h"
 
+#include <QString>
+#include <QStringList>
 #include <initializer_list>
 #include <vector>
 
-#include <QString>
-#include <QStringList>
-
 namespace zendra::Prefs {
 
+// A stored object that its bridge reports as damaged is reported once, with the key and the suite's
+// location, however often it is read.
 template <class Value> Value get(const Suite& suite, const Key<Value>& key) {
     auto object = suite.object(key.name());
     if (!object) {
         return key.defaultValue();
     }
+    BridgeFailureCapture failure;
     if (auto value = deserialize<Value>(object)) {
         return std::move(*value);
+    }
+    if (failure.first()) {
+        suite.reportUnreadable(key.name(), *object, QString::fromStdString(*failure.first()));
     }
     return key.defaultValue();
 }
@@ -72,8 +78,7 @@ inline void reset(const std::vector<Keys>& keys) {
 }
 
 template <class... K>
-    requires(std::derived_from<K, Keys> && ...)
-void reset(const K&... keys) {
+requires(std::derived_from<K, Keys>&&...) void reset(const K&... keys) {
     (keys.reset(), ...);
 }
 

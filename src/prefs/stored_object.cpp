@@ -1,9 +1,8 @@
 #include "prefs/stored_object.h"
 
+#include <QStringList>
 #include <cmath>
 #include <limits>
-
-#include <QStringList>
 
 namespace zendra::Prefs {
 

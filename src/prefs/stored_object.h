@@ -1,14 +1,13 @@
 #pragma once
 
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <variant>
 #include <vector>
-
-#include <QByteArray>
-#include <QDateTime>
-#include <QString>
 
 namespace zendra::Prefs {
 

@@ -1,5 +1,7 @@
 #include "prefs/suite.h"
 
+#include "prefs/logging.h"
+
 namespace zendra::Prefs {
 
 std::shared_ptr<Suite> Suite::makeInMemory() {
@@ -126,6 +128,28 @@ StoredDictionary Suite::dictionaryRepresentation() const {
 StoredDictionary Suite::persistentDomain() const {
     std::shared_lock lock(dataMutex_);
     return StoredDictionary(persistent_.begin(), persistent_.end());
+}
+
+QString Suite::location() const {
+    return {};
+}
+
+void Suite::reportUnreadable(const QString& name, const StoredObject& object, const QString& reason) const {
+    {
+        std::lock_guard lock(reportMutex_);
+        const auto reported = reported_.find(name);
+        if (reported != reported_.end() && reported->second == object) {
+            return;
+        }
+        reported_.insert_or_assign(name, object);
+    }
+    const QString place = location();
+    qCWarning(prefsLog).noquote()
+        << (place.isEmpty()
+                ? QStringLiteral("the value of \"%1\" cannot be read (%2); its default is used")
+                      .arg(name, reason)
+                : QStringLiteral("the value of \"%1\" in %2 cannot be read (%3); its default is used")
+                      .arg(name, place, reason));
 }
 
 void Suite::removeAll() {

@@ -68,6 +68,12 @@ public:
     StoredDictionary persistentDomain() const;
     bool hasPersistentEntry(const QString& name) const;
 
+    // Where the entries are kept, for diagnostics: the file's path; empty for a suite in memory.
+    virtual QString location() const;
+    // Says on standard error that `object`, stored under `name`, cannot be read as its key's type: once
+    // per name and object, however often it is read.
+    void reportUnreadable(const QString& name, const StoredObject& object, const QString& reason) const;
+
     // Calls `callback` for each change of `name` until removeObserver. With `initial`, the first call
     // happens before addObserver returns.
     ObserverId addObserver(const QString& name, SuiteObserverOptions options, ObserverCallback callback);
@@ -109,6 +115,9 @@ private:
     std::unordered_map<ObserverId, std::shared_ptr<Observer>> observersById_;
     ObserverId nextObserverId_ = 1;
     std::atomic<bool> hasObservers_{false};
+
+    mutable std::mutex reportMutex_;
+    mutable std::unordered_map<QString, StoredObject> reported_;
 };
 
 } // namespace zendra::Prefs

@@ -35,7 +35,7 @@ concept JsonEncodable = std::default_initializable<T> && requires(nlohmann::json
     nlohmann::adl_serializer<T>::from_json(j, value);
 } &&(!std::is_enum_v<T> || detail::json_probe::DeclaresJson<T>);
 
-// Prints a failure's description as one line on standard output (the store's only report).
+// Reports a failure's description as one line on standard error (the store's only report).
 void printBridgeFailure(const std::string& description);
 
 // Stores a value as the JSON text of the value alone: the one-element array [value] encoded compactly,

@@ -1,7 +1,10 @@
 #include "prefs/color/color_bridge.h"
+#include "prefs/file_suite.h"
 #include "prefs/prefs.h"
 #include "printed.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -110,9 +113,32 @@ TEST_F(ArchiveBridgeTest, DamagedDataReadsAsTheDefaultAndPrintsOneLine) {
     };
     for (const QByteArray& bytes : damaged) {
         suite->setObject("color", StoredObject(bytes));
-        const std::string output = printedBy([&] { EXPECT_EQ(Prefs::get(color), std::nullopt); });
+        const std::string output = printedBy([&] {
+            for (int read = 0; read < 3; ++read) {
+                EXPECT_EQ(Prefs::get(color), std::nullopt);
+            }
+        });
         EXPECT_TRUE(isOneLine(output)) << "[" << output << "]";
+        EXPECT_NE(output.find("\"color\""), std::string::npos) << output;
     }
+}
+
+TEST_F(ArchiveBridgeTest, CraftedColorInAFileIsReportedOnceWithItsKeyAndFile) {
+    // A binary preferences file whose colour archive names its space with U+0000 in a UTF-16 string.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("org.zendra.Zendra.plist");
+    ASSERT_TRUE(QFile::copy(ZENDRA_PREFS_DATA "/color-with-nul.bplist", path));
+    std::shared_ptr<Prefs::FileSuite> file;
+    const std::string output = printedBy([&] {
+        file = Prefs::FileSuite::open(path);
+        Prefs::Key<std::optional<QColor>> color("color", file);
+        for (int read = 0; read < 10; ++read) {
+            EXPECT_EQ(Prefs::get(color), std::nullopt);
+        }
+    });
+    EXPECT_TRUE(isOneLine(output)) << output;
+    EXPECT_NE(output.find("\"color\" in " + path.toStdString()), std::string::npos) << output;
+    EXPECT_EQ(file->object("text"), StoredObject("Ship it"));
 }
 
 TEST_F(ArchiveBridgeTest, ArchivableTypesCheckTheirClassSilently) {

@@ -118,6 +118,51 @@ TEST_F(FileSuitePersistence, BadFilesAreKeptAsideAndTheSuiteStartsEmpty) {
     EXPECT_EQ(keptAside().size(), 2);
 }
 
+TEST_F(FileSuitePersistence, FilesThatCannotBeReadOrLockedAreNeverReset) {
+    // A FIFO in the file's place: opening it must not block, and it is neither moved nor replaced.
+    QDir().mkpath(folder());
+    const QByteArray file = QFile::encodeName(path());
+    ASSERT_EQ(::mkfifo(file.constData(), 0600), 0);
+    std::shared_ptr<FileSuite> suite;
+    const std::string report = stderrOf([&] {
+        suite = openSuite();
+        suite->setObject("text", "mine");
+        EXPECT_FALSE(suite->flush());
+    });
+    struct stat st {};
+    ASSERT_EQ(::stat(file.constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_TRUE(keptAside().isEmpty());
+    EXPECT_TRUE(suite->isPersistent());
+    EXPECT_NE(report.find(file.toStdString()), std::string::npos) << report;
+
+    // Once the file can be read, the next flush merges with it.
+    ASSERT_EQ(::unlink(file.constData()), 0);
+    zendra::test::replaceAtomically(path(), {{"text", "theirs"}, {"size", 5}});
+    EXPECT_TRUE(suite->flush());
+    EXPECT_EQ(zendra::test::entriesOnDisk(path()), (StoredDictionary{{"text", "mine"}, {"size", 5}}));
+
+    // Settings the reader would refuse are never written.
+    StoredObject deep(StoredArray{});
+    for (int level = 0; level < 600; ++level) {
+        deep = StoredObject(StoredArray{deep});
+    }
+    suite->setObject("deep", deep);
+    stderrOf([&] { EXPECT_FALSE(suite->flush()); });
+    EXPECT_EQ(zendra::test::entriesOnDisk(path()).size(), 2u);
+    suite->removeObject("deep");
+    suite.reset();
+
+    // Without its lock file (a folder in its place, as good as a read-only folder), the file is still
+    // read, and left alone.
+    const QString lockPath = path() + ".lock";
+    ASSERT_TRUE(QFile::remove(lockPath));
+    ASSERT_TRUE(QDir().mkdir(lockPath));
+    stderrOf([&] { suite = openSuite(); });
+    EXPECT_EQ(suite->object("text"), StoredObject("mine"));
+    EXPECT_FALSE(suite->isPersistent());
+}
+
 TEST_F(FileSuitePersistence, UnusableLocationFallsBackToMemory) {
     // A regular file where the folder should be.
     ASSERT_TRUE(QFile(dir_.filePath("nested")).open(QIODevice::WriteOnly));

@@ -5,11 +5,11 @@
 
 namespace zendra::test {
 
-// What `action` prints on standard output, where the bridges report values they cannot store or read.
+// What `action` prints on standard error, where the bridges report values they cannot store or read.
 template <class Action> std::string printedBy(Action&& action) {
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     action();
-    return testing::internal::GetCapturedStdout();
+    return testing::internal::GetCapturedStderr();
 }
 
 inline bool isOneLine(const std::string& output) {
