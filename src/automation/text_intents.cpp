@@ -3,6 +3,7 @@
 #include "base/main_queue.h"
 #include "prefs/prefs.h"
 #include "settings/text/text_keys.h"
+#include "settings/text/text_limits.h"
 
 namespace zendra {
 
@@ -25,7 +26,13 @@ void SetTextIntentHandler::handleSetText(SetTextIntent intent,
 }
 
 SetTextIntentResponse SetTextIntentHandler::handle(const SetTextIntent& intent) {
-    Prefs::set(Settings::text(), intent.text.value_or(QString()));
+    const QString text = intent.text.value_or(QString());
+    if (auto refusal = Settings::textRefusal(text)) {
+        SetTextIntentResponse response(IntentResponseCode::failure, std::nullopt);
+        response.failureReason = std::move(refusal);
+        return response;
+    }
+    Prefs::set(Settings::text(), text);
     return {IntentResponseCode::success, std::nullopt};
 }
 

@@ -33,6 +33,8 @@ public:
 
     IntentResponseCode code = IntentResponseCode::unspecified;
     std::optional<UserActivity> userActivity;
+    // With `failure`: why, in words for the caller.
+    std::optional<QString> failureReason;
 };
 
 class GetTextIntentResponse {
@@ -62,7 +64,8 @@ public:
                                std::function<void(GetTextIntentResponse)> completion) = 0;
 };
 
-// Stores the intent's text unchanged (the empty string when it has none) and answers success.
+// Stores the intent's text unchanged (the empty string when it has none) and answers success; a text
+// the panel cannot hold (too long, or holding U+0000) is refused: failure, with the reason.
 class SetTextIntentHandler final : public IntentHandler, public SetTextIntentHandling {
 public:
     void handleSetText(SetTextIntent intent, std::function<void(SetTextIntentResponse)> completion) override;

@@ -1,5 +1,7 @@
 #include "app/cli/commands.h"
 
+#include "settings/text/text_limits.h"
+
 #include <QCoreApplication>
 #include <QStringDecoder>
 #include <iostream>
@@ -50,6 +52,10 @@ int SetTextCommand::run(const std::optional<QString>& text, bool readInput) {
             return exitFailure;
         }
         value = std::move(*input);
+    }
+    if (auto refusal = Settings::textRefusal(value)) {
+        reportError(streams_.err, *refusal);
+        return exitFailure;
     }
     return finish(target_.setText(value), streams_.err);
 }

@@ -1,5 +1,7 @@
 #include "app/text/text_rules.h"
 
+#include "settings/text/text_limits.h"
+
 #include <algorithm>
 
 namespace zendra {
@@ -23,10 +25,10 @@ QString singleLineText(QStringView text) {
     // QChar::isSpace covers the separators, tab to carriage return and NEL: whitespace and line breaks.
     const QStringView trimmed = text.trimmed();
     qsizetype end = 0;
-    while (end < trimmed.size() && !isLineBreak(trimmed[end].unicode())) {
+    while (end < trimmed.size() && !isLineBreak(trimmed[end].unicode()) && trimmed[end] != QChar(u'\0')) {
         ++end;
     }
-    return trimmed.first(end).trimmed().toString();
+    return Settings::clippedToMaxLength(trimmed.first(end).trimmed()).toString();
 }
 
 QString removeLineBreaks(QStringView text) {

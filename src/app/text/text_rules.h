@@ -6,7 +6,8 @@
 namespace zendra {
 
 // The rule for text that arrives from outside the edit field (clipboard, service, drop, URL,
-// command line): trim, keep the first line, trim again. The result may be empty.
+// command line): trim, keep the first line (a U+0000 ends it too), trim again, and keep at most
+// Settings::maxTextLength code units. The result may be empty.
 QString singleLineText(QStringView text);
 
 // The edit field's rule: drop every line break (LF, VT, FF, CR, NEL, U+2028, U+2029, and so CR LF

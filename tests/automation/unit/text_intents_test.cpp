@@ -1,6 +1,7 @@
 #include "automation/text_intents.h"
 #include "prefs/prefs.h"
 #include "settings/catalogue.h"
+#include "settings/text/text_limits.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -83,6 +84,17 @@ TEST_F(TextIntentsTest, SetWithoutTextStoresTheEmptyStringAndGetReadsWhatWasJust
 
     Settings::text().reset();
     EXPECT_EQ(GetTextIntentHandler::handle({}).result, QString()) << "nothing stored reads as empty";
+}
+
+TEST_F(TextIntentsTest, SetRefusesTextsThePanelCannotHoldWithAReason) {
+    Prefs::set(Settings::text(), QString("kept"));
+    for (const QString& text :
+         {QStringView(u"a\0b", 3).toString(), QString(Settings::maxTextLength + 1, u'x')}) {
+        const SetTextIntentResponse response = SetTextIntentHandler::handle(SetTextIntent(text));
+        EXPECT_EQ(response.code, IntentResponseCode::failure);
+        EXPECT_TRUE(response.failureReason && !response.failureReason->isEmpty());
+    }
+    EXPECT_EQ(storedText(), QString("kept"));
 }
 
 TEST(IntentRoutes, EachIntentGetsAFreshHandlerOfItsKind) {

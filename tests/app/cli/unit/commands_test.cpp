@@ -6,6 +6,7 @@
 #include "prefs/standard_suite.h"
 #include "settings/catalogue.h"
 #include "settings/text/text_keys.h"
+#include "settings/text/text_limits.h"
 #include "support/scoped_env.h"
 
 #include <QFile>
@@ -56,6 +57,24 @@ TEST_F(CliCommandsTest, StandardInputLosesOneTrailingNewlineAndMustBeUtf8) {
     EXPECT_EQ(SetTextCommand(file, {badInput, out, err}).run(std::nullopt, true), exitFailure);
     EXPECT_EQ(Prefs::get(Settings::text()), QString("line one\nline two\n")) << "nothing stored";
     EXPECT_NE(err.str().find("zendra: standard input is not valid UTF-8"), std::string::npos);
+}
+
+TEST_F(CliCommandsTest, TextsThePanelCannotHoldAreRefusedAndNothingIsStored) {
+    ASSERT_EQ(SetTextCommand(file, streams()).run(QString("kept"), false), exitSuccess);
+    in.str(std::string("a\0b", 3));
+    EXPECT_EQ(SetTextCommand(file, streams()).run(std::nullopt, true), exitFailure);
+    EXPECT_NE(err.str().find("U+0000"), std::string::npos) << err.str();
+
+    err.str({});
+    const QString tooLong(Settings::maxTextLength + 1, u'x');
+    EXPECT_EQ(SetTextCommand(file, streams()).run(tooLong, false), exitFailure);
+    EXPECT_NE(err.str().find("longer than"), std::string::npos) << err.str();
+    EXPECT_EQ(Prefs::get(Settings::text()), QString("kept"));
+
+    const QString longest(Settings::maxTextLength, u'x');
+    EXPECT_EQ(SetTextCommand(file, streams()).run(longest, false), exitSuccess);
+    EXPECT_EQ(Prefs::get(Settings::text()), longest);
+    EXPECT_TRUE(out.str().empty()) << "diagnostics never reach standard output";
 }
 
 TEST_F(CliCommandsTest, ServiceAndActionsWithoutTheRunningInstance) {

@@ -1,5 +1,6 @@
 #include "app/text/text_rules.h"
 #include "app/text/zendra_url.h"
+#include "settings/text/text_limits.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,13 @@ TEST(TextRulesTest, SingleLineTextKeepsTheFirstTrimmedLine) {
     // A combining mark after a line break belongs to the second line.
     EXPECT_EQ(singleLineText(u"e\n\u0301x"), QString("e"));
     EXPECT_EQ(singleLineText(u"emoji 👩‍💻 stays"), QString("emoji 👩‍💻 stays"));
+    EXPECT_EQ(singleLineText(QStringView(u"up to\0 NUL", 11)), QString("up to")) << "U+0000 ends the line";
+    // A line longer than any stored text keeps the longest start that does not split a character.
+    const QString pairs = QStringView(u"\U0001F600").toString().repeated(Settings::maxTextLength);
+    const QString clipped = singleLineText(pairs);
+    EXPECT_EQ(clipped.size(), Settings::maxTextLength);
+    EXPECT_TRUE(pairs.startsWith(clipped));
+    EXPECT_EQ(singleLineText(QString(u'a') + pairs).size(), Settings::maxTextLength - 1);
 }
 
 TEST(TextRulesTest, RemoveLineBreaksJoinsLinesAndKeepsEverythingElse) {
@@ -36,6 +44,7 @@ TEST(TextRulesTest, ZendraUrlsSetTheFirstLineOfTheirTextItem) {
     EXPECT_EQ(textFromZendraUrl("zendra:?text=first&text=second"), QString("first"));
     EXPECT_EQ(textFromZendraUrl("zendra:?text=%E2%9C%93"), QStringView(u"\u2713").toString());
     EXPECT_EQ(textFromZendraUrl("zendra:%20%0A?text=x"), QString("x")) << "the decoded path is trimmed";
+    EXPECT_EQ(textFromZendraUrl("zendra:?text=a%00b"), QString("a")) << "the text ends at U+0000";
 
     EXPECT_EQ(textFromZendraUrl("zendra:path?text=a"), std::nullopt);
     EXPECT_EQ(textFromZendraUrl("zendra:/?text=a"), std::nullopt);
