@@ -200,6 +200,9 @@ TEST(PlistCodec, HostileNestingIsRefusedBeforeAnyTreeIsBuilt) {
         nestedBinary(100'000, false),
         nestedBinary(200, true),
         QByteArray("bplist00") + QByteArray(40, '\xff'),
+        dataFile("deep-arrays.xml"),
+        dataFile("deep-arrays.bplist"),
+        dataFile("shared-arrays.bplist"),
     };
     for (const QByteArray& bytes : hostile) {
         QString error;
