@@ -301,6 +301,8 @@ struct PrefixCheck {
     qsizetype limitPiece = -1;
     // How much of the piece that reached the limit lay past it.
     qsizetype spare = 0;
+    // Whether a piece with text followed the one that reached the limit.
+    bool dropped = false;
 
     // A delimiter left as text could open emphasis closed further on, unless it can neither open
     // nor close: blanks on both sides, or an underscore inside a word.
@@ -333,10 +335,10 @@ struct PrefixCheck {
     }
 
     // The last piece may stop short of where the whole text's piece ends; it stands for that piece
-    // when the cut at the limit sees as far into both.
+    // when the cut at the limit sees as far into both, and then drops some of it. Either way the
+    // start holds only when text is dropped, which the whole text's rendering would show.
     bool holds() const {
-        return closed && paragraphs == 1 && limitPiece >= 0 &&
-               (limitPiece < pieces - 1 || spare >= graphemeWindow);
+        return closed && paragraphs == 1 && limitPiece >= 0 && (dropped || spare > graphemeWindow);
     }
 };
 
@@ -354,12 +356,16 @@ struct Builder {
 
     InlineStyle style() const { return {emphasis > 0, strong > 0, code > 0, strikethrough > 0, link > 0}; }
 
+    // Appends `piece`, cut at the limit; the result counts as cut only when something was dropped.
     void append(QString piece) {
         if (limit >= 0) {
             const qsizetype room = std::max<qsizetype>(0, limit - result.text.size());
             if (piece.size() > room) {
-                piece.truncate(graphemeEnd(piece, room));
-                result.isCut = true;
+                const qsizetype end = graphemeEnd(piece, room);
+                if (end < piece.size()) {
+                    piece.truncate(end);
+                    result.isCut = true;
+                }
             }
         }
         if (piece.isEmpty()) {
@@ -451,14 +457,20 @@ int onText(MD_TEXTTYPE type, const MD_CHAR* text, MD_SIZE size, void* userdata) 
     PrefixCheck* check = builder.check;
     if (!check) {
         builder.append(pieceText(type, text, size));
-        // A non-zero return stops the parser: the rest cannot be shown anyway.
-        return builder.reachedLimit() ? 1 : 0;
+        // A non-zero return stops the parser once text was dropped: the rest cannot be shown anyway.
+        // A piece that ends exactly at the limit does not stop it, as only what follows tells
+        // whether anything was dropped.
+        return builder.result.isCut ? 1 : 0;
     }
     if (type == MD_TEXT_NORMAL) {
         check->checkEmphasis(text, size);
     }
     const qsizetype index = check->pieces++;
-    if (check->limitPiece < 0) {
+    if (check->limitPiece >= 0) {
+        if (!check->dropped) {
+            check->dropped = !pieceText(type, text, size).isEmpty();
+        }
+    } else {
         QString piece = pieceText(type, text, size);
         const qsizetype spare = piece.size() - (builder.limit - builder.result.text.size());
         builder.append(std::move(piece));
@@ -511,6 +523,7 @@ bool renderStart(QStringView body, qsizetype escaped, bool isWhole, Builder& bui
         parse(input, attempt);
         if (check.holds()) {
             attempt.check = nullptr;
+            attempt.result.isCut = true;
             builder = std::move(attempt);
             return true;
         }
@@ -550,11 +563,6 @@ std::optional<InlineText> renderWindow(QStringView source, qsizetype limit, qsiz
     if (!renderStart(body, *escaped, false, builder)) {
         return std::nullopt;
     }
-    // Blanks that end the whole line follow the parsed text, where they meet the limit.
-    const char16_t last = source.back().unicode();
-    if (isBlank(QChar(last)) || isLineBreak(last)) {
-        builder.result.isCut = true;
-    }
     return std::move(builder.result);
 }
 
@@ -588,8 +596,7 @@ InlineText renderInline(QStringView source, qsizetype limit) {
     Builder builder;
     builder.limit = limit;
     builder.append(line.first(begin).toString());
-    if (!builder.reachedLimit() && !body.isEmpty() &&
-        !(limit >= 0 && renderStart(body, escaped, true, builder))) {
+    if (!body.isEmpty() && !(limit >= 0 && renderStart(body, escaped, true, builder))) {
         if (parse(parserInput(body, escaped, body.size()), builder) != 0) {
             builder.result.isCut = true;
         }

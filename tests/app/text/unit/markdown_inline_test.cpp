@@ -153,4 +153,32 @@ TEST(MarkdownInline, LimitedRenderingOfALongTextShowsTheStartOfTheWhole) {
     }
 }
 
+// Whatever the limit, the limited rendering is a start of the whole one and says "cut" exactly
+// when it holds less: also when the limit falls where one piece of text ends and the next begins,
+// on leading blanks, or on the last unit.
+TEST(MarkdownInline, CutIsReportedExactlyWhenTextIsDropped) {
+    QString filler;
+    while (filler.size() < 6000) {
+        filler += QStringLiteral("ab *cd* ef **gh** ");
+    }
+    const QString sources[] = {
+        QStringLiteral("ab *cd* ef"),
+        QStringLiteral("   x"),
+        QStringLiteral("a **b** `c` [d](e) &amp; f  "),
+        QStringLiteral("ab *cd* ") + filler.left(300),
+        filler,
+    };
+    for (const QString& source : sources) {
+        const auto whole = renderInline(source);
+        EXPECT_FALSE(whole.isCut);
+        for (qsizetype limit = 0; limit <= std::min<qsizetype>(whole.text.size() + 2, 40); ++limit) {
+            SCOPED_TRACE(source.left(20).toStdString() + " at " + std::to_string(limit));
+            const auto limited = renderInline(source, limit);
+            EXPECT_EQ(limited.text, whole.text.left(limited.text.size()));
+            EXPECT_GE(limited.text.size(), std::min(limit, whole.text.size()));
+            EXPECT_EQ(limited.isCut, limited.text.size() < whole.text.size());
+        }
+    }
+}
+
 } // namespace
