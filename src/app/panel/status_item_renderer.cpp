@@ -68,6 +68,9 @@ qsizetype visibleBudget(const QFont& font, double maximumWidth) {
     return static_cast<qsizetype>(std::ceil(maximumWidth / narrowest)) + 16;
 }
 
+// How many times the visible budget one rendering may lay out at most, whatever the text.
+constexpr qsizetype workBudgetFactor = 8;
+
 // How far past a position shaping can reach: glyphs before it look no further ahead (kerning pairs,
 // ligatures, contextual forms), so they sit where they would in any longer text.
 constexpr qsizetype shapingReach = 8;
@@ -242,23 +245,82 @@ std::vector<Markdown::InlineRun> runsWithEllipsis(const std::vector<Markdown::In
     return kept;
 }
 
-// The longest start of `full`, at a cursor position, that fits in `width` with the ellipsis after it.
-Line elide(const Line& full, double width, const QFont& font, const QString& mono, const QColor& linkColor) {
-    const QTextLine line = full.line();
-    const double target = width - QFontMetricsF(font).horizontalAdvance(ellipsis);
-    int position = line.xToCursor(std::max(0.0, target), QTextLine::CursorBetweenCharacters);
-    while (position > 0 && line.cursorToX(position) > target) {
-        position = full.layout->previousCursorPosition(position);
+bool hasRightToLeft(QStringView text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
+            ++i;
+        }
+        switch (QChar::direction(c)) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirAN:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirRLI:
+        case QChar::DirFSI:
+            return true;
+        default:
+            break;
+        }
     }
-    for (;;) {
+    return false;
+}
+
+// The longest logical start of `full`, ending at a cursor position, that fits in `width` with the
+// ellipsis after it (at the logical end, where the line's direction places it). Starts are measured
+// by laying them out: on a right-to-left or mixed line the x of a position says nothing about the
+// width of the text before it. A guess (from x where the line is left-to-right only) is widened
+// step by doubling steps until it brackets the answer, then halved.
+Line elide(const Line& full, double width, const QFont& font, const QString& mono, const QColor& linkColor) {
+    std::vector<int> stops{0};
+    while (stops.back() < full.text.size()) {
+        const int next = full.layout->nextCursorPosition(stops.back());
+        if (next <= stops.back()) {
+            break;
+        }
+        stops.push_back(next);
+    }
+    const auto count = static_cast<std::ptrdiff_t>(stops.size());
+    const double target = std::max(0.0, width - QFontMetricsF(font).horizontalAdvance(ellipsis));
+    std::ptrdiff_t guess = 0;
+    if (!hasRightToLeft(full.text)) {
+        const int x = full.line().xToCursor(target, QTextLine::CursorBetweenCharacters);
+        guess = std::upper_bound(stops.begin(), stops.end(), x) - stops.begin() - 1;
+    } else if (full.width() > 0) {
+        guess = static_cast<std::ptrdiff_t>(static_cast<double>(count - 1) *
+                                            std::min(1.0, target / full.width()));
+    }
+
+    std::optional<Line> best;
+    std::ptrdiff_t fitting = -1;    // the longest start known to fit
+    std::ptrdiff_t failing = count; // the shortest start known not to fit
+    auto tryStop = [&](std::ptrdiff_t index) {
+        const int position = stops[static_cast<std::size_t>(index)];
         Line cut = layOut(full.text.left(position) + ellipsis, runsWithEllipsis(full.runs, position), font,
                           mono, linkColor);
-        // Bold or code before the cut can make the ellipsis wider than the measure above.
-        if (cut.width() <= width || position == 0) {
-            return cut;
+        if (cut.width() <= width) {
+            fitting = index;
+            best = std::move(cut);
+        } else {
+            failing = index;
         }
-        position = full.layout->previousCursorPosition(position);
+    };
+    tryStop(std::clamp<std::ptrdiff_t>(guess, 0, count - 1));
+    for (std::ptrdiff_t step = 1;
+         (fitting < 0 && failing > 0) || (fitting >= 0 && failing == count && fitting < count - 1);
+         step *= 2) {
+        tryStop(fitting < 0 ? std::max<std::ptrdiff_t>(0, failing - step)
+                            : std::min<std::ptrdiff_t>(count - 1, fitting + step));
     }
+    while (fitting + 1 < failing) {
+        tryStop(fitting + (failing - fitting) / 2);
+    }
+    if (!best) {
+        return layOut(ellipsis, runsWithEllipsis(full.runs, 0), font, mono, linkColor);
+    }
+    return std::move(*best);
 }
 
 struct Label {
@@ -281,15 +343,23 @@ Label labelOf(const QString& composed, const QFont& font, const QString& mono, c
             return {elide(head, maximumWidth, font, mono, linkColor), true};
         }
     }
+    const qsizetype budget = visibleBudget(font, maximumWidth);
+    qsizetype limit = headLimit;
     if (isHead) {
-        inlineText = Markdown::renderInline(composed, visibleBudget(font, maximumWidth));
+        limit = budget;
+        inlineText = Markdown::renderInline(composed, limit);
     }
-    Line line = layOut(inlineText.text, std::move(inlineText.runs), font, mono, linkColor);
-    if (inlineText.isCut && line.width() <= maximumWidth) {
-        inlineText = Markdown::renderInline(composed);
-        line = layOut(inlineText.text, std::move(inlineText.runs), font, mono, linkColor);
+    Line line = layOut(inlineText.text, inlineText.runs, font, mono, linkColor);
+    // Text without width (zero-width characters, combining marks) fits however much of it there is:
+    // more is read while it fits, up to a bound that the width sets, as shaping a single cluster of
+    // many marks costs far more than its share of the width.
+    const qsizetype cap = workBudgetFactor * budget;
+    while (inlineText.isCut && line.width() <= maximumWidth && limit < cap) {
+        limit = std::min(4 * limit, cap);
+        inlineText = Markdown::renderInline(composed, limit);
+        line = layOut(inlineText.text, inlineText.runs, font, mono, linkColor);
     }
-    if (line.width() > maximumWidth) {
+    if (inlineText.isCut || line.width() > maximumWidth) {
         return {elide(line, maximumWidth, font, mono, linkColor), true};
     }
     return {std::move(line), false};

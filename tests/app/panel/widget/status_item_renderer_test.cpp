@@ -126,10 +126,48 @@ TEST(StatusItemRenderer, WidthFollowsTheTextUpToTheMaximum) {
     EXPECT_EQ(renderStatusItem(content).shownText, QStringLiteral("go now"));
 
     // Characters without width defeat the length estimate; the text must still show whole.
-    content.text = QString(3000, QChar(0x200B)) + QStringLiteral("end");
+    content.text = QString(600, QChar(0x200B)) + QStringLiteral("end");
     const auto narrow = renderStatusItem(content);
     EXPECT_FALSE(narrow.isTruncated);
     EXPECT_TRUE(narrow.shownText.endsWith(QStringLiteral("end")));
+
+    // Past a bound set by the width, such text is cut like any other: one letter with 100,000
+    // combining marks shows a short start of itself, then the ellipsis.
+    content.text = QStringLiteral("a") + QString(100000, QChar(0x0301));
+    const auto marks = renderStatusItem(content);
+    EXPECT_TRUE(marks.isTruncated);
+    EXPECT_LT(marks.shownText.size(), 2000);
+    EXPECT_TRUE(marks.shownText.startsWith(QStringLiteral("a\u0301")));
+    EXPECT_TRUE(marks.shownText.endsWith(u'\u2026'));
+}
+
+// Right-to-left and mixed lines are cut at a logical position: the start that fits is kept and
+// the ellipsis follows it, wherever the line's direction draws it.
+TEST(StatusItemRenderer, RightToLeftTextIsCutAtItsLogicalEnd) {
+    const QString sentences[] = {
+        QStringLiteral("\u05D4\u05DE\u05E9\u05D9\u05DE\u05D4 \u05D4\u05D7\u05E9\u05D5\u05D1\u05D4 "
+                       "\u05D1\u05D9\u05D5\u05EA\u05E8 \u05E9\u05DC \u05D4\u05D9\u05D5\u05DD"),
+        QStringLiteral("\u0627\u0644\u0645\u0647\u0645\u0629 \u0627\u0644\u0623\u0647\u0645 "
+                       "\u0641\u064A \u0647\u0630\u0627 \u0627\u0644\u064A\u0648\u0645 "
+                       "\u0647\u064A \u0627\u0644\u062A\u0642\u0631\u064A\u0631"),
+        QStringLiteral("Call \u05D3\u05E0\u05D9 about \u0627\u0644\u062A\u0642\u0631\u064A\u0631 "
+                       "and the *budget* review"),
+    };
+    for (const QString& sentence : sentences) {
+        for (const QString& text : {sentence, sentence.repeated(20)}) {
+            SCOPED_TRACE(text.left(40).toStdString());
+            const auto cut = renderStatusItem(contentWith(text));
+            ASSERT_TRUE(cut.isTruncated);
+            ASSERT_TRUE(cut.shownText.endsWith(u'\u2026'));
+            const QString kept = cut.shownText.chopped(1);
+            EXPECT_TRUE(text.startsWith(kept.trimmed()));
+            EXPECT_LE(cut.textRect.width(), 150.0);
+            EXPECT_GT(cut.textRect.width(), 120.0) << "the kept start fills the width";
+            const QRect ink = inkBounds(cut.image);
+            EXPECT_GE(ink.left(), 10);
+            EXPECT_LE(ink.right(), 160);
+        }
+    }
 }
 
 // Only the start of a long text is read; what shows is what that start alone shows: styles at the
