@@ -36,8 +36,28 @@ QString longText() {
     return text;
 }
 
+// One letter with 100,000 combining marks: no width to cut at, and one cluster to shape.
+QString stackedMarks() {
+    return QStringLiteral("a") + QString(100000, QChar(0x0301));
+}
+
+// A right-to-left sentence, repeated well past the item's width.
+QString rightToLeftText() {
+    return QStringLiteral("\u05D4\u05DE\u05E9\u05D9\u05DE\u05D4 \u05D4\u05D7\u05E9\u05D5\u05D1\u05D4 ")
+        .repeated(500);
+}
+
 QString textFor(const benchmark::State& state) {
-    return state.range(0) == 0 ? shortText() : longText();
+    switch (state.range(0)) {
+    case 0:
+        return shortText();
+    case 1:
+        return longText();
+    case 2:
+        return stackedMarks();
+    default:
+        return rightToLeftText();
+    }
 }
 
 // Each keystroke adds or removes one character at the end, so every write is a change.
@@ -97,13 +117,16 @@ void BM_KeystrokeToTextDocumentImage(benchmark::State& state) {
     keystrokes(state, renderThroughTextDocument);
 }
 
-// The renderer alone, without the store.
+// The renderer alone, without the store; also for texts that cost the most per unit of width.
 void BM_RenderOnly(benchmark::State& state) {
     StatusItemContent content = currentContent();
     content.text = textFor(state);
     for (auto _ : state) {
         benchmark::DoNotOptimize(renderStatusItem(content).image.constBits());
     }
+    const char* labels[] = {"40 characters", "10,000 characters", "a letter with 100,000 combining marks",
+                            "7,000 characters right-to-left"};
+    state.SetLabel(labels[state.range(0)]);
 }
 
 void configure(benchmark::internal::Benchmark* benchmark) {
@@ -112,7 +135,7 @@ void configure(benchmark::internal::Benchmark* benchmark) {
 
 BENCHMARK(BM_KeystrokeToItemImage)->Apply(configure);
 BENCHMARK(BM_KeystrokeToTextDocumentImage)->Apply(configure);
-BENCHMARK(BM_RenderOnly)->Apply(configure);
+BENCHMARK(BM_RenderOnly)->Apply(configure)->Arg(2)->Arg(3);
 
 } // namespace
 
