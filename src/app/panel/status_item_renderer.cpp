@@ -99,6 +99,46 @@ qsizetype headLength(const QFont& font, double maximumWidth) {
                     static_cast<qsizetype>(std::ceil(maximumWidth / halfSpace)) + 16);
 }
 
+// The code point at `i`, which then moves past it.
+char32_t nextCodePoint(QStringView text, qsizetype& i) {
+    const QChar unit = text[i++];
+    if (unit.isHighSurrogate() && i < text.size() && text[i].isLowSurrogate()) {
+        return QChar::surrogateToUcs4(unit, text[i++]);
+    }
+    return unit.unicode();
+}
+
+// Right-to-left characters and direction controls: with one of them in a line, x no longer grows
+// with the logical position everywhere.
+bool disturbsLeftToRight(char32_t c) {
+    switch (QChar::direction(c)) {
+    case QChar::DirR:
+    case QChar::DirAL:
+    case QChar::DirAN:
+    case QChar::DirLRE:
+    case QChar::DirLRO:
+    case QChar::DirRLE:
+    case QChar::DirRLO:
+    case QChar::DirPDF:
+    case QChar::DirLRI:
+    case QChar::DirRLI:
+    case QChar::DirFSI:
+    case QChar::DirPDI:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isLeftToRightOnly(QStringView text) {
+    for (qsizetype i = 0; i < text.size();) {
+        if (disturbsLeftToRight(nextCodePoint(text, i))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Whether every character of `text` sits at the same place as in any longer text that starts with
 // it: left-to-right text only (a strong left-to-right character, nothing right-to-left, no
 // direction controls), and a character with a script of its own, which leading neutral characters
@@ -106,32 +146,12 @@ qsizetype headLength(const QFont& font, double maximumWidth) {
 bool isSettledLeftToRight(QStringView text) {
     bool hasStrong = false;
     bool hasScript = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
-            ++i;
-        }
-        switch (QChar::direction(c)) {
-        case QChar::DirL:
-            hasStrong = true;
-            break;
-        case QChar::DirR:
-        case QChar::DirAL:
-        case QChar::DirAN:
-        case QChar::DirLRE:
-        case QChar::DirLRO:
-        case QChar::DirRLE:
-        case QChar::DirRLO:
-        case QChar::DirPDF:
-        case QChar::DirLRI:
-        case QChar::DirRLI:
-        case QChar::DirFSI:
-        case QChar::DirPDI:
+    for (qsizetype i = 0; i < text.size();) {
+        const char32_t c = nextCodePoint(text, i);
+        if (disturbsLeftToRight(c)) {
             return false;
-        default:
-            break;
         }
+        hasStrong = hasStrong || QChar::direction(c) == QChar::DirL;
         hasScript = hasScript || QChar::script(c) > QChar::Script_Common;
     }
     return hasStrong && hasScript;
@@ -245,34 +265,11 @@ std::vector<Markdown::InlineRun> runsWithEllipsis(const std::vector<Markdown::In
     return kept;
 }
 
-bool hasRightToLeft(QStringView text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
-            ++i;
-        }
-        switch (QChar::direction(c)) {
-        case QChar::DirR:
-        case QChar::DirAL:
-        case QChar::DirAN:
-        case QChar::DirRLE:
-        case QChar::DirRLO:
-        case QChar::DirRLI:
-        case QChar::DirFSI:
-            return true;
-        default:
-            break;
-        }
-    }
-    return false;
-}
-
 // The longest logical start of `full`, ending at a cursor position, that fits in `width` with the
 // ellipsis after it (at the logical end, where the line's direction places it). Starts are measured
 // by laying them out: on a right-to-left or mixed line the x of a position says nothing about the
 // width of the text before it. A guess (from x where the line is left-to-right only) is widened
-// step by doubling steps until it brackets the answer, then halved.
+// by doubling steps until it brackets the answer, then halved.
 Line elide(const Line& full, double width, const QFont& font, const QString& mono, const QColor& linkColor) {
     std::vector<int> stops{0};
     while (stops.back() < full.text.size()) {
@@ -285,7 +282,7 @@ Line elide(const Line& full, double width, const QFont& font, const QString& mon
     const auto count = static_cast<std::ptrdiff_t>(stops.size());
     const double target = std::max(0.0, width - QFontMetricsF(font).horizontalAdvance(ellipsis));
     std::ptrdiff_t guess = 0;
-    if (!hasRightToLeft(full.text)) {
+    if (isLeftToRightOnly(full.text)) {
         const int x = full.line().xToCursor(target, QTextLine::CursorBetweenCharacters);
         guess = std::upper_bound(stops.begin(), stops.end(), x) - stops.begin() - 1;
     } else if (full.width() > 0) {
