@@ -10,6 +10,7 @@ packages=(
   libxcb1-dev libxcb-screensaver0-dev libxcb-xtest0-dev libxcb-xkb-dev
   libxkbcommon-dev libxkbcommon-x11-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libdbus-1-dev
   xvfb xauth x11-utils dbus dbus-x11 fonts-dejavu-core desktop-file-utils
 )
 

@@ -1,7 +1,7 @@
 #include "automation/automation_client.h"
 
 #include "automation/automation_bus.h"
-#include "automation/intent_response_code.h"
+#include "automation/bus_message_size.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -9,7 +9,9 @@
 namespace zendra {
 
 AutomationClient::AutomationClient(QDBusConnection bus, std::chrono::milliseconds timeout)
-    : bus_(std::move(bus)), timeout_(timeout) {}
+    : bus_(std::move(bus)), timeout_(timeout) {
+    keepReadingMessagesOfAnySize(bus_);
+}
 
 bool AutomationClient::isApplicationRunning() const {
     if (!bus_.isConnected() || !bus_.interface()) {
@@ -23,7 +25,8 @@ bool AutomationClient::isApplicationRunning() const {
 AutomationReply AutomationClient::call(const QString& method, const QVariantList& arguments,
                                        QVariantList* results) const {
     if (!bus_.isConnected()) {
-        return AutomationReply::failure(QStringLiteral("no session bus: %1").arg(bus_.lastError().message()));
+        return AutomationReply::noAnswer(
+            QStringLiteral("no session bus: %1").arg(bus_.lastError().message()));
     }
     auto message = QDBusMessage::createMethodCall(QString::fromLatin1(automation_bus::serviceName),
                                                   QString::fromLatin1(automation_bus::objectPath),
@@ -37,42 +40,40 @@ AutomationReply AutomationClient::call(const QString& method, const QVariantList
         }
         return AutomationReply::success();
     }
-    if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NoReply")) {
-        return AutomationReply::failure(
+    const QString name = reply.errorName();
+    // Zendra's own errors carry a reason written for the user.
+    if (name.startsWith(QLatin1String(automation_bus::errorPrefix))) {
+        return AutomationReply::failure(reply.errorMessage());
+    }
+    if (name == QLatin1String("org.freedesktop.DBus.Error.NoReply")) {
+        return AutomationReply::noAnswer(
             QStringLiteral("Zendra did not answer %1 within %2 ms").arg(method).arg(timeout_.count()));
     }
-    if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
-        reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")) {
-        return AutomationReply::failure(QStringLiteral("Zendra is not running"));
+    // Also what a call meets while the instance is shutting down.
+    if (name == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
+        name == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner") ||
+        name == QLatin1String("org.freedesktop.DBus.Error.UnknownObject") ||
+        name == QLatin1String("org.freedesktop.DBus.Error.Disconnected")) {
+        return AutomationReply::noAnswer(QStringLiteral("Zendra is not running"));
     }
     return AutomationReply::failure(
         QStringLiteral("Zendra refused %1: %2").arg(method, reply.errorMessage()));
 }
 
-AutomationReply AutomationClient::callWithCode(const QString& method, const QVariantList& arguments) const {
-    QVariantList results;
-    AutomationReply reply = call(method, arguments, &results);
-    if (!reply.ok) {
-        return reply;
-    }
-    if (results.isEmpty() || results.first().metaType().id() != QMetaType::Int) {
-        return AutomationReply::failure(
-            QStringLiteral("Zendra answered %1 without a response code").arg(method));
-    }
-    const int code = results.first().toInt();
-    if (code != rawValue(IntentResponseCode::success)) {
-        return AutomationReply::failure(
-            QStringLiteral("Zendra answered %1 with response code %2").arg(method).arg(code));
-    }
-    return AutomationReply::success(results.value(1).toString());
-}
-
 AutomationReply AutomationClient::setText(const QString& text) const {
-    return callWithCode(QStringLiteral("SetText"), {text});
+    return call(QStringLiteral("SetText"), {text});
 }
 
 AutomationReply AutomationClient::text() const {
-    return callWithCode(QStringLiteral("GetText"), {});
+    QVariantList results;
+    AutomationReply reply = call(QStringLiteral("GetText"), {}, &results);
+    if (!reply.ok) {
+        return reply;
+    }
+    if (results.size() != 1 || results.first().metaType().id() != QMetaType::QString) {
+        return AutomationReply::failure(QStringLiteral("Zendra answered GetText without a text"));
+    }
+    return AutomationReply::success(results.first().toString());
 }
 
 AutomationReply AutomationClient::openUrl(const QString& url) const {

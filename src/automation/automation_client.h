@@ -15,9 +15,12 @@ struct AutomationReply {
     bool ok = false;
     QString value;
     QString error;
+    // The failure came from the bus, not from Zendra: no instance, or it went away without answering.
+    bool unanswered = false;
 
-    static AutomationReply success(QString value = {}) { return {true, std::move(value), {}}; }
-    static AutomationReply failure(QString message) { return {false, {}, std::move(message)}; }
+    static AutomationReply success(QString value = {}) { return {true, std::move(value), {}, false}; }
+    static AutomationReply failure(QString message) { return {false, {}, std::move(message), false}; }
+    static AutomationReply noAnswer(QString message) { return {false, {}, std::move(message), true}; }
 };
 
 class AutomationClient {
@@ -41,8 +44,6 @@ private:
     // The reply's arguments on success.
     AutomationReply call(const QString& method, const QVariantList& arguments,
                          QVariantList* results = nullptr) const;
-    // For the calls that answer with a response code first.
-    AutomationReply callWithCode(const QString& method, const QVariantList& arguments) const;
 
     QDBusConnection bus_;
     std::chrono::milliseconds timeout_;

@@ -1,7 +1,8 @@
 #pragma once
 
 // The application's automation interface on D-Bus: each method call runs the matching intent or
-// action on the main thread. The text calls answer once their intent's completion has run.
+// action on the main thread. The text calls answer once their intent's completion has run; a failed
+// intent answers with a D-Bus error carrying its reason. The Text property follows the stored text.
 
 #include "automation/intent.h"
 
@@ -27,20 +28,26 @@ struct AutomationActions {
 
 class AutomationService final : public QObject, protected QDBusContext {
     Q_OBJECT
+    Q_PROPERTY(QString Text READ text)
 
 public:
     explicit AutomationService(AutomationActions actions, QObject* parent = nullptr);
+    // Withdraws from the bus.
     ~AutomationService() override;
 
-    // Registers the object on `connection` (owning the service name is the caller's business).
-    // False, with a line on standard error, when the path is taken there.
+    // Registers the object on `connection` (owning the service name is the caller's business) and
+    // starts announcing text changes. False, with a line on standard error, when the path is taken.
     bool exportOn(QDBusConnection connection);
+    // Releases the service name when this connection owns it, then unregisters the object: a caller
+    // who still finds the name finds the object behind it.
+    void withdraw();
+
+    QString text() const;
 
 public slots:
-    // Called by the generated adaptor; the returned values are placeholders, the reply is sent
-    // later with the handler's response.
-    int SetText(const QString& text);
-    int GetText(QString& result);
+    // Called by the generated adaptor. The text calls reply later, with the handler's response.
+    void SetText(const QString& text);
+    QString GetText();
     void OpenUrl(const QString& url);
     void SetTextFromService(const QString& text);
     void ToggleEditor();
@@ -55,6 +62,7 @@ private:
 
     AutomationActions actions_;
     std::optional<QDBusConnection> exportedOn_;
+    std::shared_ptr<void> textObservation_;
 };
 
 } // namespace zendra

@@ -1,5 +1,6 @@
 #include "automation/text_intents.h"
 
+#include "automation/saved_settings.h"
 #include "base/main_queue.h"
 #include "prefs/prefs.h"
 #include "settings/text/text_keys.h"
@@ -33,7 +34,12 @@ SetTextIntentResponse SetTextIntentHandler::handle(const SetTextIntent& intent) 
         return response;
     }
     Prefs::set(Settings::text(), text);
-    return {IntentResponseCode::success, std::nullopt};
+    SetTextIntentResponse response(IntentResponseCode::success, std::nullopt);
+    if (auto problem = saveSettingsNow()) {
+        response.code = IntentResponseCode::failure;
+        response.failureReason = std::move(problem);
+    }
+    return response;
 }
 
 void GetTextIntentHandler::handleGetText(GetTextIntent intent,

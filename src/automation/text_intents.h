@@ -46,6 +46,8 @@ public:
     IntentResponseCode code = IntentResponseCode::unspecified;
     std::optional<QString> result;
     std::optional<UserActivity> userActivity;
+    // With a failure code: why, in a sentence for the caller.
+    std::optional<QString> failureReason;
 };
 
 class SetTextIntentHandling {
@@ -64,8 +66,9 @@ public:
                                std::function<void(GetTextIntentResponse)> completion) = 0;
 };
 
-// Stores the intent's text unchanged (the empty string when it has none) and answers success; a text
-// the panel cannot hold (too long, or holding U+0000) is refused: failure, with the reason.
+// Stores the intent's text unchanged (the empty string when it has none) and writes the preferences
+// file at once: success once the file holds it, failure with the reason when it cannot be saved. A
+// text the panel cannot hold (too long, or holding U+0000) is refused: failure, with the reason.
 class SetTextIntentHandler final : public IntentHandler, public SetTextIntentHandling {
 public:
     void handleSetText(SetTextIntent intent, std::function<void(SetTextIntentResponse)> completion) override;

@@ -30,6 +30,10 @@ QByteArray configuration(const QString& socketDirectory, const QStringList& serv
     <allow eavesdrop="true"/>
     <allow own="*"/>
   </policy>
+  <!-- A desktop session bus's limits, so that messages of any size pass as they would there. -->
+  <limit name="max_incoming_bytes">1000000000</limit>
+  <limit name="max_outgoing_bytes">1000000000</limit>
+  <limit name="max_message_size">1000000000</limit>
 </busconfig>
 )")
         .arg(socketDirectory.toHtmlEscaped(), services)

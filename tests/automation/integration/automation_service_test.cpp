@@ -6,9 +6,12 @@
 #include "support/wait_until.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
+#include <QDBusVariant>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -39,12 +42,17 @@ protected:
         return actions;
     }
 
-    QDBusMessage call(const QString& method, const QVariantList& arguments = {}) {
-        auto client =
-            QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("automation-client"));
-        auto message = QDBusMessage::createMethodCall(
-            QDBusConnection::sessionBus().baseService(), QString::fromLatin1(automation_bus::objectPath),
-            QString::fromLatin1(automation_bus::interfaceName), method);
+    static QDBusConnection client() {
+        return QDBusConnection::connectToBus(QDBusConnection::SessionBus,
+                                             QStringLiteral("automation-client"));
+    }
+
+    QDBusMessage call(const QString& method, const QVariantList& arguments = {},
+                      const QString& interface = QString::fromLatin1(automation_bus::interfaceName)) {
+        auto client = this->client();
+        auto message = QDBusMessage::createMethodCall(QDBusConnection::sessionBus().baseService(),
+                                                      QString::fromLatin1(automation_bus::objectPath),
+                                                      interface, method);
         message.setArguments(arguments);
         QDBusPendingCall pending = client.asyncCall(message, 10'000);
         EXPECT_TRUE(test::waitUntil([&] { return pending.isFinished(); }, 10s)) << method.toStdString();
@@ -55,24 +63,38 @@ protected:
     std::unique_ptr<AutomationService> service;
 };
 
-TEST_F(AutomationServiceTest, SetThenGetRoundTripsAMegabyteTextWithLineBreaks) {
+TEST_F(AutomationServiceTest, SetThenGetRoundTripsAMegabyteTextWithIdiomaticSignatures) {
     exportService(routedActions());
     QString text = QStringLiteral("line one\nline two\r\n");
     text += QString(1'000'000, QChar(u'\u00e9'));
 
     const QDBusMessage set = call(QStringLiteral("SetText"), {text});
     ASSERT_EQ(set.type(), QDBusMessage::ReplyMessage) << set.errorMessage().toStdString();
-    EXPECT_EQ(set.arguments().value(0).toInt(), 4);
+    EXPECT_EQ(set.signature(), QString()) << "SetText returns nothing";
     EXPECT_EQ(Prefs::get(Settings::text()), text);
 
     const QDBusMessage get = call(QStringLiteral("GetText"));
     ASSERT_EQ(get.type(), QDBusMessage::ReplyMessage) << get.errorMessage().toStdString();
-    ASSERT_EQ(get.arguments().size(), 2);
-    EXPECT_EQ(get.arguments().at(0).toInt(), 4);
-    EXPECT_EQ(get.arguments().at(1).toString(), text);
+    EXPECT_EQ(get.signature(), QString("s"));
+    EXPECT_EQ(get.arguments().value(0).toString(), text);
 
-    EXPECT_EQ(call(QStringLiteral("SetText"), {QString()}).arguments().value(0).toInt(), 4);
-    EXPECT_EQ(call(QStringLiteral("GetText")).arguments().value(1).toString(), QString());
+    const QDBusMessage property = call(QStringLiteral("Get"), {QString("org.zendra.Zendra"), QString("Text")},
+                                       QStringLiteral("org.freedesktop.DBus.Properties"));
+    EXPECT_EQ(property.arguments().value(0).value<QDBusVariant>().variant().toString(), text);
+
+    EXPECT_EQ(call(QStringLiteral("SetText"), {QString()}).type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(call(QStringLiteral("GetText")).arguments().value(0).toString(), QString());
+}
+
+// Past libdbus's 63 MiB of unreleased messages a connection stops reading until they are released.
+TEST_F(AutomationServiceTest, AHugeCallLeavesTheConnectionListening) {
+    exportService(routedActions());
+    Prefs::set(Settings::text(), QString("small"));
+    const QDBusMessage huge = call(QStringLiteral("OpenUrl"), {QString(70'000'000, QChar(u'x'))});
+    EXPECT_EQ(huge.errorName(), QString::fromLatin1(automation_bus::unavailableError));
+    const QDBusMessage get = call(QStringLiteral("GetText"));
+    ASSERT_EQ(get.type(), QDBusMessage::ReplyMessage) << get.errorMessage().toStdString();
+    EXPECT_EQ(get.arguments().value(0).toString(), QString("small"));
 }
 
 TEST_F(AutomationServiceTest, BadCallsGetErrorsAndLeaveTheTextAlone) {
@@ -90,14 +112,42 @@ TEST_F(AutomationServiceTest, BadCallsGetErrorsAndLeaveTheTextAlone) {
     EXPECT_EQ(toggle.errorName(), QString::fromLatin1(automation_bus::unavailableError));
 
     EXPECT_EQ(Prefs::get(Settings::text()), QString("keep me"));
-    EXPECT_EQ(call(QStringLiteral("GetText")).arguments().value(1).toString(), QString("keep me"))
+    EXPECT_EQ(call(QStringLiteral("GetText")).arguments().value(0).toString(), QString("keep me"))
         << "the service still answers after bad calls";
 }
 
-TEST_F(AutomationServiceTest, WithoutAHandlerTheTextCallsFail) {
+// Answers every request with a failure, as a handler that cannot save or refuses the text does.
+class FailingHandler final : public IntentHandler,
+                             public SetTextIntentHandling,
+                             public GetTextIntentHandling {
+public:
+    void handleSetText(SetTextIntent, std::function<void(SetTextIntentResponse)> completion) override {
+        SetTextIntentResponse response(IntentResponseCode::failure, std::nullopt);
+        response.failureReason = "cannot write the preferences file /x";
+        completion(response);
+    }
+    void handleGetText(GetTextIntent, std::function<void(GetTextIntentResponse)> completion) override {
+        completion(GetTextIntentResponse(IntentResponseCode::failureRequiringAppLaunch, std::nullopt));
+    }
+};
+
+TEST_F(AutomationServiceTest, FailedOrMissingHandlersAnswerWithNamedErrors) {
+    bool handled = true;
     AutomationActions actions;
-    actions.handlerFor = [](const Intent&) { return std::unique_ptr<IntentHandler>(); };
+    actions.handlerFor = [&](const Intent&) -> std::unique_ptr<IntentHandler> {
+        return handled ? std::make_unique<FailingHandler>() : nullptr;
+    };
     exportService(std::move(actions));
+
+    const QDBusMessage set = call(QStringLiteral("SetText"), {QString("x")});
+    EXPECT_EQ(set.errorName(), QString("org.zendra.Zendra.Error.Failed"));
+    EXPECT_EQ(set.errorMessage(), QString("cannot write the preferences file /x"))
+        << "the reason reaches the caller";
+    const QDBusMessage get = call(QStringLiteral("GetText"));
+    EXPECT_EQ(get.errorName(), QString("org.zendra.Zendra.Error.Unavailable"));
+    EXPECT_FALSE(get.errorMessage().isEmpty());
+
+    handled = false;
     for (const QString& method : {QStringLiteral("SetText"), QStringLiteral("GetText")}) {
         const QDBusMessage reply =
             call(method, method == QLatin1String("SetText") ? QVariantList{QString("x")} : QVariantList{});
@@ -105,6 +155,44 @@ TEST_F(AutomationServiceTest, WithoutAHandlerTheTextCallsFail) {
             << method.toStdString();
     }
     EXPECT_EQ(Prefs::get(Settings::text()), QString());
+}
+
+// Collects the Text values announced with PropertiesChanged.
+class TextListener : public QObject {
+    Q_OBJECT
+public:
+    QStringList texts;
+public slots:
+    void changed(const QString& interface, const QVariantMap& properties, const QStringList&) {
+        if (interface == QLatin1String("org.zendra.Zendra") && properties.contains("Text")) {
+            texts << properties.value("Text").toString();
+        }
+    }
+};
+
+TEST_F(AutomationServiceTest, AnnouncesEachTextChangeInOrderAndLetsGoOfTheNameFirst) {
+    const QString name = QString::fromLatin1(automation_bus::serviceName);
+    ASSERT_TRUE(QDBusConnection::sessionBus().registerService(name));
+    exportService(routedActions());
+    TextListener listener;
+    ASSERT_TRUE(client().connect(QDBusConnection::sessionBus().baseService(),
+                                 QString::fromLatin1(automation_bus::objectPath),
+                                 "org.freedesktop.DBus.Properties", "PropertiesChanged", &listener,
+                                 SLOT(changed(QString, QVariantMap, QStringList))));
+
+    call(QStringLiteral("SetText"), {QString("one")});
+    Prefs::set(Settings::text(), QString("two"));
+    std::this_thread::sleep_for(1ms);
+    Prefs::set(Settings::text(), QString("three"));
+    Prefs::set(Settings::text(), QString("three"));
+    ASSERT_TRUE(test::waitUntil([&] { return listener.texts.size() >= 3; }, 5s));
+    EXPECT_FALSE(test::waitUntil([&] { return listener.texts.size() > 3; }, 100ms))
+        << "an unchanged text is not news";
+    EXPECT_EQ(listener.texts, QStringList({"one", "two", "three"}));
+
+    // A caller that still sees the name must still find the object behind it.
+    service.reset();
+    EXPECT_FALSE(client().interface()->isServiceRegistered(name).value());
 }
 
 TEST_F(AutomationServiceTest, ActionMethodsReachTheirActionsOnce) {
@@ -131,3 +219,5 @@ TEST_F(AutomationServiceTest, ActionMethodsReachTheirActionsOnce) {
 }
 
 } // namespace
+
+#include "automation_service_test.moc"

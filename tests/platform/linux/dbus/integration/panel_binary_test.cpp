@@ -37,10 +37,10 @@ protected:
     std::optional<QString> text() {
         QDBusInterface app("org.zendra.Zendra", "/org/zendra/Zendra", "org.zendra.Zendra");
         const QDBusMessage reply = app.call("GetText");
-        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() < 2) {
+        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1) {
             return std::nullopt;
         }
-        return reply.arguments()[1].toString();
+        return reply.arguments()[0].toString();
     }
 
     std::vector<QVariantMap> menuRows() {
