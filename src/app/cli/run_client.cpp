@@ -17,15 +17,18 @@ namespace {
 
 using Command = CommandLine::Command;
 
+// Only a QCoreApplication exists here: reached through QCoreApplication, never through qApp, which
+// means a QGuiApplication wherever that header is included.
 void quitSoon() {
-    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 int runWatch(bool json) {
     // A bar that goes away closes the pipe: the next write fails and the command ends, quietly.
     std::signal(SIGPIPE, SIG_IGN);
     Prefs::FileSuite::installTerminationFlush([](int) { quitSoon(); });
-    WatchCommand watch(std::cout, json);
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    WatchCommand watch(std::cout, json, bus.isConnected() ? std::optional(bus) : std::nullopt);
     watch.outputClosed = &quitSoon;
     if (!watch.start()) {
         return exitSuccess;

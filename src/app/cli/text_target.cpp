@@ -1,6 +1,7 @@
 #include "app/cli/text_target.h"
 
 #include "app/text/text_actions.h"
+#include "automation/saved_settings.h"
 #include "prefs/file_suite.h"
 #include "prefs/prefs.h"
 #include "prefs/standard_suite.h"
@@ -14,17 +15,16 @@ namespace {
 
 // Writes what the write just changed; a failure names the file.
 AutomationReply written() {
-    const auto suite = Prefs::standardSuite();
-    const auto file = std::dynamic_pointer_cast<Prefs::FileSuite>(suite);
-    if (!file) {
-        return AutomationReply::success();
-    }
-    if (!file->isPersistent() || !file->flush()) {
-        return AutomationReply::failure(
-            QCoreApplication::translate("zendra::cli", "cannot write the preferences file %1")
-                .arg(file->path()));
+    if (auto problem = saveSettingsNow()) {
+        return AutomationReply::failure(std::move(*problem));
     }
     return AutomationReply::success();
+}
+
+void openFileForOneCommand() {
+    Prefs::FileSuite::Options options;
+    options.followOutsideChanges = false;
+    Prefs::setStandardSuiteOptions(options);
 }
 
 AutomationReply notRunning(const char* what) {
@@ -34,6 +34,10 @@ AutomationReply notRunning(const char* what) {
 }
 
 } // namespace
+
+PreferencesFileTarget::PreferencesFileTarget() {
+    openFileForOneCommand();
+}
 
 AutomationReply PreferencesFileTarget::setText(const QString& text) {
     Prefs::set(Settings::text(), text);
@@ -62,14 +66,50 @@ AutomationReply PreferencesFileTarget::paste() {
     return notRunning("paste");
 }
 
+template <class Call, class Fallback> AutomationReply RunningAppTarget::orFile(Call call, Fallback fallback) {
+    AutomationReply reply = call(client_);
+    if (reply.ok || !reply.unanswered || client_.isApplicationRunning()) {
+        return reply;
+    }
+    if (!file_) {
+        file_ = std::make_unique<PreferencesFileTarget>();
+    }
+    return fallback(*file_);
+}
+
+AutomationReply RunningAppTarget::setText(const QString& text) {
+    return orFile([&](AutomationClient& app) { return app.setText(text); },
+                  [&](PreferencesFileTarget& file) { return file.setText(text); });
+}
+
+AutomationReply RunningAppTarget::text() {
+    return orFile([](AutomationClient& app) { return app.text(); },
+                  [](PreferencesFileTarget& file) { return file.text(); });
+}
+
+AutomationReply RunningAppTarget::setTextFromService(const QString& text) {
+    return orFile([&](AutomationClient& app) { return app.setTextFromService(text); },
+                  [&](PreferencesFileTarget& file) { return file.setTextFromService(text); });
+}
+
+AutomationReply RunningAppTarget::clear() {
+    return orFile([](AutomationClient& app) { return app.clear(); },
+                  [](PreferencesFileTarget& file) { return file.clear(); });
+}
+
+AutomationReply RunningAppTarget::toggleEditor() {
+    return client_.toggleEditor();
+}
+
+AutomationReply RunningAppTarget::paste() {
+    return client_.paste();
+}
+
 std::unique_ptr<TextTarget> textTargetForSession() {
     AutomationClient client(QDBusConnection::sessionBus());
     if (client.isApplicationRunning()) {
         return std::make_unique<RunningAppTarget>(std::move(client));
     }
-    Prefs::FileSuite::Options options;
-    options.followOutsideChanges = false;
-    Prefs::setStandardSuiteOptions(options);
     return std::make_unique<PreferencesFileTarget>();
 }
 

@@ -24,31 +24,36 @@ public:
     virtual AutomationReply paste() = 0;
 };
 
-class RunningAppTarget final : public TextTarget {
-public:
-    explicit RunningAppTarget(AutomationClient client) : client_(std::move(client)) {}
-    AutomationReply setText(const QString& text) override { return client_.setText(text); }
-    AutomationReply text() override { return client_.text(); }
-    AutomationReply setTextFromService(const QString& text) override {
-        return client_.setTextFromService(text);
-    }
-    AutomationReply clear() override { return client_.clear(); }
-    AutomationReply toggleEditor() override { return client_.toggleEditor(); }
-    AutomationReply paste() override { return client_.paste(); }
-
-private:
-    AutomationClient client_;
-};
-
 // Works on the standard suite's file; every write is on disk when the call returns.
 class PreferencesFileTarget final : public TextTarget {
 public:
+    // Opens the file without following other processes' changes, unless the suite is open already.
+    PreferencesFileTarget();
     AutomationReply setText(const QString& text) override;
     AutomationReply text() override;
     AutomationReply setTextFromService(const QString& text) override;
     AutomationReply clear() override;
     AutomationReply toggleEditor() override;
     AutomationReply paste() override;
+};
+
+// The running instance; when it goes away without answering (it quits while the call is under way),
+// the preferences file does the work instead.
+class RunningAppTarget final : public TextTarget {
+public:
+    explicit RunningAppTarget(AutomationClient client) : client_(std::move(client)) {}
+    AutomationReply setText(const QString& text) override;
+    AutomationReply text() override;
+    AutomationReply setTextFromService(const QString& text) override;
+    AutomationReply clear() override;
+    AutomationReply toggleEditor() override;
+    AutomationReply paste() override;
+
+private:
+    template <class Call, class Fallback> AutomationReply orFile(Call call, Fallback fallback);
+
+    AutomationClient client_;
+    std::unique_ptr<PreferencesFileTarget> file_;
 };
 
 // The running instance when one owns its name on the session bus, else the preferences file. For a

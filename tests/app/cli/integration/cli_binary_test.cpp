@@ -6,9 +6,13 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 #include <optional>
+#include <thread>
 
 namespace {
 
@@ -106,26 +110,85 @@ TEST_F(CliBinaryTest, TheRunningInstanceServesTheCommandsAndTakesUrlsFromASecond
     EXPECT_EQ(zendra({"get-text"}).output, "\n");
 }
 
-TEST_F(CliBinaryTest, WatchPrintsEachChangeOnce) {
+TEST_F(CliBinaryTest, WatchFollowsTheRunningInstanceChangeByChangeThenTheFile) {
     startApp();
-    EXPECT_EQ(zendra({"set-text", "start"}).exitCode, 0);
-    // watch follows the preferences file, which the application writes shortly after a change.
-    ASSERT_TRUE(waitUntil([&] { return preferencesFile().contains("<string>start</string>"); }, 5s));
     ChildProcess watch(ZENDRA_BINARY, {"watch", "--json"});
     const auto lines = [&] { return watch.standardOutput().count('\n'); };
-    ASSERT_TRUE(waitUntil([&] { return lines() == 1; }, 5s));
+    ASSERT_TRUE(waitUntil([&] { return lines() == 1; }, 5s)) << watch.standardError().toStdString();
 
-    EXPECT_EQ(zendra({"set-text", "next\nstep"}).exitCode, 0);
-    ASSERT_TRUE(waitUntil([&] { return lines() == 2; }, 5s)) << watch.standardOutput().toStdString();
-    EXPECT_EQ(zendra({"set-text", "next\nstep"}).exitCode, 0);
-    EXPECT_EQ(zendra({"set-text", "last"}).exitCode, 0);
+    // Closer together than the preferences file is written: only the bus carries both.
+    const auto setText = [](const QString& text) {
+        return QDBusInterface("org.zendra.Zendra", "/org/zendra/Zendra", "org.zendra.Zendra")
+            .call("SetText", text);
+    };
+    EXPECT_EQ(setText("one & <two>").type(), QDBusMessage::ReplyMessage);
+    std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(setText("**three**\nfour").type(), QDBusMessage::ReplyMessage);
     ASSERT_TRUE(waitUntil([&] { return lines() == 3; }, 5s)) << watch.standardOutput().toStdString();
+
+    // Without the instance, the file.
+    EXPECT_EQ(app->terminate(5s).exitCode, 0);
+    app.reset();
+    EXPECT_EQ(zendra({"set-text", "five"}).exitCode, 0);
+    ASSERT_TRUE(waitUntil([&] { return lines() == 4; }, 5s)) << watch.standardOutput().toStdString();
 
     const auto status = watch.terminate(5s);
     EXPECT_EQ(status.exitCode, 0) << "a termination signal ends watch normally";
-    EXPECT_EQ(watch.standardOutput(), "{\"text\":\"start\",\"tooltip\":\"start\"}\n"
-                                      "{\"text\":\"next step\",\"tooltip\":\"next\\nstep\"}\n"
-                                      "{\"text\":\"last\",\"tooltip\":\"last\"}\n");
+    EXPECT_EQ(watch.standardOutput().toStdString(),
+              "{\"alt\":\"empty\",\"class\":\"empty\",\"text\":\"\u2776\",\"tooltip\":\"\"}\n"
+              "{\"alt\":\"text\",\"class\":\"text\",\"text\":\"one &amp; &lt;two&gt;\","
+              "\"tooltip\":\"one &amp; &lt;two&gt;\"}\n"
+              "{\"alt\":\"text\",\"class\":\"text\",\"text\":\"<b>three</b> four\","
+              "\"tooltip\":\"**three**\\nfour\"}\n"
+              "{\"alt\":\"text\",\"class\":\"text\",\"text\":\"five\",\"tooltip\":\"five\"}\n");
+}
+
+TEST_F(CliBinaryTest, AFailedSaveInTheRunningInstanceFailsTheCommand) {
+    startApp();
+    ASSERT_EQ(zendra({"set-text", "saved"}).exitCode, 0);
+    // Its folder replaced by a file: nothing can be written there, by root either.
+    const QString folder = xdg.configHome() + "/zendra";
+    ASSERT_TRUE(QDir().rename(folder, folder + ".away"));
+    QFile blocker(folder);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    const CommandRun set = zendra({"set-text", "lost"});
+    EXPECT_EQ(set.exitCode, 1);
+    EXPECT_TRUE(set.error.contains("zendra: ") && set.error.contains(folder.toUtf8()))
+        << set.error.toStdString();
+    ASSERT_TRUE(QFile::remove(folder) && QDir().rename(folder + ".away", folder));
+}
+
+// Stands in for an instance that quits while a call is under way: takes the call and never answers.
+class VanishingInstance : public QObject {
+    Q_OBJECT
+public:
+    bool called = false;
+public slots:
+    void SetText(const QString&, const QDBusMessage& message) {
+        message.setDelayedReply(true);
+        called = true;
+    }
+};
+
+TEST_F(CliBinaryTest, WhenTheInstanceGoesAwayMidCallTheCommandUsesTheFile) {
+    const QString connectionName = "vanishing-instance";
+    VanishingInstance instance;
+    {
+        auto bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName);
+        ASSERT_TRUE(bus.registerObject("/org/zendra/Zendra", "org.zendra.Zendra", &instance,
+                                       QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(bus.registerService("org.zendra.Zendra"));
+    }
+    ChildProcess set(ZENDRA_BINARY, {"set-text", "kept anyway"});
+    ASSERT_TRUE(waitUntil([&] { return instance.called; }, 10s)) << set.standardError().toStdString();
+    QDBusConnection::disconnectFromBus(connectionName);
+
+    const auto status = set.waitForExit(20s);
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->exitCode, 0) << set.standardError().toStdString();
+    EXPECT_TRUE(preferencesFile().contains("<string>kept anyway</string>"));
 }
 
 TEST_F(CliBinaryTest, ARelaunchedInstanceTakesOverOnceThePreviousOneEnds) {
@@ -147,3 +210,5 @@ TEST_F(CliBinaryTest, ARelaunchedInstanceTakesOverOnceThePreviousOneEnds) {
 }
 
 } // namespace
+
+#include "cli_binary_test.moc"
