@@ -2,7 +2,9 @@
 # Installs what is missing, builds Zendra with warnings as errors, and runs every test (unit, widget
 # and integration; the integration tests start their own Xvfb and D-Bus and use temporary XDG
 # folders, so no display, session bus or terminal is needed). Extra arguments go to ctest, for
-# example `-L unit` or `-R prefs`.
+# example `-L unit` or `-R prefs`. Then the unit and integration tests of the command line, the
+# preferences store and the automation interface run again under AddressSanitizer and UBSan
+# (ZENDRA_SANITIZE=0 skips them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,3 +20,12 @@ cmake --preset ci
 cmake --build --preset ci --parallel "$(nproc)"
 # The ci test preset runs two tests at a time, each with a time limit, and fails when none ran.
 ctest --preset ci --output-on-failure "$@" </dev/null
+
+if [ "${ZENDRA_SANITIZE:-1}" != 0 ]; then
+  sanitized=(app_cli_unit_tests app_cli_integration_tests prefs_unit_tests prefs_integration_tests
+    automation_unit_tests automation_integration_tests)
+  cmake --preset asan
+  # zendra brings the GUI module the command line's integration tests start.
+  cmake --build --preset asan --parallel "$(nproc)" --target zendra "${sanitized[@]}"
+  ctest --preset asan -L 'unit|integration' -R "^($(IFS='|'; echo "${sanitized[*]}"))\$" </dev/null
+fi
