@@ -1,6 +1,7 @@
 #include "app/cli/watch_instance.h"
 
 #include "automation/automation_bus.h"
+#include "automation/bus_message_size.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -26,6 +27,7 @@ bool InstanceTextFollower::start() {
     if (!bus_.isConnected() || !bus_.interface()) {
         return false;
     }
+    keepReadingMessagesOfAnySize(bus_);
     // Any sender; the slot keeps the signals of the instance that owns the name now.
     if (!bus_.connect(QString(), QString::fromLatin1(automation_bus::objectPath),
                       QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"),
