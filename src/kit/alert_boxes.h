@@ -1,0 +1,25 @@
+#pragma once
+
+// The kit's modal alerts as Qt message boxes.
+
+#include "kit/visibility_check.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace zendra::KZApp {
+
+VisibilityAlertResponse showVisibilityAlertBox(const VisibilityAlert& alert);
+
+// "Delete all data and settings for <app>" with the destructive "Delete"; true when it was chosen.
+bool confirmDataDeletion(QWidget* parent, const QString& applicationName);
+// The launch-chord prompt: "Are you sure…?" with "Delete" and "Cancel"; true for "Delete".
+bool confirmDataDeletionAtLaunch(const QString& applicationName);
+
+// How to send crash reports: names `folder` and `supportAddress`; returns whether the reveal button
+// was chosen.
+bool showCrashLogAlert(QWidget* parent, const QString& applicationName, const QString& folder,
+                       const QString& supportAddress);
+
+} // namespace zendra::KZApp

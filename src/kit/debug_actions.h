@@ -1,0 +1,55 @@
+#pragma once
+
+// What the user debug window and the application's feedback entry do: copy or e-mail the debug report,
+// point at the crash reports, open the feedback page, and reset everything.
+
+#include "kit/debug_info.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QUrl>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace zendra::KZApp {
+
+// The desktop services the actions use.
+class DesktopServices {
+public:
+    virtual ~DesktopServices() = default;
+    virtual void openUrl(const QUrl& url) = 0;
+    // Opens the user's mail composer with `draft` and a file named `attachmentName` holding `attachment`.
+    virtual void composeMail(const MailDraft& draft, const QString& attachmentName,
+                             const QByteArray& attachment) = 0;
+    // Shows `folder` in the file manager (created first when missing).
+    virtual void revealFolder(const QString& folder) = 0;
+};
+
+struct DebugActions {
+    QString applicationName;
+    QUrl feedbackPage;
+    QString supportAddress;
+    QString crashReportsFolder;
+    std::function<DebugFacts()> facts;
+    std::shared_ptr<DesktopServices> desktop;
+    // Deletes the data and settings and starts a new instance (after the user confirmed).
+    std::function<void()> resetAndRelaunch;
+
+    QString report() const { return debugInfo(facts()); }
+    QUrl feedbackUrl() const;
+    MailDraft debugInfoMail() const;
+
+    // Plain text, and the same text as UTF-8 under a second type.
+    void copyDebugInfo() const;
+    void emailDebugInfo() const;
+    void openFeedback() const;
+    void sendCrashLog(QWidget* parent) const;
+    // Asks first; "Delete" resets and relaunches.
+    void deleteDataAndSettings(QWidget* parent) const;
+    // The launch chord's prompt.
+    void promptDataResetAtLaunch() const;
+};
+
+} // namespace zendra::KZApp

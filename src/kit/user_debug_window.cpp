@@ -1,0 +1,68 @@
+#include "kit/user_debug_window.h"
+
+#include <QCoreApplication>
+#include <QFrame>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zendra::KZApp {
+
+namespace {
+
+QFrame* divider(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+} // namespace
+
+UserDebugView::UserDebugView(DebugActions actions, QWidget* parent)
+    : QWidget(parent), actions_(std::move(actions)) {
+    setWindowTitle(QCoreApplication::translate("zendra::KZApp::UserDebugView", "%1 Debug")
+                       .arg(actions_.applicationName));
+    auto* layout = new QVBoxLayout(this);
+    const std::vector<std::pair<QString, std::function<void()>>> entries{
+        {QCoreApplication::translate("zendra::KZApp::UserDebugView", "Copy Debug Info"),
+         [this] { actions_.copyDebugInfo(); }},
+        {QCoreApplication::translate("zendra::KZApp::UserDebugView", "Email Debug Info"),
+         [this] { actions_.emailDebugInfo(); }},
+        {QCoreApplication::translate("zendra::KZApp::UserDebugView", "Send Crash Log"),
+         [this] { actions_.sendCrashLog(this); }},
+        {QCoreApplication::translate("zendra::KZApp::UserDebugView", "Feedback & Support"),
+         [this] { actions_.openFeedback(); }},
+        {QCoreApplication::translate("zendra::KZApp::UserDebugView", "Delete Data & Settings"),
+         [this] { actions_.deleteDataAndSettings(this); }},
+    };
+    for (const auto& [title, action] : entries) {
+        if (!buttons_.empty()) {
+            layout->addWidget(divider(this));
+        }
+        auto* button = new QPushButton(title, this);
+        connect(button, &QPushButton::clicked, this, action);
+        layout->addWidget(button);
+        buttons_.push_back(button);
+    }
+    // The destructive one stands out.
+    buttons_.back()->setStyleSheet(QStringLiteral("color: #d70015;"));
+}
+
+QPushButton* UserDebugView::button(int index) const {
+    return buttons_.at(std::size_t(index));
+}
+
+UserDebugWindowController::~UserDebugWindowController() {
+    delete window_.data();
+}
+
+void UserDebugWindowController::show() {
+    if (!window_) {
+        window_ = new UserDebugView(actions_);
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+} // namespace zendra::KZApp
