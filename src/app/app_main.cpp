@@ -1,6 +1,7 @@
 #include "app/app_main.h"
 
 #include "app/app_state.h"
+#include "app/app_support.h"
 #include "app/desktop_shortcuts.h"
 #include "app/editor/main_screen.h"
 #include "app/identity.h"
@@ -8,9 +9,11 @@
 #include "app/welcome/welcome_window_controller.h"
 #include "automation/text_intents.h"
 #include "hotkeys/environment.h"
+#include "kit/alert_boxes.h"
 #include "kit/kit.h"
 #include "kit/relaunch.h"
 #include "kit/single_windows.h"
+#include "kit/visibility_check.h"
 #include "login_launch/login_launch.h"
 #include "platform/linux/autostart_login_platform.h"
 #include "platform/linux/dbus/panel_appearance_portal.h"
@@ -28,6 +31,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMetaObject>
+#include <QScreen>
 #include <QWidget>
 
 namespace zendra {
@@ -53,6 +57,24 @@ void flushStandardSuite() {
     }
 }
 
+std::vector<KZApp::ScreenArea> screenAreas() {
+    std::vector<KZApp::ScreenArea> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        areas.push_back({screen->geometry(), screen->availableGeometry(), std::nullopt});
+    }
+    return areas;
+}
+
+void startVisibilityCheck(StatusItem& item, const QString& advice) {
+    KZApp::VisibilityCheck check;
+    check.suite = Prefs::standardSuite();
+    check.presence = [&item] { return KZApp::ItemPresence{true, true, item.isOnScreen()}; };
+    check.screens = &screenAreas;
+    check.showAlert = &KZApp::showVisibilityAlertBox;
+    check.openSettings = [] {}; // the settings window arrives with its own change
+    KZApp::ensureVisibility(std::move(check), advice);
+}
+
 void installPlatform(QApplication& application) {
     // The application lives in the panel item; closing the edit window must not end it.
     application.setQuitOnLastWindowClosed(false);
@@ -75,7 +97,7 @@ bool hasGlobalShortcuts() {
 } // namespace
 
 AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringList relaunchArguments)
-    : platform_(std::make_unique<Platform>()) {
+    : support_(std::make_unique<AppSupport>()), platform_(std::make_unique<Platform>()) {
     // Before anything builds a text the user sees.
     installTranslations(application);
     installPlatform(application);
@@ -83,8 +105,23 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
 
     KZKit::Environment kitEnvironment;
     kitEnvironment.modifiers = std::make_shared<x11::XcbKeyboardModifiers>();
+    kitEnvironment.hooks.openDebugWindow = [this] { support_->showUserDebugWindow(); };
+    kitEnvironment.hooks.runDataResetPrompt = [this] { support_->promptDataReset(); };
     kzkit_ = std::make_unique<KZKit>(std::move(kitEnvironment));
     windows_ = std::make_unique<KZApp::SingleWindows>(platform_->effects);
+    auto relaunch = [this, arguments = relaunchArguments] {
+        return KZApp::relaunch({}, *platform_->processes, kzkit_->suite(),
+                               QCoreApplication::applicationFilePath(), arguments, &flushStandardSuite)
+            .started;
+    };
+    support_->start({kzkit_.get(), platform_->footprint, panelItem,
+                     []() -> std::optional<bool> {
+                         if (!AppState::isSharedCreated() || AppState::shared().statusItem() == nullptr) {
+                             return std::nullopt;
+                         }
+                         return AppState::shared().statusItem()->isOnScreen();
+                     },
+                     relaunch});
 
     // Only this object holds the edit window; everyone else looks it up by its class when needed.
     const EditWindowLookup editWindows(MainScreen::staticMetaObject);
@@ -105,7 +142,7 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
     kzkit_->hooks().openSettings = [this] { appDelegate_->openSettingsWindow(); };
     registerAutomationIntents(appDelegate_->intentRoutes());
 
-    AppState::installShared([this, editWindows, panelItem, arguments = std::move(relaunchArguments)] {
+    AppState::installShared([this, editWindows, panelItem, relaunch] {
         AppState::Environment env;
         env.editWindows = editWindows;
         env.makeStatusItem = [panelItem](StatusItemCallbacks callbacks) {
@@ -117,16 +154,9 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
         env.launchDate = kzkit_->launchTime();
         env.isFirstLaunch = [this] { return kzkit_->isFirstLaunch(); };
         env.isDebugMode = [this] { return kzkit_->isDebugMode(); };
-        env.showDebugWindow = [this] {
-            if (const auto& open = kzkit_->hooks().openDebugWindow) {
-                open();
-            }
-        };
-        env.relaunch = [this, arguments] {
-            return KZApp::relaunch({}, *platform_->processes, kzkit_->suite(),
-                                   QCoreApplication::applicationFilePath(), arguments, &flushStandardSuite)
-                .started;
-        };
+        env.showDebugWindow = [this] { support_->showDebugWindow(); };
+        env.relaunch = relaunch;
+        env.launchSteps.startVisibilityCheck = &startVisibilityCheck;
         env.launchSteps.requestReview = [this] { kzkit_->requestReview(KZApp::reviewRequestCounts); };
         env.launchSteps.showWelcomeWindow = [this] {
             WelcomeScreen::Environment welcome;
@@ -149,6 +179,7 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
     editWindow->actionHooks().openSettings = [this] { appDelegate_->openSettingsWindow(); };
     // Typing goes to the field whenever the window is shown, not to the first toolbar button.
     editWindow->field()->setFocus();
+    editWindow->actionHooks().sendFeedback = [this] { support_->actions().openFeedback(); };
     editWindow_ = std::move(editWindow);
     // Creating the central state schedules the launch routine on the main queue.
     AppState::shared();

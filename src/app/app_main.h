@@ -17,6 +17,7 @@ class QWidget;
 
 namespace zendra {
 
+class AppSupport;
 class KZKit;
 namespace KZApp {
 class SingleWindows;
@@ -39,6 +40,7 @@ public:
 private:
     struct Platform;
 
+    std::unique_ptr<AppSupport> support_; // first: its log sees everything that follows
     std::unique_ptr<Platform> platform_;
     std::unique_ptr<KZKit> kzkit_;
     std::unique_ptr<AppDelegate> appDelegate_;

@@ -5,6 +5,7 @@
 #include "app/gui_module.h"
 #include "app/run_application.h"
 #include "app/service_command.h"
+#include "app/support_commands.h"
 
 #include <QCoreApplication>
 #include <iostream>
@@ -22,6 +23,8 @@ int zendra_gui_main(int argc, char** argv) {
         return runApplication(argc, argv, commandLine);
     case Command::service:
         return runServiceCommand(argc, argv);
+    case Command::debugInfo:
+        return runDebugInfoCommand(argc, argv);
     default:
         reportError(std::cerr,
                     QCoreApplication::translate("zendra::cli", "not a command of the application"));

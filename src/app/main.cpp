@@ -38,6 +38,7 @@ int run(int argc, char** argv) {
     case CommandLine::Command::run:
     case CommandLine::Command::service:
     case CommandLine::Command::settings:
+    case CommandLine::Command::debugInfo:
         return runGuiModule(argc, argv);
     default:
         return runClientCommand(argc, argv, commandLine);

@@ -32,7 +32,7 @@ CommandLine failure(QString message) {
     return result;
 }
 
-constexpr std::array<std::pair<const char*, Command>, 9> commandNames{{
+constexpr std::array<std::pair<const char*, Command>, 11> commandNames{{
     {"set-text", Command::setText},
     {"get-text", Command::getText},
     {"service", Command::service},
@@ -42,6 +42,8 @@ constexpr std::array<std::pair<const char*, Command>, 9> commandNames{{
     {"paste", Command::paste},
     {"settings", Command::settings},
     {"config", Command::config},
+    {"debug-info", Command::debugInfo},
+    {"reset", Command::reset},
 }};
 
 std::optional<Command> clientCommand(const QString& name) {
@@ -145,6 +147,10 @@ CommandLine parseClientCommand(Command command, const QString& name, const QStri
             result.json = true;
             continue;
         }
+        if (command == Command::reset && argument == QLatin1String("--yes")) {
+            result.assumeYes = true;
+            continue;
+        }
         return failure(QCoreApplication::translate("zendra::cli", "unexpected argument '%1' after %2")
                            .arg(argument, name));
     }
@@ -238,6 +244,7 @@ QString usageText() {
         "       zendra toggle-editor | clear | paste\n"
         "       zendra settings\n"
         "       zendra config panel-item [auto | panel | window]\n"
+        "       zendra debug-info | reset [--yes]\n"
         "       zendra --help | --version\n"
         "\n"
         "Keeps your one most important task visible in the desktop panel. Only one instance runs;\n"
@@ -259,6 +266,9 @@ QString usageText() {
         "                 Print or set where the text shows from the next start: auto (the\n"
         "                 desktop's panel while it shows the item, else Zendra's own bar), panel\n"
         "                 or window (Zendra's own bar).\n"
+        "  debug-info     Print the debug report to attach to a bug report.\n"
+        "  reset          Delete all settings and data (after asking; --yes does not ask) and\n"
+        "                 restart a running Zendra as on its first launch.\n"
         "\n"
         "set-text, get-text, watch and clear work whether or not Zendra runs.\n"
         "\n"

@@ -28,7 +28,9 @@ struct CommandLine {
         clear,
         paste,
         settings,
-        config
+        config,
+        debugInfo,
+        reset
     };
 
     Command command = Command::run;
@@ -39,6 +41,7 @@ struct CommandLine {
     bool readTextFromInput = false;            // set-text -: the text comes from standard input
     bool json = false;                         // watch --json
     QStringList configArguments;               // config: what follows the command
+    bool assumeYes = false;                    // reset --yes
     QString error;                             // for Command::error: what was wrong
 };
 

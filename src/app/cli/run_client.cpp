@@ -2,6 +2,7 @@
 
 #include "app/cli/commands.h"
 #include "app/cli/config_command.h"
+#include "app/cli/reset_command.h"
 #include "app/cli/watch.h"
 #include "prefs/file_suite.h"
 #include "prefs/standard_suite.h"
@@ -49,6 +50,9 @@ int runClientCommand(int& argc, char** argv, const CommandLine& commandLine) {
         options.followOutsideChanges = false;
         Prefs::setStandardSuiteOptions(options);
         return ConfigCommand(streams).run(commandLine.configArguments);
+    }
+    if (commandLine.command == Command::reset) {
+        return ResetCommand(sessionResetOperations(), streams).run(commandLine.assumeYes);
     }
     const auto target = textTargetForSession();
     switch (commandLine.command) {

@@ -1,0 +1,43 @@
+#include "app/support_commands.h"
+
+#include "app/app_support.h"
+#include "app/cli/debug_info_command.h"
+#include "app/cli/panel_item_backend.h"
+#include "app/identity.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QGuiApplication>
+#include <iostream>
+#include <memory>
+
+namespace zendra {
+
+int runDebugInfoCommand(int& argc, char** argv) {
+    // Without a display, a GUI application would abort; the report then has no screens.
+    const bool display =
+        !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    std::unique_ptr<QCoreApplication> application;
+    if (display) {
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    const auto sources = linuxDebugSources(nullptr, nullptr, [] {
+        auto entries = linuxDebugEntries(panelItemBackendFromEnvironment(), std::nullopt);
+        // This report comes from a process of its own: say whether Zendra itself runs.
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        const auto pid = bus.isConnected()
+                             ? bus.interface()->servicePid(QString::fromUtf8(identity::bundleIdentifier))
+                             : QDBusReply<uint>();
+        entries.emplace_back(QStringLiteral("Running Instance"),
+                             pid.isValid() && pid.value() > 0 ? QStringLiteral("process %1").arg(pid.value())
+                                                              : QStringLiteral("none"));
+        return entries;
+    });
+    return DebugInfoCommand([&sources] { return KZApp::debugInfo(KZApp::collectDebugFacts(sources)); },
+                            {std::cin, std::cout, std::cerr})
+        .run();
+}
+
+} // namespace zendra

@@ -1,0 +1,57 @@
+#include "platform/linux/device_facts.h"
+
+#include <QFile>
+#include <QSysInfo>
+
+namespace zendra::linux_facts {
+
+namespace {
+
+QString firstLine(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return QString::fromUtf8(file.readLine()).trimmed();
+}
+
+bool isPlaceholder(const QString& text) {
+    // Firmware often leaves these fields at a vendor's filler.
+    static const QStringList fillers{QStringLiteral("To Be Filled By O.E.M."),
+                                     QStringLiteral("System Product Name"), QStringLiteral("Default string"),
+                                     QStringLiteral("Not Applicable")};
+    return text.isEmpty() || fillers.contains(text, Qt::CaseInsensitive);
+}
+
+QString orUnknown(const QString& value) {
+    return value.isEmpty() ? QStringLiteral("<Unknown>") : value;
+}
+
+} // namespace
+
+QString operatingSystem() {
+    return QSysInfo::prettyProductName() + QLatin1String(", kernel ") + QSysInfo::kernelVersion();
+}
+
+std::optional<QString> hardwareModel() {
+    const QString folder = QStringLiteral("/sys/devices/virtual/dmi/id/");
+    const QString product = firstLine(folder + QLatin1String("product_name"));
+    if (isPlaceholder(product)) {
+        return std::nullopt;
+    }
+    const QString vendor = firstLine(folder + QLatin1String("sys_vendor"));
+    return isPlaceholder(vendor) || product.startsWith(vendor) ? product : vendor + u' ' + product;
+}
+
+KZApp::DebugEntries sessionEntries(const QProcessEnvironment& environment) {
+    QString type = environment.value(QStringLiteral("XDG_SESSION_TYPE"));
+    if (type.isEmpty()) {
+        type = environment.contains(QStringLiteral("WAYLAND_DISPLAY"))
+                   ? QStringLiteral("wayland")
+                   : (environment.contains(QStringLiteral("DISPLAY")) ? QStringLiteral("x11") : QString());
+    }
+    return {{QStringLiteral("Session Type"), orUnknown(type)},
+            {QStringLiteral("Desktop"), orUnknown(environment.value(QStringLiteral("XDG_CURRENT_DESKTOP")))}};
+}
+
+} // namespace zendra::linux_facts
