@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QFile>
 #include <QProcess>
 #include <QThread>
 #include <cerrno>
@@ -24,8 +25,18 @@ namespace {
 constexpr int stopTimeoutMs = 10'000;
 constexpr int pollIntervalMs = 20;
 
+// A process that has ended but is not reaped yet (a zombie) counts as ended.
 bool isRunning(qint64 pid) {
-    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+    if (::kill(pid_t(pid), 0) != 0 && errno != EPERM) {
+        return false;
+    }
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) {
+        return true;
+    }
+    const QByteArray text = stat.readAll();
+    const qsizetype close = text.lastIndexOf(')'); // the name in parentheses may hold anything
+    return close < 0 || text.mid(close + 2, 1) != "Z";
 }
 
 } // namespace
