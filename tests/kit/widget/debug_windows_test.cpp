@@ -1,0 +1,143 @@
+#include "kit/debug_window.h"
+#include "kit/user_debug_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QUrlQuery>
+#include <gtest/gtest.h>
+
+using namespace zendra;
+using namespace zendra::KZApp;
+
+namespace {
+
+struct FakeDesktop final : DesktopServices {
+    void openUrl(const QUrl& url) override { opened << url; }
+    void composeMail(const MailDraft& draft, const QString& name, const QByteArray& content) override {
+        mails.push_back(draft);
+        attachmentName = name;
+        attachment = content;
+    }
+    void revealFolder(const QString& folder) override { revealed << folder; }
+
+    QList<QUrl> opened;
+    std::vector<MailDraft> mails;
+    QString attachmentName;
+    QByteArray attachment;
+    QStringList revealed;
+};
+
+// Clicks the button titled `title` of the next modal message box.
+void answerNextAlert(const QString& title) {
+    QTimer::singleShot(0, [title] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == title) {
+                button->click();
+                return;
+            }
+        }
+        box->reject();
+        FAIL() << "no button " << title.toStdString();
+    });
+}
+
+struct DebugWindowsTest : testing::Test {
+    std::shared_ptr<FakeDesktop> desktop = std::make_shared<FakeDesktop>();
+    int resets = 0;
+
+    DebugActions actions() {
+        DebugActions a;
+        a.applicationName = "Zendra";
+        a.feedbackPage = QUrl("https://zendra.example/feedback");
+        a.supportAddress = "support@zendra.example";
+        a.crashReportsFolder = "/home/ann/.local/state/zendra/crashes";
+        a.facts = [] {
+            DebugFacts facts;
+            facts.applicationName = "Zendra";
+            facts.version = "1.2";
+            facts.custom = {{"Desktop", "XFCE"}};
+            return facts;
+        };
+        a.desktop = desktop;
+        a.resetAndRelaunch = [this] { ++resets; };
+        return a;
+    }
+};
+
+TEST_F(DebugWindowsTest, UserDebugViewButtonsReportAndResetOnlyAfterConfirmation) {
+    UserDebugView view(actions());
+    QStringList titles;
+    for (int i = 0; i < 5; ++i) {
+        titles << view.button(i)->text();
+    }
+    EXPECT_EQ(titles, QStringList({"Copy Debug Info", "Email Debug Info", "Send Crash Log",
+                                   "Feedback & Support", "Delete Data & Settings"}));
+    const QString report = actions().report();
+    ASSERT_TRUE(report.startsWith("# Zendra 1.2\n"));
+
+    view.button(0)->click();
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->text(), report);
+    EXPECT_EQ(copied->data("text/plain;charset=utf-8"), report.toUtf8());
+
+    view.button(1)->click();
+    ASSERT_EQ(desktop->mails.size(), 1u);
+    EXPECT_EQ(desktop->mails[0].recipients, QStringList({"support@zendra.example"}));
+    EXPECT_EQ(desktop->mails[0].subject, "Zendra — Debug info");
+    EXPECT_EQ(desktop->attachmentName, "debug-info.txt");
+    EXPECT_EQ(desktop->attachment, report.toUtf8());
+
+    view.button(3)->click();
+    ASSERT_EQ(desktop->opened.size(), 1);
+    EXPECT_EQ(QUrlQuery(desktop->opened[0]).queryItemValue("product"), "Zendra");
+    EXPECT_TRUE(QUrlQuery(desktop->opened[0])
+                    .queryItemValue("metadata", QUrl::FullyDecoded)
+                    .endsWith("\nDesktop: XFCE"));
+
+    answerNextAlert("Reveal “crashes” Folder");
+    view.button(2)->click();
+    EXPECT_EQ(desktop->revealed, QStringList({"/home/ann/.local/state/zendra/crashes"}));
+
+    answerNextAlert("Cancel");
+    view.button(4)->click();
+    EXPECT_EQ(resets, 0) << "Cancel leaves everything in place";
+    answerNextAlert("Delete");
+    view.button(4)->click();
+    EXPECT_EQ(resets, 1);
+
+    answerNextAlert("Cancel");
+    actions().promptDataResetAtLaunch();
+    answerNextAlert("Delete");
+    actions().promptDataResetAtLaunch();
+    EXPECT_EQ(resets, 2);
+}
+
+TEST_F(DebugWindowsTest, DeveloperWindowFollowsTheSuiteAndTheLog) {
+    const auto suite = Prefs::Suite::makeInMemory();
+    suite->setObject("text", Prefs::StoredObject("Ship it"));
+    const auto log = std::make_shared<MessageLog>();
+    log->append("first line");
+    DebugView view(suite, log);
+    ASSERT_EQ(view.table()->rowCount(), 1);
+    EXPECT_EQ(view.table()->item(0, 1)->text(), "\"Ship it\"");
+
+    suite->setObject("KZ_launchCount", Prefs::StoredObject(3));
+    suite->setObject("text", Prefs::StoredObject("Call Alex"));
+    log->append("second line");
+    view.refresh();
+    ASSERT_EQ(view.table()->rowCount(), 2);
+    EXPECT_EQ(view.table()->item(0, 0)->text(), "KZ_launchCount");
+    EXPECT_EQ(view.table()->item(1, 1)->text(), "\"Call Alex\"");
+    EXPECT_EQ(view.logView()->toPlainText(), "first line\nsecond line");
+}
+
+} // namespace
