@@ -6,6 +6,7 @@
 #include "platform/linux/dbus/panel_appearance_portal.h"
 #include "platform/linux/dbus/panel_menu_popup.h"
 #include "platform/linux/item_window_x11.h"
+#include "platform/linux/x11/visibility_watch.h"
 #include "prefs/prefs.h"
 
 #include <QDragEnterEvent>
@@ -128,7 +129,8 @@ bool ItemWindow::popUpMenu(QMenu& menu) {
 }
 
 bool ItemWindow::isOnScreen() const {
-    if (!isVisible() || windowHandle() == nullptr || !windowHandle()->isExposed()) {
+    if (!isVisible() || windowHandle() == nullptr || !windowHandle()->isExposed() ||
+        (visibilityWatch_ && visibilityWatch_->fullyObscured())) {
         return false;
     }
     const QRect frame = frameGeometry();
@@ -325,6 +327,10 @@ void ItemWindow::resizeEvent(QResizeEvent* event) {
 void ItemWindow::showEvent(QShowEvent* event) {
     item_window_x11::markAsDock(std::uint32_t(winId()));
     QWidget::showEvent(event);
+    if (!visibilityWatch_ && QGuiApplication::platformName() == QLatin1String("xcb")) {
+        visibilityWatch_ =
+            std::make_unique<x11::VisibilityWatch>(std::uint32_t(winId()), [this] { reportGeometry(); });
+    }
     place();
     reserveOwnSpan();
     reportGeometry();

@@ -19,6 +19,10 @@
 
 namespace zendra {
 
+namespace x11 {
+class VisibilityWatch;
+}
+
 class ItemWindow final : public QWidget, public StatusBarItem {
 public:
     // The stored place, in the given suite (the standard one by default).
@@ -34,6 +38,7 @@ public:
     bool setContentScale(double scale) override;
     qreal devicePixelRatio() const override;
     bool popUpMenu(QMenu& menu) override;
+    // Mapped, at least partly inside a screen, and (on X11) not fully covered by other windows.
     bool isOnScreen() const override;
     std::optional<QRect> anchorRect() const override;
 
@@ -82,6 +87,7 @@ private:
     std::optional<int> reservedBottom_;
     QMetaObject::Connection screenGeometryConnection_;
     QMetaObject::Connection workAreaConnection_;
+    std::unique_ptr<x11::VisibilityWatch> visibilityWatch_; // on X11, once the window exists
 };
 
 } // namespace zendra

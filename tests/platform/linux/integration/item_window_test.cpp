@@ -265,4 +265,20 @@ TEST_F(ItemWindowTest, SuperDragMovesItAlongTheTopEdgeAndTheNextLaunchComesBackT
     EXPECT_EQ(placeOf(*window)->x, 0);
 }
 
+TEST_F(ItemWindowTest, AWindowThatCoversItTakesItOffTheScreenUntilItGoes) {
+    const auto window = showWindow();
+    int reports = 0;
+    zendra::StatusBarEvents events;
+    events.geometryChanged = [&] { ++reports; };
+    window->setEvents(std::move(events));
+
+    QWidget cover(nullptr, Qt::X11BypassWindowManagerHint | Qt::FramelessWindowHint);
+    cover.setGeometry(0, 0, desktop.screenWidth(), 200);
+    cover.show();
+    EXPECT_TRUE(waitUntil([&] { return !window->isOnScreen(); })) << "fully covered";
+    EXPECT_GE(reports, 1);
+    cover.hide();
+    EXPECT_TRUE(waitUntil([&] { return window->isOnScreen(); }));
+}
+
 } // namespace
