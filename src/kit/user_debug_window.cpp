@@ -22,6 +22,7 @@ UserDebugView::UserDebugView(DebugActions actions, QWidget* parent)
     : QWidget(parent), actions_(std::move(actions)) {
     setWindowTitle(QCoreApplication::translate("zendra::KZApp::UserDebugView", "%1 Debug")
                        .arg(actions_.applicationName));
+    setMinimumWidth(260);
     auto* layout = new QVBoxLayout(this);
     const std::vector<std::pair<QString, std::function<void()>>> entries{
         {QCoreApplication::translate("zendra::KZApp::UserDebugView", "Copy Debug Info"),
@@ -39,7 +40,8 @@ UserDebugView::UserDebugView(DebugActions actions, QWidget* parent)
         if (!buttons_.empty()) {
             layout->addWidget(divider(this));
         }
-        auto* button = new QPushButton(title, this);
+        // "&" would mark a mnemonic; these titles show it.
+        auto* button = new QPushButton(QString(title).replace(u'&', QLatin1String("&&")), this);
         connect(button, &QPushButton::clicked, this, action);
         layout->addWidget(button);
         buttons_.push_back(button);
