@@ -65,13 +65,13 @@ std::vector<KZApp::ScreenArea> screenAreas() {
     return areas;
 }
 
-void startVisibilityCheck(StatusItem& item, const QString& advice) {
+void startVisibilityCheck(StatusItem& item, const QString& advice, std::function<void()> openSettings) {
     KZApp::VisibilityCheck check;
     check.suite = Prefs::standardSuite();
     check.presence = [&item] { return KZApp::ItemPresence{true, true, item.isOnScreen()}; };
     check.screens = &screenAreas;
     check.showAlert = &KZApp::showVisibilityAlertBox;
-    check.openSettings = [] {}; // the settings window arrives with its own change
+    check.openSettings = std::move(openSettings);
     KZApp::ensureVisibility(std::move(check), advice);
 }
 
@@ -156,7 +156,9 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
         env.isDebugMode = [this] { return kzkit_->isDebugMode(); };
         env.showDebugWindow = [this] { support_->showDebugWindow(); };
         env.relaunch = relaunch;
-        env.launchSteps.startVisibilityCheck = &startVisibilityCheck;
+        env.launchSteps.startVisibilityCheck = [this](StatusItem& item, const QString& advice) {
+            startVisibilityCheck(item, advice, [this] { appDelegate_->openSettingsWindow(); });
+        };
         env.launchSteps.requestReview = [this] { kzkit_->requestReview(KZApp::reviewRequestCounts); };
         env.launchSteps.showWelcomeWindow = [this] {
             WelcomeScreen::Environment welcome;

@@ -24,7 +24,7 @@ int runDebugInfoCommand(int& argc, char** argv) {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
     const auto sources = linuxDebugSources(nullptr, nullptr, [] {
-        auto entries = linuxDebugEntries(panelItemBackendFromEnvironment(), std::nullopt);
+        auto entries = linuxDebugEntries(chosenPanelItemBackend(std::nullopt), std::nullopt);
         // This report comes from a process of its own: say whether Zendra itself runs.
         QDBusConnection bus = QDBusConnection::sessionBus();
         const auto pid = bus.isConnected()
