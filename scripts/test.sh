@@ -27,5 +27,8 @@ if [ "${ZENDRA_SANITIZE:-1}" != 0 ]; then
   cmake --preset asan
   # zendra brings the GUI module the command line's integration tests start.
   cmake --build --preset asan --parallel "$(nproc)" --target zendra "${sanitized[@]}"
+  # The asan test preset turns leak detection off: at exit of the GUI application started by these
+  # tests, LeakSanitizer's own thread-stopping tracer crashes (GCC 12's libasan) and fails the run.
+  # Memory errors and undefined behaviour are still reported.
   ctest --preset asan -L 'unit|integration' -R "^($(IFS='|'; echo "${sanitized[*]}"))\$" </dev/null
 fi
