@@ -1,8 +1,10 @@
 #include "settings/window/general_settings.h"
 
 #include "login_launch/toggle.h"
+#include "settings/window/panel_item_setting.h"
 #include "settings/window/switch_top_label_toggle_style.h"
 
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -21,6 +23,8 @@ GeneralSettings::GeneralSettings(QWidget* parent) : QWidget(parent), form_(new Q
 
     launchAtLogin_ = new SwitchTopLabelToggleStyle(new LoginLaunch::Toggle, this);
     form_->addRow(launchAtLogin_);
+    panelItem_ = new PanelItemSetting(this);
+    form_->addRow(QCoreApplication::translate("zendra::Settings", "Show the text in:"), panelItem_);
 }
 
 void GeneralSettings::addRow(const QString& label, QWidget* field) {

@@ -13,6 +13,7 @@
 #include "settings/window/color_palette.h"
 #include "settings/window/general_settings.h"
 #include "settings/window/menu_bar_color_picker.h"
+#include "settings/window/panel_item_setting.h"
 #include "settings/window/reset_or_undo_button.h"
 #include "settings/window/reusable_menu_bar_item_color_setting.h"
 #include "settings/window/settings_window.h"
@@ -23,6 +24,7 @@
 #include "support/temp_xdg_dirs.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
@@ -238,6 +240,24 @@ TEST_F(SettingsWindowTest, LaunchAtLoginSwitchWritesAndRemovesTheAutostartEntry)
         EXPECT_FALSE(row.toggle()->isChecked());
     }
     LoginLaunch::setPlatform(nullptr);
+}
+
+TEST_F(SettingsWindowTest, PanelItemChoiceIsStoredAndFollowsOutsideChanges) {
+    GeneralSettings general;
+    general.show();
+    QComboBox& combo = *general.panelItem()->combo();
+    EXPECT_EQ(combo.currentData().toString(), "auto");
+
+    combo.activated(1);
+    flush();
+    EXPECT_EQ(Prefs::get(panelItem()), "panel");
+
+    Prefs::set(panelItem(), QStringLiteral("window"));
+    flush();
+    EXPECT_EQ(combo.currentText(), "Zendra's own bar");
+    Prefs::set(panelItem(), QStringLiteral("bogus"));
+    flush();
+    EXPECT_EQ(combo.currentText(), "Automatically") << "an unknown value reads as automatic";
 }
 
 } // namespace
