@@ -20,8 +20,8 @@ constexpr int refreshIntervalMs = 500;
 
 DebugView::DebugView(std::shared_ptr<Prefs::Suite> suite, std::shared_ptr<const MessageLog> log,
                      QWidget* parent)
-    : QWidget(parent), suite_(std::move(suite)), messages_(std::move(log)), table_(new QTableWidget(0, 2)),
-      log_(new QPlainTextEdit), timer_(new QTimer(this)) {
+    : MenuBarAppWindow(parent), suite_(std::move(suite)), messages_(std::move(log)),
+      table_(new QTableWidget(0, 2)), log_(new QPlainTextEdit), timer_(new QTimer(this)) {
     setWindowTitle(QCoreApplication::translate("zendra::KZApp::DebugView", "Debug"));
     table_->setHorizontalHeaderLabels({QCoreApplication::translate("zendra::KZApp::DebugView", "Name"),
                                        QCoreApplication::translate("zendra::KZApp::DebugView", "Value")});

@@ -3,6 +3,7 @@
 // The developer debug window: the suite's entries in a table that follows changes, and the in-memory
 // log. One window, created on first use and reused.
 
+#include "kit/menu_bar_app_window.h"
 #include "kit/message_log.h"
 #include "prefs/suite.h"
 
@@ -16,7 +17,7 @@ class QTimer;
 
 namespace zendra::KZApp {
 
-class DebugView final : public QWidget {
+class DebugView final : public MenuBarAppWindow {
 public:
     DebugView(std::shared_ptr<Prefs::Suite> suite, std::shared_ptr<const MessageLog> log,
               QWidget* parent = nullptr);

@@ -19,7 +19,7 @@ QFrame* divider(QWidget* parent) {
 } // namespace
 
 UserDebugView::UserDebugView(DebugActions actions, QWidget* parent)
-    : QWidget(parent), actions_(std::move(actions)) {
+    : MenuBarAppWindow(parent), actions_(std::move(actions)) {
     setWindowTitle(QCoreApplication::translate("zendra::KZApp::UserDebugView", "%1 Debug")
                        .arg(actions_.applicationName));
     setMinimumWidth(260);
@@ -48,6 +48,8 @@ UserDebugView::UserDebugView(DebugActions actions, QWidget* parent)
     }
     // The destructive one stands out.
     buttons_.back()->setStyleSheet(QStringLiteral("color: #d70015;"));
+    // The base class gives a fixed starting size; this window takes the size its buttons need.
+    adjustSize();
 }
 
 QPushButton* UserDebugView::button(int index) const {

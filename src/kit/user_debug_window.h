@@ -4,6 +4,7 @@
 // starting over. One window, created on first use and reused.
 
 #include "kit/debug_actions.h"
+#include "kit/menu_bar_app_window.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -12,7 +13,7 @@ class QPushButton;
 
 namespace zendra::KZApp {
 
-class UserDebugView final : public QWidget {
+class UserDebugView final : public MenuBarAppWindow {
 public:
     explicit UserDebugView(DebugActions actions, QWidget* parent = nullptr);
 
