@@ -27,12 +27,30 @@
     <name>zendra::ClearTextTip</name>
     <message>
         <location filename="../src/app/panel/clear_text_tip.cpp" line="+39"/>
-        <source>Click the menu bar item while pressing &lt;i&gt;Shift&lt;/i&gt; to clear the text</source>
+        <source>Click the panel item while pressing &lt;i&gt;Shift&lt;/i&gt; to clear the text</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Close this tip first by double-clicking it</source>
+        <source>Close this tip first by single-clicking it</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zendra::DesktopShortcuts</name>
+    <message>
+        <location filename="../src/app/desktop_shortcuts.cpp" line="+37"/>
+        <source>Show or hide Zendra&apos;s editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Clear Zendra&apos;s text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Set Zendra&apos;s text from the clipboard</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -71,6 +89,136 @@
     </message>
 </context>
 <context>
+    <name>zendra::KZApp::Alerts</name>
+    <message>
+        <location filename="../src/kit/alert_boxes.cpp" line="+47"/>
+        <source>Delete all data and settings for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+13"/>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-3"/>
+        <source>Are you sure you want to delete the settings and data for %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>How to send crash log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Find the files that start with “%1” in the “%2” folder (%3) and email them to %4.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Reveal “%1” Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zendra::KZApp::DebugView</name>
+    <message>
+        <location filename="../src/kit/debug_window.cpp" line="+25"/>
+        <source>Debug</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zendra::KZApp::UserDebugView</name>
+    <message>
+        <location filename="../src/kit/user_debug_window.cpp" line="+23"/>
+        <source>%1 Debug</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Copy Debug Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Email Debug Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Send Crash Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Feedback &amp; Support</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Delete Data &amp; Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zendra::KZApp::VisibilityCheck</name>
+    <message>
+        <location filename="../src/kit/visibility_check.cpp" line="+46"/>
+        <source>Open Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Open Preferences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Menu Bar Item Did Not Appear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The panel may hide items that do not fit. Try removing some other panel items.
+
+Disregard this message if your panel is set to hide automatically. It will not be shown again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The panel may hide items that do not fit. Try removing some other panel items.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Do not show this again</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>zendra::LoginLaunch::Toggle</name>
     <message>
         <location filename="../src/login_launch/toggle.cpp" line="+12"/>
@@ -103,17 +251,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/editor/main_screen_actions.cpp" line="+38"/>
+        <location filename="../src/app/editor/main_screen_actions.cpp" line="+39"/>
         <source>About</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
-        <source>Settings…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+5"/>
+        <location line="+9"/>
         <source>Send Feedback…</source>
         <translation type="unfinished"></translation>
     </message>
@@ -141,6 +284,182 @@
         <location line="+5"/>
         <source>Quit %1</source>
         <extracomment>%1 is the application&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zendra::Settings</name>
+    <message>
+        <location filename="../src/settings/settings_button.cpp" line="+8"/>
+        <source>Settings…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Preferences…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/settings/text/text_limits.cpp" line="+9"/>
+        <source>the text is longer than %1 characters; the text is unchanged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>the text contains a NUL character (U+0000); the text is unchanged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/settings/window/appearance_rows.cpp" line="+36"/>
+        <source>Maximum width:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>The panel may hide items that do not fit. Try choosing a width that will always fit.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>The desktop&apos;s panel has a bug on some systems where it doesn&apos;t correctly vertically center the panel text. This setting lets you manually correct it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Vertical text alignment:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/settings/window/appearance_settings.cpp" line="+53"/>
+        <source>Text size:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Color:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Prefix:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Suffix:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Improve legibility of links</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>This makes text color and emojis look washed out. There is no other way to affect link color.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/settings/window/general_settings.cpp" line="+27"/>
+        <source>Show the text in:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/settings/window/info_popover_button.cpp" line="+15"/>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/settings/window/menu_bar_color_picker.cpp" line="+58"/>
+        <location filename="../src/settings/window/text_size_slider.cpp" line="+27"/>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/settings/window/panel_item_setting.cpp" line="+16"/>
+        <source>Automatically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The desktop&apos;s panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Zendra&apos;s own bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Show the text in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Takes effect the next time Zendra starts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/settings/window/reusable_menu_bar_item_color_setting.cpp" line="+32"/>
+        <location line="+1"/>
+        <source>Pick color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>For light background:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>For dark background:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Choose a different color when using a dark wallpaper.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/settings/window/settings_screen.cpp" line="+21"/>
+        <source>Settings</source>
+        <extracomment>The title of the settings window.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>General</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Appearance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Shortcuts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/settings/window/shortcuts_settings.cpp" line="+25"/>
+        <source>Toggle edit window:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Clear text:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Set text from clipboard:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>This desktop does not let applications listen to keys system-wide. Bind %1, %2 and %3 in the desktop&apos;s own keyboard settings instead.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -184,19 +503,76 @@
     </message>
 </context>
 <context>
+    <name>zendra::WelcomeScreen</name>
+    <message>
+        <location filename="../src/app/welcome/welcome_screen.cpp" line="+87"/>
+        <source>Welcome to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Put your most important task or goal in the menu bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Continue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The panel may hide menu bar items that do not fit. You are recommended to set a maximum width of the menu bar item in the app settings. When Zendra shows the item in its own window, you can also drag it towards the right side while holding the Super key.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>If you have any feedback, bug reports, or feature requests, use the feedback button in the app. I quickly respond to all submissions.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Get Started</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+55"/>
+        <source>Hello, I&apos;m %1</source>
+        <extracomment>%1 is the application&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zendra::automation</name>
+    <message>
+        <location filename="../src/automation/automation_service.cpp" line="+32"/>
+        <source>the request ended with response code %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/automation/saved_settings.cpp" line="+15"/>
+        <source>cannot write the preferences file %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>zendra::cli</name>
     <message>
-        <location filename="../src/app/cli/command_line.cpp" line="+19"/>
+        <location filename="../src/app/cli/command_line.cpp" line="+24"/>
         <source>%1 takes one text; quote a text with spaces</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+73"/>
+        <location line="+51"/>
+        <source>unknown command &apos;%1&apos;; the commands are %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+48"/>
         <source>unknown option &apos;%1&apos;; use &apos;%2&apos; for a text that starts with a dash</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+31"/>
         <source>unexpected argument &apos;%1&apos; after %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -221,7 +597,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+7"/>
         <source>more than one URL: &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -238,6 +614,9 @@
        zendra service
        zendra watch [--json]
        zendra toggle-editor | clear | paste
+       zendra settings
+       zendra config panel-item [auto | panel | window]
+       zendra debug-info | reset [--yes]
        zendra --help | --version
 
 Keeps your one most important task visible in the desktop panel. Only one instance runs;
@@ -254,6 +633,14 @@ a second one hands its URL to the first and exits.
   toggle-editor  Show or hide the edit window.
   clear          Clear the text.
   paste          Set the text from the first line of the clipboard.
+  settings       Open the settings window (starting Zendra when it does not run).
+  config panel-item
+                 Print or set where the text shows from the next start: auto (the
+                 desktop&apos;s panel while it shows the item, else Zendra&apos;s own bar), panel
+                 or window (Zendra&apos;s own bar).
+  debug-info     Print the debug report to attach to a bug report.
+  reset          Delete all settings and data (after asking; --yes does not ask) and
+                 restart a running Zendra as on its first launch.
 
 set-text, get-text, watch and clear work whether or not Zendra runs.
 
@@ -268,32 +655,48 @@ Exit status: 0 success, 1 failure, 2 command line not understood.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/cli/commands.cpp" line="+48"/>
+        <location filename="../src/app/cli/commands.cpp" line="+50"/>
         <source>standard input is not valid UTF-8; the text is unchanged</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+21"/>
+        <location filename="../src/app/cli/debug_info_command.cpp" line="+12"/>
         <source>cannot write to standard output</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/cli/run_client.cpp" line="+55"/>
+        <location filename="../src/app/cli/run_client.cpp" line="+70"/>
         <source>not a client command</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/cli/text_target.cpp" line="+24"/>
+        <location filename="../src/app/cli/config_command.cpp" line="+46"/>
         <source>cannot write the preferences file %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
+        <source>usage: %1 (settings: %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>%1 takes one of: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>no setting &apos;%1&apos; (settings: %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/cli/text_target.cpp" line="+32"/>
         <source>Zendra is not running; %1 needs it</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/gui_main.cpp" line="+26"/>
+        <location filename="../src/app/gui_main.cpp" line="+30"/>
         <source>not a command of the application</source>
         <translation type="unfinished"></translation>
     </message>
@@ -313,8 +716,48 @@ Exit status: 0 success, 1 failure, 2 command line not understood.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/service_command.cpp" line="+39"/>
-        <source>%1 needs a display to read the selection from</source>
+        <location filename="../src/app/cli/reset_command.cpp" line="+60"/>
+        <source>the running instance (process %1) did not end; nothing was deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>could not start Zendra again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>not on a terminal: use &apos;%1&apos; to reset without asking</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Delete all data and settings for %1? [y/N] </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/display_choice.cpp" line="+13"/>
+        <source>Qt&apos;s Wayland platform plugin is not installed (Debian package %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>%1; running through XWayland</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1, and there is no X11 display (XWayland) to use instead</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>needs a display: found no X11 display or Wayland compositor (%1, %2); start it in a graphical session</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>cannot use %1=%2; using %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
