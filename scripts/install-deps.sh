@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package Zendra needs to build, test and benchmark.
+# Installs every Debian 12 package Zendra needs to build, test and benchmark; with --fuzz also clang
+# and its libFuzzer runtime for the `fuzz` preset (the corpus replay in the tests needs neither).
 # Safe to run repeatedly: it does nothing when all packages are present.
 set -euo pipefail
 
@@ -13,6 +14,9 @@ packages=(
   libdbus-1-dev
   xvfb xauth x11-utils dbus dbus-x11 fonts-dejavu-core desktop-file-utils
 )
+if [ "${1:-}" = --fuzz ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
