@@ -1,22 +1,13 @@
 #include "kit/user_debug_window.h"
 
+#include "kit/divider.h"
+
 #include <QCoreApplication>
 #include <QFrame>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zendra::KZApp {
-
-namespace {
-
-QFrame* divider(QWidget* parent) {
-    auto* line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
-} // namespace
 
 UserDebugView::UserDebugView(DebugActions actions, QWidget* parent)
     : MenuBarAppWindow(parent), actions_(std::move(actions)) {
@@ -38,7 +29,7 @@ UserDebugView::UserDebugView(DebugActions actions, QWidget* parent)
     };
     for (const auto& [title, action] : entries) {
         if (!buttons_.empty()) {
-            layout->addWidget(divider(this));
+            layout->addWidget(makeDivider(this));
         }
         // "&" would mark a mnemonic; these titles show it.
         auto* button = new QPushButton(QString(title).replace(u'&', QLatin1String("&&")), this);

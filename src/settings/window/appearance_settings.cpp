@@ -1,5 +1,6 @@
 #include "settings/window/appearance_settings.h"
 
+#include "kit/divider.h"
 #include "prefs/widgets/toggle.h"
 #include "settings/catalogue.h"
 #include "settings/window/appearance_rows.h"
@@ -17,17 +18,6 @@
 
 namespace zendra::Settings {
 
-namespace {
-
-QFrame* divider(QWidget* parent) {
-    auto* line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
-} // namespace
-
 double AppearanceSettings::minimumTextSize() {
     return systemFontSize() - 4;
 }
@@ -42,7 +32,7 @@ AppearanceSettings::AppearanceSettings(std::function<bool()> isPanelDark, QWidge
     column->setContentsMargins(2 * margin, 2 * margin, 2 * margin, 2 * margin);
     const auto addDivider = [&] {
         column->addSpacing(margin);
-        column->addWidget(divider(this));
+        column->addWidget(KZApp::makeDivider(this));
         column->addSpacing(margin);
     };
 
