@@ -4,12 +4,18 @@
 # folders, so no display, session bus or terminal is needed). Extra arguments go to ctest, for
 # example `-L unit` or `-R prefs`. Then the unit and integration tests of the command line, the
 # preferences store and the automation interface run again under AddressSanitizer and UBSan
-# (ZENDRA_SANITIZE=0 skips them).
+# (ZENDRA_SANITIZE=0 skips them). Last, the libFuzzer programs are built with clang (the `fuzz` preset)
+# and each runs for a short, fixed time from its committed corpus; any finding fails the run
+# (ZENDRA_FUZZ=0 skips them, ZENDRA_FUZZ_SECONDS sets the time per target).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 export DEBIAN_FRONTEND=noninteractive
-bash scripts/install-deps.sh </dev/null
+if [ "${ZENDRA_FUZZ:-1}" != 0 ]; then
+  bash scripts/install-deps.sh --fuzz </dev/null
+else
+  bash scripts/install-deps.sh </dev/null
+fi
 
 # Let ccache reuse objects between checkouts in different folders (a CI clone, a developer's tree):
 # paths under the checkout are hashed relative to it.
@@ -31,4 +37,10 @@ if [ "${ZENDRA_SANITIZE:-1}" != 0 ]; then
   # tests, LeakSanitizer's own thread-stopping tracer crashes (GCC 12's libasan) and fails the run.
   # Memory errors and undefined behaviour are still reported.
   ctest --preset asan -L 'unit|integration' -R "^($(IFS='|'; echo "${sanitized[*]}"))\$" </dev/null
+fi
+
+if [ "${ZENDRA_FUZZ:-1}" != 0 ]; then
+  cmake --preset fuzz
+  cmake --build --preset fuzz --parallel "$(nproc)"
+  bash scripts/fuzz.sh "${ZENDRA_FUZZ_SECONDS:-30}"
 fi

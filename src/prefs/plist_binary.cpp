@@ -204,7 +204,10 @@ private:
             damaged();
             return std::nullopt;
         }
-        const auto [count, start] = *counted;
+        // Plain variables, not a structured binding: the lambda below captures them, which clang
+        // before 16 refuses for bindings.
+        const std::uint64_t count = counted->first;
+        const std::uint64_t start = counted->second;
         const auto refAt = [&](std::uint64_t i) { return bigEndian(data_ + start + i * refSize_, refSize_); };
         if (kind == kindArray) {
             StoredArray array;
