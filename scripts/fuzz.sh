@@ -30,7 +30,7 @@ for target in "${targets[@]}"; do
   if "$program" "$scratch" "fuzz/corpus/$target" -max_total_time="$seconds" -timeout=10 \
       -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" >"$log" 2>&1; then
     stats=$(grep -E '^stat::(number_of_executed_units|average_exec_per_sec|new_units_added):' "$log" |
-      sed 's/^stat:://' | tr '\n' ' ')
+      sed -e 's/^stat:://' -e 's/: */=/' | tr '\n' ' ')
     echo "fuzz: $target ok in ${seconds}s: $stats"
     passed=$((passed + 1))
   else

@@ -305,9 +305,12 @@ Line elide(const Line& full, double width, const QFont& font, const QString& mon
         }
     };
     tryStop(std::clamp<std::ptrdiff_t>(guess, 0, count - 1));
-    for (std::ptrdiff_t step = 1;
-         (fitting < 0 && failing > 0) || (fitting >= 0 && failing == count && fitting < count - 1);
-         step *= 2) {
+    // Gallop away from the guess until a fitting and a failing start bracket the cut. The condition
+    // is a function because tryStop changes its variables, which a loop condition does not show.
+    const auto unbracketed = [&] {
+        return (fitting < 0 && failing > 0) || (fitting >= 0 && failing == count && fitting < count - 1);
+    };
+    for (std::ptrdiff_t step = 1; unbracketed(); step *= 2) {
         tryStop(fitting < 0 ? std::max<std::ptrdiff_t>(0, failing - step)
                             : std::min<std::ptrdiff_t>(count - 1, fitting + step));
     }
