@@ -72,7 +72,15 @@ void showResetFailedAlert(QWidget* parent, const QString& applicationName, const
     box.setText(
         QCoreApplication::translate("zendra::KZApp::Alerts", "Could not delete all data and settings for %1")
             .arg(applicationName));
-    box.setInformativeText(problems.join(u'\n'));
+    // The problems are phrased for a command line ("zendra: could not …"): here each is a sentence.
+    QStringList sentences;
+    for (QString problem : problems) {
+        if (!problem.isEmpty()) {
+            problem[0] = problem[0].toUpper();
+        }
+        sentences << problem + u'.';
+    }
+    box.setInformativeText(sentences.join(u'\n'));
     box.addButton(QMessageBox::Ok);
     box.exec();
 }

@@ -156,7 +156,8 @@ TEST_F(DebugWindowsTest, UserDebugViewButtonsReportAndResetOnlyAfterConfirmation
     EXPECT_EQ(relaunches, 2) << "no relaunch as if the reset had happened";
     ASSERT_EQ(alerts.size(), 4);
     for (const int failure : {1, 3}) {
-        EXPECT_EQ(alerts[failure], "Could not delete all data and settings for Zendra\n" + resetProblems[0]);
+        EXPECT_EQ(alerts[failure], "Could not delete all data and settings for Zendra\nCould not move "
+                                   "/home/ann/.local/share/zendra to the trash: Permission denied.");
     }
 }
 
