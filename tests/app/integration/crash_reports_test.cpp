@@ -7,11 +7,10 @@
 #include "support/tree_snapshot.h"
 #include "support/wait_until.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -33,21 +32,21 @@ bool writeFile(const QString& path, const QByteArray& content, const QDateTime& 
 
 class CrashReportsTest : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(zendra::test::markLaunchedBefore(xdg)); }
-
-    // Starts the application (no core file: the tests are about the reports), waits until it serves,
-    // and sends it SIGSEGV. `prepare` runs once it serves. Returns its pid, or 0 when it did not die of
-    // the signal within a few seconds.
+    // Starts the application (no core file: the tests are about the reports), waits until it has
+    // started, and sends it SIGSEGV. `prepare` runs once it has started. Returns its pid, or 0 when it did
+    // not die of the signal within a few seconds.
     pid_t crash(const ReadOnlyFolders::Command& command, const std::function<void()>& prepare = {}) {
+        EXPECT_TRUE(zendra::test::markLaunchedBefore(xdg));
         QStringList arguments{"-c", "ulimit -c 0 && exec \"$@\"", "sh", command.program};
         ChildProcess app("sh", arguments << command.arguments);
-        const auto serving = [] {
-            return QDBusConnection::sessionBus()
-                .interface()
-                ->isServiceRegistered("org.zendra.Zendra")
-                .value();
+        // The launch is counted after the crash handler is in place (the bus name is taken before).
+        const auto counted = [this] {
+            QFile file(xdg.configHome() + "/zendra/org.zendra.Zendra.plist");
+            return file.open(QIODevice::ReadOnly) &&
+                   QString::fromUtf8(file.readAll())
+                       .contains(QRegularExpression("<key>KZ_launchCount</key>\\s*<integer>2</integer>"));
         };
-        EXPECT_TRUE(waitUntil(serving, 10s)) << app.standardError().toStdString();
+        EXPECT_TRUE(waitUntil(counted, 10s)) << app.standardError().toStdString();
         if (prepare) {
             prepare();
         }
