@@ -3,6 +3,7 @@
 #include "app/app_delegate.h"
 #include "app/app_state.h"
 #include "app/text/text_actions.h"
+#include "automation/saved_settings.h"
 
 namespace zendra {
 
@@ -17,12 +18,20 @@ AutomationActions applicationAutomationActions(std::function<AppDelegate*()> del
             appDelegate->openUrls({url});
         }
     };
+    // Like SetText, the text changes answer once the preferences file holds them.
     actions.setTextService = [](const std::optional<QString>& text) {
         AppState::shared().setTextService(text);
+        return saveSettingsNow();
     };
     actions.toggleEditor = [] { AppState::shared().toggleEditWindow(); };
-    actions.clearText = [] { TextActions::clearTextByStoring(); };
-    actions.pasteText = [] { TextActions::setTextFromClipboard(AppState::shared().pasteboard()); };
+    actions.clearText = [] {
+        TextActions::clearTextByStoring();
+        return saveSettingsNow();
+    };
+    actions.pasteText = [] {
+        TextActions::setTextFromClipboard(AppState::shared().pasteboard());
+        return saveSettingsNow();
+    };
     actions.openSettings = [delegate] {
         if (AppDelegate* appDelegate = delegate()) {
             appDelegate->openSettingsWindow();

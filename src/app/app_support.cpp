@@ -63,7 +63,7 @@ KZApp::DebugSources linuxDebugSources(const KZKit* kit, std::shared_ptr<const KZ
 }
 
 KZApp::DebugActions linuxDebugActions(std::function<KZApp::DebugFacts()> facts,
-                                      std::function<void()> resetAndRelaunch) {
+                                      std::function<QStringList()> reset, std::function<void()> relaunch) {
     KZApp::DebugActions actions;
     actions.applicationName = QString::fromUtf8(identity::applicationName);
     actions.feedbackPage = QUrl(QString::fromUtf8(identity::feedbackPage));
@@ -71,7 +71,8 @@ KZApp::DebugActions linuxDebugActions(std::function<KZApp::DebugFacts()> facts,
     actions.crashReportsFolder = linux_crash::crashReportsFolder();
     actions.facts = std::move(facts);
     actions.desktop = std::make_shared<linux_desktop::DesktopServices>();
-    actions.resetAndRelaunch = std::move(resetAndRelaunch);
+    actions.reset = std::move(reset);
+    actions.relaunch = std::move(relaunch);
     return actions;
 }
 
@@ -96,13 +97,8 @@ void AppSupport::start(Environment environment) {
         };
     }
     auto facts = [sources = std::move(sources)] { return KZApp::collectDebugFacts(sources); };
-    auto reset = [relaunch = std::move(environment.relaunch)] {
-        resetDataAndSettings();
-        if (relaunch) {
-            relaunch();
-        }
-    };
-    actions_ = std::make_unique<KZApp::DebugActions>(linuxDebugActions(std::move(facts), std::move(reset)));
+    actions_ = std::make_unique<KZApp::DebugActions>(
+        linuxDebugActions(std::move(facts), &resetDataAndSettings, std::move(environment.relaunch)));
     userWindow_ = std::make_unique<KZApp::UserDebugWindowController>(*actions_);
     debugWindow_ = std::make_unique<KZApp::DebugWindowController>(
         environment.kit != nullptr ? environment.kit->suite() : Prefs::standardSuite(), log_);

@@ -29,7 +29,7 @@ KZApp::DebugSources linuxDebugSources(const KZKit* kit, std::shared_ptr<const KZ
 
 // The feedback page, the support address and the crash folder, with the Linux desktop services.
 KZApp::DebugActions linuxDebugActions(std::function<KZApp::DebugFacts()> facts,
-                                      std::function<void()> resetAndRelaunch);
+                                      std::function<QStringList()> reset, std::function<void()> relaunch);
 
 class AppSupport {
 public:

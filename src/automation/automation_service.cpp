@@ -156,13 +156,23 @@ void AutomationService::run(const std::function<void()>& action, const char* wha
     }
 }
 
+void AutomationService::change(const std::function<AutomationActions::Outcome()>& action, const char* what) {
+    if (!action) {
+        run(nullptr, what);
+    } else if (const auto problem = action()) {
+        sendErrorReply(QString::fromLatin1(automation_bus::failedError), *problem);
+    }
+}
+
 void AutomationService::OpenUrl(const QString& url) {
     run(actions_.openUrl ? std::function<void()>([&] { actions_.openUrl(url); }) : nullptr, "opening URLs");
 }
 
 void AutomationService::SetTextFromService(const QString& text) {
-    run(actions_.setTextService ? std::function<void()>([&] { actions_.setTextService(text); }) : nullptr,
-        "the text service");
+    change(actions_.setTextService
+               ? std::function<AutomationActions::Outcome()>([&] { return actions_.setTextService(text); })
+               : nullptr,
+           "the text service");
 }
 
 void AutomationService::ToggleEditor() {
@@ -170,11 +180,11 @@ void AutomationService::ToggleEditor() {
 }
 
 void AutomationService::Clear() {
-    run(actions_.clearText, "clearing the text");
+    change(actions_.clearText, "clearing the text");
 }
 
 void AutomationService::Paste() {
-    run(actions_.pasteText, "pasting");
+    change(actions_.pasteText, "pasting");
 }
 
 void AutomationService::OpenSettings() {

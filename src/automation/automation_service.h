@@ -16,13 +16,16 @@
 
 namespace zendra {
 
+// The actions that change the text answer with nothing once the change is saved, or with why it was
+// not; the caller then gets an error.
 struct AutomationActions {
+    using Outcome = std::optional<QString>;
     std::function<std::unique_ptr<IntentHandler>(const Intent&)> handlerFor;
     std::function<void(const QString& url)> openUrl;
-    std::function<void(const std::optional<QString>& text)> setTextService;
+    std::function<Outcome(const std::optional<QString>& text)> setTextService;
     std::function<void()> toggleEditor;
-    std::function<void()> clearText;
-    std::function<void()> pasteText;
+    std::function<Outcome()> clearText;
+    std::function<Outcome()> pasteText;
     std::function<void()> openSettings;
 };
 
@@ -59,6 +62,8 @@ private:
     template <class Handling, class IntentType>
     Handling* handlingFor(const IntentType& intent, std::unique_ptr<IntentHandler>& keep);
     void run(const std::function<void()>& action, const char* what);
+    // Runs an action that changes the text; its failure becomes the caller's error.
+    void change(const std::function<AutomationActions::Outcome()>& action, const char* what);
 
     AutomationActions actions_;
     std::optional<QDBusConnection> exportedOn_;

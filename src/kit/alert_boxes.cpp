@@ -66,6 +66,25 @@ bool confirmDataDeletionAtLaunch(const QString& applicationName) {
     return box.clickedButton() == remove;
 }
 
+void showResetFailedAlert(QWidget* parent, const QString& applicationName, const QStringList& problems) {
+    QMessageBox box(parent);
+    box.setIcon(QMessageBox::Critical);
+    box.setText(
+        QCoreApplication::translate("zendra::KZApp::Alerts", "Could not delete all data and settings for %1")
+            .arg(applicationName));
+    // The problems are phrased for a command line ("zendra: could not …"): here each is a sentence.
+    QStringList sentences;
+    for (QString problem : problems) {
+        if (!problem.isEmpty()) {
+            problem[0] = problem[0].toUpper();
+        }
+        sentences << problem + u'.';
+    }
+    box.setInformativeText(sentences.join(u'\n'));
+    box.addButton(QMessageBox::Ok);
+    box.exec();
+}
+
 bool showCrashLogAlert(QWidget* parent, const QString& applicationName, const QString& folder,
                        const QString& supportAddress) {
     QMessageBox box(parent);

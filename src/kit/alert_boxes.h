@@ -5,6 +5,7 @@
 #include "kit/visibility_check.h"
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -16,6 +17,9 @@ VisibilityAlertResponse showVisibilityAlertBox(const VisibilityAlert& alert);
 bool confirmDataDeletion(QWidget* parent, const QString& applicationName);
 // The launch-chord prompt: "Are you sure…?" with "Delete" and "Cancel"; true for "Delete".
 bool confirmDataDeletionAtLaunch(const QString& applicationName);
+
+// "Could not delete all data and settings for <app>", listing `problems`.
+void showResetFailedAlert(QWidget* parent, const QString& applicationName, const QStringList& problems);
 
 // How to send crash reports: names `folder` and `supportAddress`; returns whether the reveal button
 // was chosen.

@@ -49,14 +49,24 @@ void DebugActions::sendCrashLog(QWidget* parent) const {
 }
 
 void DebugActions::deleteDataAndSettings(QWidget* parent) const {
-    if (confirmDataDeletion(parent, applicationName) && resetAndRelaunch) {
-        resetAndRelaunch();
+    if (confirmDataDeletion(parent, applicationName)) {
+        resetAndRelaunch(parent);
     }
 }
 
 void DebugActions::promptDataResetAtLaunch() const {
-    if (confirmDataDeletionAtLaunch(applicationName) && resetAndRelaunch) {
-        resetAndRelaunch();
+    if (confirmDataDeletionAtLaunch(applicationName)) {
+        resetAndRelaunch(nullptr);
+    }
+}
+
+void DebugActions::resetAndRelaunch(QWidget* parent) const {
+    const QStringList problems = reset ? reset() : QStringList();
+    if (!problems.isEmpty()) {
+        // A relaunch would look like a fresh start that did not happen.
+        showResetFailedAlert(parent, applicationName, problems);
+    } else if (relaunch) {
+        relaunch();
     }
 }
 

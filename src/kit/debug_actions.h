@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <functional>
 #include <memory>
@@ -34,8 +35,10 @@ struct DebugActions {
     QString crashReportsFolder;
     std::function<DebugFacts()> facts;
     std::shared_ptr<DesktopServices> desktop;
-    // Deletes the data and settings and starts a new instance (after the user confirmed).
-    std::function<void()> resetAndRelaunch;
+    // Deletes the data and settings (after the user confirmed); what failed, one sentence each.
+    std::function<QStringList()> reset;
+    // Starts a new instance in place of this one, after a reset that went through.
+    std::function<void()> relaunch;
 
     QString report() const { return debugInfo(facts()); }
     QUrl feedbackUrl() const;
@@ -46,10 +49,14 @@ struct DebugActions {
     void emailDebugInfo() const;
     void openFeedback() const;
     void sendCrashLog(QWidget* parent) const;
-    // Asks first; "Delete" resets and relaunches.
+    // Asks first; "Delete" resets and relaunches, or, when something could not be deleted, says what in
+    // an alert and stays.
     void deleteDataAndSettings(QWidget* parent) const;
-    // The launch chord's prompt.
+    // The launch chord's prompt, then the same as deleteDataAndSettings.
     void promptDataResetAtLaunch() const;
+
+private:
+    void resetAndRelaunch(QWidget* parent) const;
 };
 
 } // namespace zendra::KZApp

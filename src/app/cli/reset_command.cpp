@@ -2,7 +2,6 @@
 
 #include "app/identity.h"
 #include "kit/data_reset.h"
-#include "prefs/file_suite.h"
 #include "prefs/standard_suite.h"
 
 #include <QCoreApplication>
@@ -13,8 +12,10 @@
 #include <QThread>
 #include <cerrno>
 #include <csignal>
+#include <filesystem>
 #include <iostream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zendra {
@@ -39,16 +40,32 @@ bool isRunning(qint64 pid) {
     return close < 0 || text.mid(close + 2, 1) != "Z";
 }
 
+// Whether the process `pid` runs this very executable file. When an upgrade has replaced the file since
+// that process started, its link reads "<the same path> (deleted)".
+bool runsThisExecutable(qint64 pid) {
+    const std::string link = "/proc/" + std::to_string(pid) + "/exe";
+    struct stat own {};
+    struct stat other {};
+    if (::stat("/proc/self/exe", &own) == 0 && ::stat(link.c_str(), &other) == 0 &&
+        own.st_dev == other.st_dev && own.st_ino == other.st_ino) {
+        return true;
+    }
+    std::error_code error;
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    const std::string target = error ? std::string() : std::filesystem::read_symlink(link, error).string();
+    return !error && !self.empty() && target == self + " (deleted)";
+}
+
 } // namespace
 
-void resetDataAndSettings() {
-    const auto suite = Prefs::standardSuite();
-    KZApp::deleteDataAndSettings(
-        *suite, KZApp::dataFolders(QProcessEnvironment::systemEnvironment(), QStringLiteral("zendra")),
-        &KZApp::moveToTrash);
-    if (const auto file = std::dynamic_pointer_cast<Prefs::FileSuite>(suite)) {
-        file->flush();
-    }
+QStringList resetDataAndSettings() {
+    const auto environment = QProcessEnvironment::systemEnvironment();
+    const QString identifier = QString::fromUtf8(identity::bundleIdentifier);
+    const auto sandbox =
+        KZApp::runsInOwnSandbox(environment, identifier) ? std::optional<QString>(identifier) : std::nullopt;
+    return KZApp::deleteDataAndSettings(*Prefs::standardSuite(),
+                                        KZApp::dataFolders(environment, QStringLiteral("zendra"), sandbox),
+                                        &KZApp::moveToTrash);
 }
 
 int ResetCommand::run(bool assumeYes) {
@@ -56,6 +73,14 @@ int ResetCommand::run(bool assumeYes) {
         return exitFailure;
     }
     const std::optional<qint64> running = operations_.runningInstance();
+    // Another program may own the name (in a container, say): it is not Zendra's to end.
+    if (running && !operations_.isZendra(*running)) {
+        reportError(streams_.err, QCoreApplication::translate(
+                                      "zendra::cli", "process %1 owns Zendra's bus name but does not run "
+                                                     "this Zendra; nothing was deleted")
+                                      .arg(*running));
+        return exitFailure;
+    }
     if (running && !operations_.stopInstance(*running)) {
         reportError(streams_.err, QCoreApplication::translate(
                                       "zendra::cli", "the running instance (process %1) did not end; "
@@ -63,12 +88,16 @@ int ResetCommand::run(bool assumeYes) {
                                       .arg(*running));
         return exitFailure;
     }
-    operations_.deleteDataAndSettings();
+    const QStringList problems = operations_.deleteDataAndSettings();
+    for (const QString& problem : problems) {
+        reportError(streams_.err, problem);
+    }
+    // The instance comes back even after a failed reset: what was not deleted is still the user's.
     if (running && !operations_.startInstance()) {
         reportError(streams_.err, QCoreApplication::translate("zendra::cli", "could not start Zendra again"));
         return exitFailure;
     }
-    return exitSuccess;
+    return problems.isEmpty() ? exitSuccess : exitFailure;
 }
 
 bool ResetCommand::confirmed() {
@@ -99,6 +128,7 @@ ResetCommand::Operations sessionResetOperations() {
         const auto reply = bus.interface()->servicePid(QString::fromUtf8(identity::bundleIdentifier));
         return reply.isValid() && reply.value() > 0 ? std::optional<qint64>(reply.value()) : std::nullopt;
     };
+    operations.isZendra = &runsThisExecutable;
     operations.stopInstance = [](qint64 pid) {
         if (::kill(pid_t(pid), SIGTERM) != 0 && errno == ESRCH) {
             return true;

@@ -1,7 +1,10 @@
 #include "platform/linux/crash_handler.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -17,6 +20,9 @@ namespace {
 
 constexpr std::array fatalSignals{SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT};
 constexpr int maxFrames = 64;
+
+// Set by the first fatal signal: a thread that faults meanwhile writes no second report.
+std::atomic_flag handling = ATOMIC_FLAG_INIT;
 
 // Prepared before any crash; the handler only reads them.
 std::string reportPrefix; // "<folder>/<app>-"
@@ -72,8 +78,13 @@ const char* signalName(int signal) {
 
 void handleFatalSignal(int signal) {
     const int savedErrno = errno;
+    // Whatever goes wrong from here on (a fault while writing, another fatal signal) takes the default
+    // action instead of coming back here.
+    for (const int fatal : fatalSignals) {
+        ::signal(fatal, SIG_DFL);
+    }
     char path[4096];
-    if (reportPrefix.size() + 64 < sizeof path) {
+    if (!handling.test_and_set() && reportPrefix.size() + 64 < sizeof path) {
         char* end = path;
         std::memcpy(end, reportPrefix.data(), reportPrefix.size());
         end += reportPrefix.size();
@@ -81,7 +92,8 @@ void handleFatalSignal(int signal) {
         *end++ = '-';
         end = appendNumber(end, static_cast<unsigned long long>(::getpid()));
         std::memcpy(end, ".crash", sizeof ".crash"); // with the terminating zero
-        const int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        // A new regular file only: never follows a link, never waits on a pipe.
+        const int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
         if (fd >= 0) {
             writeAll(fd, reportHeader.data(), reportHeader.size());
             char number[24];
@@ -97,7 +109,7 @@ void handleFatalSignal(int signal) {
         }
     }
     errno = savedErrno;
-    // SA_RESETHAND restored the default action: raising again ends the process as the signal would.
+    // The default action is back: raising again ends the process as the signal would.
     ::raise(signal);
 }
 
@@ -111,10 +123,24 @@ QString crashReportsFolder(const QProcessEnvironment& environment) {
     return QDir::cleanPath(state + QLatin1String("/zendra/crashes"));
 }
 
+void pruneCrashReports(const QString& folder, const QString& applicationName, int keep) {
+    QDir reports(folder);
+    const QFileInfoList found =
+        reports.entryInfoList({applicationName + QLatin1String("-*.crash")}, QDir::Files | QDir::NoSymLinks,
+                              QDir::Time); // newest first
+    for (qsizetype i = keep; i < found.size(); ++i) {
+        QFile::remove(found[i].filePath());
+    }
+}
+
 bool installCrashHandler(const QString& folder, const QString& applicationName, const QString& version) {
-    if (!QDir().mkpath(folder)) {
+    // A file in the folder's place, or a folder that cannot be written, gets no reports.
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir() ||
+        ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0) {
         return false;
     }
+    // Room for the report of this process: a crash at every start never holds more than the cap.
+    pruneCrashReports(folder, applicationName, maxCrashReports - 1);
     reportPrefix = QDir(folder).filePath(applicationName + u'-').toStdString();
     reportHeader =
         (QLatin1String("Application: ") + applicationName + QLatin1String("\nVersion: ") + version + u'\n')

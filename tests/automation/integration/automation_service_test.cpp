@@ -195,24 +195,44 @@ TEST_F(AutomationServiceTest, AnnouncesEachTextChangeInOrderAndLetsGoOfTheNameFi
     EXPECT_FALSE(client().interface()->isServiceRegistered(name).value());
 }
 
-TEST_F(AutomationServiceTest, ActionMethodsReachTheirActionsOnce) {
+TEST_F(AutomationServiceTest, ActionMethodsReachTheirActionsOnceAndReportFailedSaves) {
     QStringList calls;
+    std::optional<QString> saveProblem;
     AutomationActions actions = routedActions();
     actions.openUrl = [&](const QString& url) { calls << "open " + url; };
     actions.setTextService = [&](const std::optional<QString>& text) {
         calls << "service " + text.value_or("-");
+        return saveProblem;
     };
     actions.toggleEditor = [&] { calls << "toggle"; };
-    actions.clearText = [&] { calls << "clear"; };
-    actions.pasteText = [&] { calls << "paste"; };
+    actions.clearText = [&] {
+        calls << "clear";
+        return saveProblem;
+    };
+    actions.pasteText = [&] {
+        calls << "paste";
+        return saveProblem;
+    };
     exportService(std::move(actions));
 
     call(QStringLiteral("OpenUrl"), {QString("zendra:?text=a")});
     call(QStringLiteral("SetTextFromService"), {QString(" b \n c")});
     call(QStringLiteral("ToggleEditor"));
-    call(QStringLiteral("Clear"));
+    EXPECT_EQ(call(QStringLiteral("Clear")).type(), QDBusMessage::ReplyMessage);
     call(QStringLiteral("Paste"));
     EXPECT_EQ(calls, QStringList({"open zendra:?text=a", "service  b \n c", "toggle", "clear", "paste"}));
+
+    // The text changes answer like SetText when the preferences file could not take them.
+    saveProblem = "cannot write the preferences file /x";
+    for (const auto& [method, arguments] :
+         {std::pair{QStringLiteral("Clear"), QVariantList()},
+          std::pair{QStringLiteral("Paste"), QVariantList()},
+          std::pair{QStringLiteral("SetTextFromService"), QVariantList{"d"}}}) {
+        const QDBusMessage reply = call(method, arguments);
+        EXPECT_EQ(reply.errorName(), QString::fromLatin1(automation_bus::failedError))
+            << method.toStdString();
+        EXPECT_EQ(reply.errorMessage(), *saveProblem) << method.toStdString();
+    }
 
     AutomationService second(routedActions());
     EXPECT_FALSE(second.exportOn(QDBusConnection::sessionBus())) << "the path is taken";

@@ -3,6 +3,8 @@
 #include "kit/message_log.h"
 
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QUrlQuery>
 #include <gtest/gtest.h>
 
@@ -156,28 +158,58 @@ TEST(DebugReportTest, MessageLogKeepsTheLastLinesAndStillForwardsEveryMessage) {
         << "every message reaches the previous handler, during and after the log";
 }
 
-TEST(DebugReportTest, ResetRemovesEverySettingAndTrashesOnlyExistingFolders) {
+TEST(DebugReportTest, ResetChoosesOnlyTheApplicationsOwnFolders) {
     QProcessEnvironment environment;
     environment.insert("HOME", "/home/ann");
     EXPECT_EQ(dataFolders(environment, "zendra"),
               QStringList({"/home/ann/.local/share/zendra", "/home/ann/.cache/zendra"}));
+    EXPECT_EQ(dataFolders(environment, "zendra", "org.zendra.Zendra"), dataFolders(environment, "zendra"))
+        << "two levels above ~/.local/share/zendra is ~/.local, which holds other programs' files";
+
     environment.insert("XDG_DATA_HOME", "/home/ann/.var/app/org.zendra.Zendra/data");
     environment.insert("XDG_CACHE_HOME", "relative/is/ignored");
-    environment.insert("FLATPAK_ID", "org.zendra.Zendra");
-    EXPECT_EQ(dataFolders(environment, "zendra"),
+    EXPECT_EQ(dataFolders(environment, "zendra", "org.zendra.Zendra"),
               QStringList({"/home/ann/.var/app/org.zendra.Zendra",
                            "/home/ann/.var/app/org.zendra.Zendra/data/zendra", "/home/ann/.cache/zendra"}));
+    environment.insert("XDG_DATA_HOME", "/home/ann/.var/app/org.example.Ide/data");
+    EXPECT_EQ(dataFolders(environment, "zendra", "org.zendra.Zendra").first(),
+              "/home/ann/.var/app/org.example.Ide/data/zendra");
+    environment.insert("XDG_CACHE_HOME", "/home/ann/.var/app/org.example.Ide/data");
+    EXPECT_EQ(dataFolders(environment, "zendra").size(), 1) << "one folder for both homes, once";
 
+    // Only the application's own sandbox counts, and only where the sandbox's info file exists.
+    QTemporaryDir sandbox;
+    const QString info = sandbox.filePath("flatpak-info");
+    environment.insert("FLATPAK_ID", "org.zendra.Zendra");
+    EXPECT_FALSE(runsInOwnSandbox(environment, "org.zendra.Zendra", info));
+    QFile(info).open(QIODevice::WriteOnly);
+    EXPECT_TRUE(runsInOwnSandbox(environment, "org.zendra.Zendra", info));
+    environment.insert("FLATPAK_ID", "org.example.Ide");
+    EXPECT_FALSE(runsInOwnSandbox(environment, "org.zendra.Zendra", info));
+    environment.remove("FLATPAK_ID");
+    EXPECT_FALSE(runsInOwnSandbox(environment, "org.zendra.Zendra", info));
+}
+
+TEST(DebugReportTest, ResetTriesEveryStepAndNamesEachThatFailed) {
+    QTemporaryDir home;
+    const QString data = home.filePath("data/zendra");
+    const QString cache = home.filePath("cache/zendra");
+    QDir().mkpath(data);
+    QDir().mkpath(cache);
     const auto suite = Prefs::Suite::makeInMemory();
     suite->setObject("text", Prefs::StoredObject("Ship it"));
     suite->setObject("KZ_launchCount", Prefs::StoredObject(9));
     QStringList trashed;
-    deleteDataAndSettings(*suite, {QDir::tempPath(), "/nonexistent/zendra"}, [&](const QString& path) {
-        trashed << path;
-        return false; // a failure is skipped
-    });
+    const QStringList problems = deleteDataAndSettings(
+        *suite, {data, home.filePath("missing/zendra"), cache},
+        [&](const QString& path) -> std::optional<QString> {
+            trashed << path;
+            return path == data ? std::optional<QString>("Permission denied") : std::nullopt;
+        });
     EXPECT_TRUE(suite->persistentDomain().empty());
-    EXPECT_EQ(trashed, QStringList({QDir::tempPath()}));
+    EXPECT_EQ(trashed, QStringList({data, cache}))
+        << "a missing folder is no failure, one failure stops nothing";
+    EXPECT_EQ(problems, QStringList({"could not move " + data + " to the trash: Permission denied"}));
 }
 
 } // namespace

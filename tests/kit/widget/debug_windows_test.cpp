@@ -33,11 +33,23 @@ struct FakeDesktop final : DesktopServices {
     QStringList revealed;
 };
 
-// Clicks the button titled `title` of the next modal message box.
-void answerNextAlert(const QString& title) {
-    QTimer::singleShot(0, [title] {
+// Clicks the buttons titled `titles` of the next modal message boxes, one box each, in order; with
+// `texts`, collects each box's text and informative text.
+void answerAlerts(const QStringList& titles, QStringList* texts = nullptr) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, titles, texts, next = qsizetype(0)]() mutable {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
+        if (box == nullptr || !box->isVisible() || box->property("answered").toBool()) {
+            return;
+        }
+        box->setProperty("answered", true);
+        if (texts) {
+            *texts << box->text() + '\n' + box->informativeText();
+        }
+        const QString title = titles[next];
+        if (++next == titles.size()) {
+            timer->deleteLater();
+        }
         for (QAbstractButton* button : box->buttons()) {
             if (button->text() == title) {
                 button->click();
@@ -45,13 +57,20 @@ void answerNextAlert(const QString& title) {
             }
         }
         box->reject();
-        FAIL() << "no button " << title.toStdString();
+        ADD_FAILURE() << "no button " << title.toStdString();
     });
+    timer->start(10);
+}
+
+void answerNextAlert(const QString& title) {
+    answerAlerts({title});
 }
 
 struct DebugWindowsTest : testing::Test {
     std::shared_ptr<FakeDesktop> desktop = std::make_shared<FakeDesktop>();
     int resets = 0;
+    int relaunches = 0;
+    QStringList resetProblems;
 
     DebugActions actions() {
         DebugActions a;
@@ -67,7 +86,11 @@ struct DebugWindowsTest : testing::Test {
             return facts;
         };
         a.desktop = desktop;
-        a.resetAndRelaunch = [this] { ++resets; };
+        a.reset = [this] {
+            ++resets;
+            return resetProblems;
+        };
+        a.relaunch = [this] { ++relaunches; };
         return a;
     }
 };
@@ -120,6 +143,22 @@ TEST_F(DebugWindowsTest, UserDebugViewButtonsReportAndResetOnlyAfterConfirmation
     answerNextAlert("Delete");
     actions().promptDataResetAtLaunch();
     EXPECT_EQ(resets, 2);
+    EXPECT_EQ(relaunches, 2);
+
+    // A reset that left something behind says what, and the application stays as it is.
+    resetProblems = {"could not move /home/ann/.local/share/zendra to the trash: Permission denied"};
+    QStringList alerts;
+    answerAlerts({"Delete", "OK"}, &alerts);
+    view.button(4)->click();
+    answerAlerts({"Delete", "OK"}, &alerts);
+    actions().promptDataResetAtLaunch();
+    EXPECT_EQ(resets, 4);
+    EXPECT_EQ(relaunches, 2) << "no relaunch as if the reset had happened";
+    ASSERT_EQ(alerts.size(), 4);
+    for (const int failure : {1, 3}) {
+        EXPECT_EQ(alerts[failure], "Could not delete all data and settings for Zendra\nCould not move "
+                                   "/home/ann/.local/share/zendra to the trash: Permission denied.");
+    }
 }
 
 TEST_F(DebugWindowsTest, DeveloperWindowFollowsTheSuiteAndTheLog) {

@@ -4,10 +4,13 @@
 #include "support/temp_xdg_dirs.h"
 #include "support/wait_until.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -157,7 +160,29 @@ TEST_F(CliBinaryTest, AFailedSaveInTheRunningInstanceFailsTheCommand) {
     EXPECT_EQ(set.exitCode, 1);
     EXPECT_TRUE(set.error.contains("zendra: ") && set.error.contains(folder.toUtf8()))
         << set.error.toStdString();
+    const CommandRun clear = zendra({"clear"});
+    EXPECT_EQ(clear.exitCode, 1);
+    EXPECT_TRUE(clear.error.contains(folder.toUtf8())) << clear.error.toStdString();
+
+    // The other calls that change the text answer the same way.
+    QApplication::clipboard()->setText("pasted");
+    for (const auto& [method, arguments] :
+         {std::pair{QStringLiteral("Paste"), QVariantList()},
+          std::pair{QStringLiteral("SetTextFromService"), QVariantList{"served"}}}) {
+        QDBusMessage message = QDBusMessage::createMethodCall("org.zendra.Zendra", "/org/zendra/Zendra",
+                                                              "org.zendra.Zendra", method);
+        message.setArguments(arguments);
+        // The test's event loop runs meanwhile, so that the instance can read this clipboard.
+        QDBusPendingCall pending = QDBusConnection::sessionBus().asyncCall(message);
+        ASSERT_TRUE(waitUntil([&] { return pending.isFinished(); }, 10s)) << method.toStdString();
+        EXPECT_EQ(pending.reply().errorName(), "org.zendra.Zendra.Error.Failed") << method.toStdString();
+        EXPECT_TRUE(pending.reply().errorMessage().contains(folder))
+            << pending.reply().errorMessage().toStdString();
+    }
+    // An instance that asks this process for the clipboard while it waits for a command would stall.
+    QApplication::clipboard()->clear();
     ASSERT_TRUE(QFile::remove(folder) && QDir().rename(folder + ".away", folder));
+    EXPECT_TRUE(preferencesFile().contains("<string>saved</string>"));
 }
 
 // Stands in for an instance that quits while a call is under way: takes the call and never answers.
