@@ -13,8 +13,11 @@ namespace zendra {
 
 namespace {
 
-int usageError(const QString& message) {
+int usageError(const QString& message, bool pointToHelp) {
     reportError(std::cerr, message);
+    if (!pointToHelp) {
+        return exitUsage;
+    }
     std::cerr << QCoreApplication::translate("zendra::cli", "Try '%1' for more information.")
                      .arg(QLatin1String("zendra --help"))
                      .toStdString()
@@ -34,7 +37,7 @@ int run(int argc, char** argv) {
         std::cout << identity::applicationName << ' ' << identity::version << '\n';
         return exitSuccess;
     case CommandLine::Command::error:
-        return usageError(commandLine.error);
+        return usageError(commandLine.error, commandLine.pointToHelp);
     case CommandLine::Command::run:
     case CommandLine::Command::service:
     case CommandLine::Command::settings:

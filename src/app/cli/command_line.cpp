@@ -97,7 +97,20 @@ CommandLine only(Command command) {
     return result;
 }
 
-// set-text [TEXT | - | -- TEXT]: everything after the command is the text, except that "-" reads
+// A forgotten argument, or an unquoted shell variable that is empty, must not wipe the text: only an
+// explicit empty text clears it. The message says what to use instead, so no pointer to --help.
+CommandLine missingText() {
+    CommandLine result =
+        failure(QCoreApplication::translate(
+                    "zendra::cli",
+                    "%1 needs a text (nothing changed); '%2' clears the text, '%3' reads standard input")
+                    .arg(QLatin1String("set-text"), QLatin1String("zendra clear"),
+                         QLatin1String("zendra set-text -")));
+    result.pointToHelp = false;
+    return result;
+}
+
+// set-text TEXT | - | -- TEXT: everything after the command is the text, except that "-" reads
 // standard input and "--" lets a text start with a dash.
 CommandLine parseSetText(CommandLine result, QStringList rest) {
     if (!rest.isEmpty() && rest.first() == QLatin1String("--")) {
@@ -105,11 +118,14 @@ CommandLine parseSetText(CommandLine result, QStringList rest) {
         if (rest.size() > 1) {
             return failure(oneTextOnly());
         }
-        result.text = rest.value(0);
+        if (rest.isEmpty()) {
+            return missingText();
+        }
+        result.text = rest.first();
         return result;
     }
     if (rest.isEmpty()) {
-        return result;
+        return missingText();
     }
     if (isHelp(rest.first())) {
         return only(Command::help);
@@ -237,7 +253,7 @@ QString usageText() {
     return QCoreApplication::translate(
         "zendra::cli",
         "Usage: zendra [URL]\n"
-        "       zendra set-text [TEXT | -]\n"
+        "       zendra set-text TEXT | -\n"
         "       zendra get-text\n"
         "       zendra service\n"
         "       zendra watch [--json]\n"
@@ -252,8 +268,8 @@ QString usageText() {
         "\n"
         "  URL            A zendra: URL to open, for example \"zendra:?text=Write%20the%20report\".\n"
         "  set-text TEXT  Set the text exactly as given (line breaks kept); \"-\" reads standard\n"
-        "                 input; no TEXT clears it. Use \"set-text -- TEXT\" for a text that starts\n"
-        "                 with a dash.\n"
+        "                 input; an empty TEXT (\"\") clears it. Use \"set-text -- TEXT\" for a text\n"
+        "                 that starts with a dash.\n"
         "  get-text       Print the text and a newline.\n"
         "  service        Set the text from the first line of the current selection.\n"
         "  watch          Print the text as the panel shows it, then each change on its own line;\n"

@@ -73,6 +73,15 @@ TEST_F(CliBinaryTest, WithoutARunningInstanceTheTextCommandsUseTheFile) {
     EXPECT_EQ(zendra({"set-text", "-"}, "from input\n").exitCode, 0);
     EXPECT_EQ(zendra({"get-text"}).output, "from input\n");
 
+    // A forgotten argument is a usage error on one line and keeps the text; "" clears it.
+    const CommandRun missing = zendra({"set-text"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.error.count('\n'), 1) << missing.error.toStdString();
+    EXPECT_TRUE(missing.error.contains("zendra clear")) << missing.error.toStdString();
+    EXPECT_EQ(zendra({"get-text"}).output, "from input\n");
+    EXPECT_EQ(zendra({"set-text", ""}).exitCode, 0);
+    EXPECT_EQ(zendra({"get-text"}).output, "\n");
+
     const CommandRun toggle = zendra({"toggle-editor"});
     EXPECT_EQ(toggle.exitCode, 1);
     EXPECT_TRUE(toggle.error.startsWith("zendra: ")) << toggle.error.toStdString();

@@ -51,10 +51,17 @@ TEST(AppCommandLineTest, ClientCommandsTakeTheirOwnArguments) {
     EXPECT_TRUE(parseCommandLine({"watch", "--json"}).json);
     EXPECT_EQ(parseCommandLine({"get-text", "--help"}).command, Command::help);
 
-    const auto clear = parseCommandLine({"set-text"});
-    EXPECT_EQ(clear.command, Command::setText);
-    EXPECT_FALSE(clear.text);
-    EXPECT_FALSE(clear.readTextFromInput);
+    // Only an explicit empty text clears; a missing one is an error that says how to clear.
+    EXPECT_EQ(parseCommandLine({"set-text", ""}).text, QString(""));
+    EXPECT_EQ(parseCommandLine({"set-text", "--", ""}).text, QString(""));
+    for (const QStringList& missing : {QStringList{"set-text"}, QStringList{"set-text", "--"}}) {
+        const auto parsed = parseCommandLine(missing);
+        EXPECT_EQ(parsed.command, Command::error);
+        EXPECT_TRUE(parsed.error.contains("'zendra clear'") && parsed.error.contains("'zendra set-text -'"))
+            << parsed.error.toStdString();
+        EXPECT_FALSE(parsed.error.contains('\n'));
+        EXPECT_FALSE(parsed.pointToHelp);
+    }
     EXPECT_TRUE(parseCommandLine({"set-text", "-"}).readTextFromInput);
     // The text is taken as given, even when it looks like an option after "--".
     EXPECT_EQ(parseCommandLine({"set-text", "two\nlines "}).text, QString("two\nlines "));

@@ -43,8 +43,8 @@ TEST_F(CliCommandsTest, SetAndGetKeepTheTextExactlyAndReachTheFile) {
     EXPECT_EQ(GetTextCommand(file, streams()).run(), exitSuccess);
     EXPECT_EQ(out.str(), text.toStdString() + "\n");
 
-    EXPECT_EQ(SetTextCommand(file, streams()).run(std::nullopt, false), exitSuccess);
-    EXPECT_EQ(Prefs::get(Settings::text()), QString()) << "no text clears it";
+    EXPECT_EQ(SetTextCommand(file, streams()).run(QString(), false), exitSuccess);
+    EXPECT_EQ(Prefs::get(Settings::text()), QString()) << "an empty text clears it";
     EXPECT_TRUE(err.str().empty()) << err.str();
 }
 
