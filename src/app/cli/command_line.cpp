@@ -197,10 +197,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             const QString name = argument.mid(qsizetype(sizeof panelItemOption) - 1);
             result.panelItem = parsePanelItemBackend(name);
             if (!result.panelItem) {
-                return failure(
-                    QCoreApplication::translate("zendra::cli", "unknown panel item '%1' (%2, %3 or %4)")
-                        .arg(name, QLatin1String("auto"), QLatin1String("window"),
-                             QLatin1String("statusnotifier")));
+                return failure(QCoreApplication::translate("zendra::cli", "unknown panel item '%1' (%2)")
+                                   .arg(name, panelItemBackendWords()));
             }
             continue;
         }
@@ -289,7 +287,7 @@ QString usageText() {
         "set-text, get-text, watch and clear work whether or not Zendra runs.\n"
         "\n"
         "Options:\n"
-        "  --panel-item=NAME  Where the item shows: auto, window or statusnotifier.\n"
+        "  --panel-item=NAME  Where the item shows for this run: auto, panel or window.\n"
         "  --help             Show this help and exit.\n"
         "  --version          Show the version and exit.\n"
         "\n"
