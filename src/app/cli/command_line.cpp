@@ -1,5 +1,6 @@
 #include "app/cli/command_line.h"
 
+#include "app/cli/nearest_word.h"
 #include "kit/relaunch.h"
 
 #include <QCoreApplication>
@@ -67,10 +68,17 @@ bool hasScheme(const QString& argument) {
     });
 }
 
+constexpr char helpCommand[] = "help";
+
 CommandLine unknownCommand(const QString& word) {
     QStringList names;
     for (const auto& entry : commandNames) {
         names << QLatin1String(entry.first);
+    }
+    names << QLatin1String(helpCommand);
+    if (const auto meant = nearestWord(word, names)) {
+        return failure(QCoreApplication::translate("zendra::cli", "unknown command '%1'; did you mean %2?")
+                           .arg(word, *meant));
     }
     return failure(QCoreApplication::translate("zendra::cli", "unknown command '%1'; the commands are %2")
                        .arg(word, names.join(QLatin1String(", "))));
@@ -182,6 +190,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         if (const auto info = informationCommand(argument)) {
             return only(*info);
         }
+        if (argument == QLatin1String(helpCommand)) {
+            return only(Command::help);
+        }
         if (const auto command = clientCommand(argument); command && !result.url && i == 0) {
             return parseClientCommand(*command, argument, arguments.mid(i + 1));
         }
@@ -259,7 +270,7 @@ QString usageText() {
         "       zendra settings\n"
         "       zendra config panel-item [auto | panel | window]\n"
         "       zendra debug-info | reset [--yes]\n"
-        "       zendra --help | --version\n"
+        "       zendra help | --help | --version\n"
         "\n"
         "Keeps your one most important task visible in the desktop panel. Only one instance runs;\n"
         "a second one hands its URL to the first and exits.\n"

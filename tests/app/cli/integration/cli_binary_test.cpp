@@ -86,6 +86,13 @@ TEST_F(CliBinaryTest, WithoutARunningInstanceTheTextCommandsUseTheFile) {
     EXPECT_EQ(toggle.exitCode, 1);
     EXPECT_TRUE(toggle.error.startsWith("zendra: ")) << toggle.error.toStdString();
     EXPECT_EQ(zendra({"set-text", "two", "texts"}).exitCode, 2);
+    const CommandRun typo = zendra({"get-txt"});
+    EXPECT_EQ(typo.exitCode, 2);
+    EXPECT_TRUE(typo.error.startsWith("zendra: unknown command 'get-txt'; did you mean get-text?\n"))
+        << typo.error.toStdString();
+    const CommandRun help = zendra({"help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.output, zendra({"--help"}).output);
     EXPECT_FALSE(nameIsOwned()) << "no client command starts the application";
 }
 

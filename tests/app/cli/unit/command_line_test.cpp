@@ -26,23 +26,44 @@ TEST(AppCommandLineTest, HelpAndVersionWinAndBadArgumentsAreErrors) {
     EXPECT_EQ(parseCommandLine({"-h"}).command, CommandLine::Command::help);
     EXPECT_EQ(parseCommandLine({"zendra:?text=a", "--version"}).command, CommandLine::Command::version);
 
-    const auto unknown = parseCommandLine({"--bogus"});
-    EXPECT_EQ(unknown.command, CommandLine::Command::error);
-    EXPECT_TRUE(unknown.error.contains("--bogus"));
+    const auto bogus = parseCommandLine({"--bogus"});
+    EXPECT_EQ(bogus.command, CommandLine::Command::error);
+    EXPECT_TRUE(bogus.error.contains("--bogus"));
     EXPECT_EQ(parseCommandLine({"zendra:?text=a", "zendra:?text=b"}).command, CommandLine::Command::error);
     EXPECT_EQ(parseCommandLine({"--relaunched-from=abc"}).command, CommandLine::Command::error);
     EXPECT_EQ(parseCommandLine({"--relaunched-from=-3"}).command, CommandLine::Command::error);
 
-    // Only a word with a scheme is a URL; a mistyped command names the real ones.
-    const auto typo = parseCommandLine({"get-txt"});
-    EXPECT_EQ(typo.command, CommandLine::Command::error);
-    EXPECT_TRUE(typo.error.contains("get-txt") && typo.error.contains("get-text") &&
-                typo.error.contains("toggle-editor"))
-        << typo.error.toStdString();
+    // Only a word with a scheme is a URL; a word far from every command names them all.
+    const auto unknown = parseCommandLine({"frobnicate"});
+    EXPECT_EQ(unknown.command, CommandLine::Command::error);
+    EXPECT_TRUE(unknown.error.contains("frobnicate") && unknown.error.contains("get-text") &&
+                unknown.error.contains("toggle-editor"))
+        << unknown.error.toStdString();
     for (const char* word : {"notes.txt", ":text=a", "1zendra:?text=a", "zen dra:?text=a"}) {
         EXPECT_EQ(parseCommandLine({word}).command, CommandLine::Command::error) << word;
     }
     EXPECT_EQ(parseCommandLine({"x-zendra.v2+a:b"}).url, QString("x-zendra.v2+a:b"));
+}
+
+TEST(AppCommandLineTest, HelpIsAlsoACommandAndAMistypedCommandNamesTheNearestOne) {
+    EXPECT_EQ(parseCommandLine({"help"}).command, Command::help);
+    EXPECT_EQ(parseCommandLine({"help", "set-text"}).command, Command::help);
+    EXPECT_EQ(parseCommandLine({"set-text", "help"}).text, QString("help")) << "a text stays a text";
+
+    const auto suggestion = [](const char* word) {
+        const auto parsed = parseCommandLine({word});
+        const qsizetype start = parsed.error.indexOf("did you mean ");
+        return start < 0 ? QString() : parsed.error.mid(start + 13).chopped(1);
+    };
+    EXPECT_EQ(suggestion("get-txt"), "get-text");
+    EXPECT_EQ(suggestion("gettext"), "get-text");
+    EXPECT_EQ(suggestion("tgogle-editor"), "toggle-editor") << "swapped neighbours are one edit";
+    EXPECT_EQ(suggestion("Clear"), "clear");
+    EXPECT_EQ(suggestion("conf"), "config") << "the start of exactly one command";
+    EXPECT_EQ(suggestion("hlep"), "help");
+    EXPECT_EQ(suggestion("set"), "") << "the start of two commands";
+    EXPECT_EQ(suggestion("xy"), "");
+    EXPECT_EQ(suggestion("statistics"), "");
 }
 
 TEST(AppCommandLineTest, ClientCommandsTakeTheirOwnArguments) {
