@@ -676,7 +676,7 @@ Exit status: 0 success, 1 failure, 2 command line not understood.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/cli/run_client.cpp" line="+70"/>
+        <location filename="../src/app/cli/run_client.cpp" line="+72"/>
         <source>not a client command</source>
         <translation type="unfinished"></translation>
     </message>
@@ -721,7 +721,7 @@ Exit status: 0 success, 1 failure, 2 command line not understood.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="+21"/>
+        <location filename="../src/app/main.cpp" line="+22"/>
         <source>Try &apos;%1&apos; for more information.</source>
         <translation type="unfinished"></translation>
     </message>

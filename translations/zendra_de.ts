@@ -766,7 +766,7 @@ Rückgabewert: 0 Erfolg, 1 Fehler, 2 Befehlszeile nicht verstanden.
         <translation>Alle Daten und Einstellungen von %1 löschen? (y = ja) [y/N] </translation>
     </message>
     <message>
-        <location filename="../src/app/cli/run_client.cpp" line="+70"/>
+        <location filename="../src/app/cli/run_client.cpp" line="+72"/>
         <source>not a client command</source>
         <translation>kein Client-Befehl</translation>
     </message>
@@ -816,7 +816,7 @@ Rückgabewert: 0 Erfolg, 1 Fehler, 2 Befehlszeile nicht verstanden.
         <translation>Datei nicht gefunden</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="+21"/>
+        <location filename="../src/app/main.cpp" line="+22"/>
         <source>Try &apos;%1&apos; for more information.</source>
         <translation>Weitere Informationen mit &apos;%1&apos;.</translation>
     </message>

@@ -96,6 +96,24 @@ TEST_F(CliBinaryTest, WithoutARunningInstanceTheTextCommandsUseTheFile) {
     EXPECT_FALSE(nameIsOwned()) << "no client command starts the application";
 }
 
+// A German desktop gets the command line's own texts in German too; the words it quotes stay.
+TEST_F(CliBinaryTest, HelpAndMistakesSpeakTheUsersLanguage) {
+    zendra::test::ChildProcessOptions german;
+    german.environment = {{"LANG", "de_DE.UTF-8"},
+                          {"LC_ALL", std::nullopt},
+                          {"LC_MESSAGES", std::nullopt},
+                          {"LANGUAGE", std::nullopt}};
+    const auto run = [&](const QStringList& arguments) {
+        ChildProcess child(ZENDRA_BINARY, arguments, german);
+        EXPECT_TRUE(child.waitForExit(20s));
+        return child.standardOutput() + child.standardError();
+    };
+    EXPECT_TRUE(run({"help"}).startsWith("Aufruf: zendra [URL]\n")) << run({"help"}).toStdString();
+    EXPECT_EQ(run({"get-txt"}), "zendra: unbekannter Befehl 'get-txt'; meinten Sie get-text?\n"
+                                "Weitere Informationen mit 'zendra --help'.\n");
+    EXPECT_TRUE(run({"config", "panel-item", "dock"}).contains("auto, panel oder window"));
+}
+
 // What makes the client commands quick: the executable starts without the GUI libraries, which
 // only the module of the application brings.
 TEST_F(CliBinaryTest, TheExecutableLoadsNoGuiLibrary) {
