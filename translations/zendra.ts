@@ -148,7 +148,7 @@
 <context>
     <name>zendra::KZApp::UserDebugView</name>
     <message>
-        <location filename="../src/kit/user_debug_window.cpp" line="+23"/>
+        <location filename="../src/kit/user_debug_window.cpp" line="+14"/>
         <source>%1 Debug</source>
         <translation type="unfinished"></translation>
     </message>
@@ -330,7 +330,7 @@ Disregard this message if your panel is set to hide automatically. It will not b
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/settings/window/appearance_settings.cpp" line="+53"/>
+        <location filename="../src/settings/window/appearance_settings.cpp" line="+43"/>
         <source>Text size:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -557,17 +557,27 @@ Disregard this message if your panel is set to hide automatically. It will not b
 <context>
     <name>zendra::cli</name>
     <message>
-        <location filename="../src/app/cli/command_line.cpp" line="+24"/>
+        <location filename="../src/app/cli/command_line.cpp" line="+25"/>
         <source>%1 takes one text; quote a text with spaces</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+55"/>
+        <source>unknown command &apos;%1&apos;; did you mean %2?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>unknown command &apos;%1&apos;; the commands are %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+29"/>
+        <source>%1 needs a text (nothing changed); &apos;%2&apos; clears the text, &apos;%3&apos; reads standard input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+35"/>
         <source>unknown option &apos;%1&apos;; use &apos;%2&apos; for a text that starts with a dash</source>
         <translation type="unfinished"></translation>
     </message>
@@ -577,39 +587,19 @@ Disregard this message if your panel is set to hide automatically. It will not b
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+25"/>
         <source>invalid process id in &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
-        <source>unknown panel item &apos;%1&apos; (%2, %3 or %4)</source>
+        <location line="+8"/>
+        <source>unknown panel item &apos;%1&apos; (%2)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
-        <source>unknown argument &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>&apos;%1&apos; must come first</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>more than one URL: &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+14"/>
-        <source>argument %1 is not valid UTF-8</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+21"/>
+        <location line="+51"/>
         <source>Usage: zendra [URL]
-       zendra set-text [TEXT | -]
+       zendra set-text TEXT | -
        zendra get-text
        zendra service
        zendra watch [--json]
@@ -617,15 +607,15 @@ Disregard this message if your panel is set to hide automatically. It will not b
        zendra settings
        zendra config panel-item [auto | panel | window]
        zendra debug-info | reset [--yes]
-       zendra --help | --version
+       zendra help | --help | --version
 
 Keeps your one most important task visible in the desktop panel. Only one instance runs;
 a second one hands its URL to the first and exits.
 
   URL            A zendra: URL to open, for example &quot;zendra:?text=Write%20the%20report&quot;.
   set-text TEXT  Set the text exactly as given (line breaks kept); &quot;-&quot; reads standard
-                 input; no TEXT clears it. Use &quot;set-text -- TEXT&quot; for a text that starts
-                 with a dash.
+                 input; an empty TEXT (&quot;&quot;) clears it. Use &quot;set-text -- TEXT&quot; for a text
+                 that starts with a dash.
   get-text       Print the text and a newline.
   service        Set the text from the first line of the current selection.
   watch          Print the text as the panel shows it, then each change on its own line;
@@ -645,13 +635,33 @@ a second one hands its URL to the first and exits.
 set-text, get-text, watch and clear work whether or not Zendra runs.
 
 Options:
-  --panel-item=NAME  Where the item shows: auto, window or statusnotifier.
+  --panel-item=NAME  Where the item shows for this run: auto, panel or window.
   --help             Show this help and exit.
   --version          Show the version and exit.
 
 Exit status: 0 success, 1 failure, 2 command line not understood.
 </source>
         <extracomment>The command words, option names and the URL example stay as they are.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-45"/>
+        <source>unknown argument &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&apos;%1&apos; must come first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>more than one URL: &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>argument %1 is not valid UTF-8</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -666,12 +676,12 @@ Exit status: 0 success, 1 failure, 2 command line not understood.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/cli/run_client.cpp" line="+70"/>
+        <location filename="../src/app/cli/run_client.cpp" line="+72"/>
         <source>not a client command</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/cli/config_command.cpp" line="+46"/>
+        <location filename="../src/app/cli/config_command.cpp" line="+53"/>
         <source>cannot write the preferences file %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -681,8 +691,8 @@ Exit status: 0 success, 1 failure, 2 command line not understood.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+14"/>
-        <source>%1 takes one of: %2</source>
+        <location line="+15"/>
+        <source>%1 takes %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -711,7 +721,7 @@ Exit status: 0 success, 1 failure, 2 command line not understood.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="+18"/>
+        <location filename="../src/app/main.cpp" line="+22"/>
         <source>Try &apos;%1&apos; for more information.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -758,6 +768,12 @@ Exit status: 0 success, 1 failure, 2 command line not understood.
     <message>
         <location line="+22"/>
         <source>cannot use %1=%2; using %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/cli/panel_item_backend.cpp" line="+39"/>
+        <source>%1, %2 or %3</source>
+        <extracomment>Lists the three words, which stay as they are.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,10 +2,10 @@
 
 #include "app/app_state.h"
 #include "app/app_support.h"
+#include "app/cli/translations.h"
 #include "app/desktop_shortcuts.h"
 #include "app/editor/main_screen.h"
 #include "app/identity.h"
-#include "app/translations.h"
 #include "app/welcome/welcome_window_controller.h"
 #include "automation/text_intents.h"
 #include "hotkeys/environment.h"

@@ -3,6 +3,7 @@
 #include "app/cli/command_line.h"
 #include "app/cli/commands.h"
 #include "app/cli/run_client.h"
+#include "app/cli/translations.h"
 #include "app/gui_module.h"
 #include "app/identity.h"
 
@@ -13,8 +14,11 @@ namespace zendra {
 
 namespace {
 
-int usageError(const QString& message) {
+int usageError(const QString& message, bool pointToHelp) {
     reportError(std::cerr, message);
+    if (!pointToHelp) {
+        return exitUsage;
+    }
     std::cerr << QCoreApplication::translate("zendra::cli", "Try '%1' for more information.")
                      .arg(QLatin1String("zendra --help"))
                      .toStdString()
@@ -22,19 +26,30 @@ int usageError(const QString& message) {
     return exitUsage;
 }
 
+// --help and mistakes, in the user's language: a plain core application holds the translators, and
+// the command line is parsed again so that its messages are translated.
+int answerHere(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    installTranslations(application);
+    const CommandLine commandLine = commandLineOf(argc, argv);
+    if (commandLine.command == CommandLine::Command::help) {
+        std::cout << usageText().toStdString();
+        return exitSuccess;
+    }
+    return usageError(commandLine.error, commandLine.pointToHelp);
+}
+
 // Parsed before any Qt application object, so that --help, --version and mistakes need no display and
-// no bus.
+// no bus, and the client commands and the GUI module create the application they need.
 int run(int argc, char** argv) {
     const CommandLine commandLine = commandLineOf(argc, argv);
     switch (commandLine.command) {
     case CommandLine::Command::help:
-        std::cout << usageText().toStdString();
-        return exitSuccess;
+    case CommandLine::Command::error:
+        return answerHere(argc, argv);
     case CommandLine::Command::version:
         std::cout << identity::applicationName << ' ' << identity::version << '\n';
         return exitSuccess;
-    case CommandLine::Command::error:
-        return usageError(commandLine.error);
     case CommandLine::Command::run:
     case CommandLine::Command::service:
     case CommandLine::Command::settings:

@@ -8,10 +8,12 @@
 
 namespace zendra::KZApp {
 
-namespace {
-
 std::optional<QString> localeDisplayName(const QLocale& locale) {
-    if (locale.language() == QLocale::C || locale.language() == QLocale::AnyLanguage) {
+    if (locale.language() == QLocale::C) {
+        // What LANG=C, C.UTF-8 and POSIX give: a real setting, not something unknown.
+        return QStringLiteral("no language");
+    }
+    if (locale.language() == QLocale::AnyLanguage) {
         return std::nullopt;
     }
     QString name = QLocale::languageToString(locale.language());
@@ -20,8 +22,6 @@ std::optional<QString> localeDisplayName(const QLocale& locale) {
     }
     return name;
 }
-
-} // namespace
 
 DebugFacts collectDebugFacts(const DebugSources& sources) {
     DebugFacts facts;

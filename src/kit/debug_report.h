@@ -8,6 +8,7 @@
 #include "prefs/suite.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <functional>
 #include <memory>
 
@@ -27,6 +28,9 @@ struct DebugSources {
     std::function<DebugEntries()> custom;           // none: no custom entries
     std::shared_ptr<const MessageLog> log;          // none: no log lines
 };
+
+// The locale's language and territory in English, "no language" for the C locale; none when unknown.
+std::optional<QString> localeDisplayName(const QLocale& locale);
 
 // The screens come from the GUI application when there is one (none otherwise).
 DebugFacts collectDebugFacts(const DebugSources& sources);

@@ -1,5 +1,6 @@
 #include "app/cli/command_line.h"
 
+#include "app/cli/nearest_word.h"
 #include "kit/relaunch.h"
 
 #include <QCoreApplication>
@@ -67,10 +68,17 @@ bool hasScheme(const QString& argument) {
     });
 }
 
+constexpr char helpCommand[] = "help";
+
 CommandLine unknownCommand(const QString& word) {
     QStringList names;
     for (const auto& entry : commandNames) {
         names << QLatin1String(entry.first);
+    }
+    names << QLatin1String(helpCommand);
+    if (const auto meant = nearestWord(word, names)) {
+        return failure(QCoreApplication::translate("zendra::cli", "unknown command '%1'; did you mean %2?")
+                           .arg(word, *meant));
     }
     return failure(QCoreApplication::translate("zendra::cli", "unknown command '%1'; the commands are %2")
                        .arg(word, names.join(QLatin1String(", "))));
@@ -97,7 +105,20 @@ CommandLine only(Command command) {
     return result;
 }
 
-// set-text [TEXT | - | -- TEXT]: everything after the command is the text, except that "-" reads
+// A forgotten argument, or an unquoted shell variable that is empty, must not wipe the text: only an
+// explicit empty text clears it. The message says what to use instead, so no pointer to --help.
+CommandLine missingText() {
+    CommandLine result =
+        failure(QCoreApplication::translate(
+                    "zendra::cli",
+                    "%1 needs a text (nothing changed); '%2' clears the text, '%3' reads standard input")
+                    .arg(QLatin1String("set-text"), QLatin1String("zendra clear"),
+                         QLatin1String("zendra set-text -")));
+    result.pointToHelp = false;
+    return result;
+}
+
+// set-text TEXT | - | -- TEXT: everything after the command is the text, except that "-" reads
 // standard input and "--" lets a text start with a dash.
 CommandLine parseSetText(CommandLine result, QStringList rest) {
     if (!rest.isEmpty() && rest.first() == QLatin1String("--")) {
@@ -105,11 +126,14 @@ CommandLine parseSetText(CommandLine result, QStringList rest) {
         if (rest.size() > 1) {
             return failure(oneTextOnly());
         }
-        result.text = rest.value(0);
+        if (rest.isEmpty()) {
+            return missingText();
+        }
+        result.text = rest.first();
         return result;
     }
     if (rest.isEmpty()) {
-        return result;
+        return missingText();
     }
     if (isHelp(rest.first())) {
         return only(Command::help);
@@ -166,6 +190,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         if (const auto info = informationCommand(argument)) {
             return only(*info);
         }
+        if (argument == QLatin1String(helpCommand)) {
+            return only(Command::help);
+        }
         if (const auto command = clientCommand(argument); command && !result.url && i == 0) {
             return parseClientCommand(*command, argument, arguments.mid(i + 1));
         }
@@ -181,10 +208,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             const QString name = argument.mid(qsizetype(sizeof panelItemOption) - 1);
             result.panelItem = parsePanelItemBackend(name);
             if (!result.panelItem) {
-                return failure(
-                    QCoreApplication::translate("zendra::cli", "unknown panel item '%1' (%2, %3 or %4)")
-                        .arg(name, QLatin1String("auto"), QLatin1String("window"),
-                             QLatin1String("statusnotifier")));
+                return failure(QCoreApplication::translate("zendra::cli", "unknown panel item '%1' (%2)")
+                                   .arg(name, panelItemBackendWords()));
             }
             continue;
         }
@@ -237,7 +262,7 @@ QString usageText() {
     return QCoreApplication::translate(
         "zendra::cli",
         "Usage: zendra [URL]\n"
-        "       zendra set-text [TEXT | -]\n"
+        "       zendra set-text TEXT | -\n"
         "       zendra get-text\n"
         "       zendra service\n"
         "       zendra watch [--json]\n"
@@ -245,15 +270,15 @@ QString usageText() {
         "       zendra settings\n"
         "       zendra config panel-item [auto | panel | window]\n"
         "       zendra debug-info | reset [--yes]\n"
-        "       zendra --help | --version\n"
+        "       zendra help | --help | --version\n"
         "\n"
         "Keeps your one most important task visible in the desktop panel. Only one instance runs;\n"
         "a second one hands its URL to the first and exits.\n"
         "\n"
         "  URL            A zendra: URL to open, for example \"zendra:?text=Write%20the%20report\".\n"
         "  set-text TEXT  Set the text exactly as given (line breaks kept); \"-\" reads standard\n"
-        "                 input; no TEXT clears it. Use \"set-text -- TEXT\" for a text that starts\n"
-        "                 with a dash.\n"
+        "                 input; an empty TEXT (\"\") clears it. Use \"set-text -- TEXT\" for a text\n"
+        "                 that starts with a dash.\n"
         "  get-text       Print the text and a newline.\n"
         "  service        Set the text from the first line of the current selection.\n"
         "  watch          Print the text as the panel shows it, then each change on its own line;\n"
@@ -273,7 +298,7 @@ QString usageText() {
         "set-text, get-text, watch and clear work whether or not Zendra runs.\n"
         "\n"
         "Options:\n"
-        "  --panel-item=NAME  Where the item shows: auto, window or statusnotifier.\n"
+        "  --panel-item=NAME  Where the item shows for this run: auto, panel or window.\n"
         "  --help             Show this help and exit.\n"
         "  --version          Show the version and exit.\n"
         "\n"

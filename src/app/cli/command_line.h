@@ -37,12 +37,13 @@ struct CommandLine {
     std::optional<QString> url;                // run: a URL to open once launched
     std::optional<qint64> relaunchedFrom;      // run: wait for this process before taking over
     std::optional<PanelItemBackend> panelItem; // run: where the item shows, over the environment's choice
-    std::optional<QString> text;               // set-text: the text; none clears it
+    std::optional<QString> text;               // set-text: the text; none when it comes from input
     bool readTextFromInput = false;            // set-text -: the text comes from standard input
     bool json = false;                         // watch --json
     QStringList configArguments;               // config: what follows the command
     bool assumeYes = false;                    // reset --yes
     QString error;                             // for Command::error: what was wrong
+    bool pointToHelp = true;                   // for Command::error: follow it with a pointer to --help
 };
 
 // `arguments` without the program name. --help and --version win over everything else, except a

@@ -27,8 +27,8 @@ void reportError(std::ostream& err, const QString& message);
 class SetTextCommand {
 public:
     SetTextCommand(TextTarget& target, CommandStreams streams) : target_(target), streams_(streams) {}
-    // Sets `text` unchanged (none clears the text), or, with `readInput`, all of standard input
-    // without one trailing line break. Input that is not UTF-8 stores nothing.
+    // Sets `text` unchanged (an empty one clears the text), or, with `readInput`, all of standard
+    // input without one trailing line break. Input that is not UTF-8 stores nothing.
     int run(const std::optional<QString>& text, bool readInput);
 
 private:

@@ -1,5 +1,6 @@
 #include "app/cli/config_command.h"
 
+#include "app/cli/panel_item_backend.h"
 #include "prefs/file_suite.h"
 #include "prefs/prefs.h"
 #include "prefs/standard_suite.h"
@@ -8,6 +9,7 @@
 #include <QCoreApplication>
 #include <array>
 #include <functional>
+#include <optional>
 #include <ostream>
 
 namespace zendra {
@@ -17,14 +19,19 @@ namespace {
 struct ConfigSetting {
     const char* name;
     std::function<const Prefs::Key<QString>&()> key;
-    QStringList values;
+    // The value to store for a word given on the command line; none for a word it does not take.
+    std::function<std::optional<QString>(const QString&)> value;
+    std::function<QString()> words; // the words to name when one is refused
 };
+
+std::optional<QString> panelItemValue(const QString& word) {
+    const auto backend = parsePanelItemBackend(word);
+    return backend ? std::optional(panelItemBackendName(*backend)) : std::nullopt;
+}
 
 const std::array<ConfigSetting, 1>& configSettings() {
     static const std::array<ConfigSetting, 1> settings{{
-        {"panel-item",
-         &Settings::panelItem,
-         {QStringLiteral("auto"), QStringLiteral("panel"), QStringLiteral("window")}},
+        {"panel-item", &Settings::panelItem, &panelItemValue, &panelItemBackendWords},
     }};
     return settings;
 }
@@ -65,12 +72,13 @@ int ConfigCommand::run(const QStringList& arguments) {
             streams_.out << Prefs::get(key).toStdString() << '\n' << std::flush;
             return exitSuccess;
         }
-        if (!setting.values.contains(arguments.at(1))) {
-            reportError(streams_.err, QCoreApplication::translate("zendra::cli", "%1 takes one of: %2")
-                                          .arg(arguments.first(), setting.values.join(QLatin1String(", "))));
+        const std::optional<QString> value = setting.value(arguments.at(1));
+        if (!value) {
+            reportError(streams_.err, QCoreApplication::translate("zendra::cli", "%1 takes %2")
+                                          .arg(arguments.first(), setting.words()));
             return exitUsage;
         }
-        Prefs::set(key, arguments.at(1));
+        Prefs::set(key, *value);
         return written() ? exitSuccess : exitFailure;
     }
     reportError(streams_.err, QCoreApplication::translate("zendra::cli", "no setting '%1' (settings: %2)")

@@ -1,8 +1,8 @@
 #pragma once
 
 // zendra config NAME [VALUE]: prints a setting's stored value, or stores a new one in the preferences
-// file. Each setting it knows has a command-line name and a fixed set of values; the application
-// reads them at its next start.
+// file. Each setting it knows has a command-line name and a fixed set of words, each stored in one
+// spelling; the application reads them at its next start.
 
 #include "app/cli/commands.h"
 

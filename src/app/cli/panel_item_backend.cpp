@@ -3,20 +3,21 @@
 #include "prefs/prefs.h"
 #include "settings/catalogue.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 #include <cstdio>
 
 namespace zendra {
 
-std::optional<PanelItemBackend> parsePanelItemBackend(QStringView name) {
-    if (name == u"auto") {
+std::optional<PanelItemBackend> parsePanelItemBackend(QStringView word) {
+    if (word == u"auto") {
         return PanelItemBackend::automatic;
     }
-    if (name == u"window") {
-        return PanelItemBackend::window;
-    }
-    if (name == u"statusnotifier") {
+    if (word == u"panel" || word == u"statusnotifier") {
         return PanelItemBackend::statusNotifier;
+    }
+    if (word == u"window") {
+        return PanelItemBackend::window;
     }
     return std::nullopt;
 }
@@ -26,24 +27,17 @@ QString panelItemBackendName(PanelItemBackend backend) {
     case PanelItemBackend::window:
         return QStringLiteral("window");
     case PanelItemBackend::statusNotifier:
-        return QStringLiteral("statusnotifier");
+        return QStringLiteral("panel");
     case PanelItemBackend::automatic:
         break;
     }
     return QStringLiteral("auto");
 }
 
-std::optional<PanelItemBackend> parsePanelItemSetting(QStringView value) {
-    if (value == u"auto") {
-        return PanelItemBackend::automatic;
-    }
-    if (value == u"panel") {
-        return PanelItemBackend::statusNotifier;
-    }
-    if (value == u"window") {
-        return PanelItemBackend::window;
-    }
-    return std::nullopt;
+QString panelItemBackendWords() {
+    //: Lists the three words, which stay as they are.
+    return QCoreApplication::translate("zendra::cli", "%1, %2 or %3")
+        .arg(QLatin1String("auto"), QLatin1String("panel"), QLatin1String("window"));
 }
 
 PanelItemBackend chosenPanelItemBackend(std::optional<PanelItemBackend> fromCommandLine) {
@@ -54,15 +48,15 @@ PanelItemBackend chosenPanelItemBackend(std::optional<PanelItemBackend> fromComm
         if (const auto backend = parsePanelItemBackend(value)) {
             return *backend;
         }
-        std::fprintf(stderr, "zendra: ignoring ZENDRA_PANEL_ITEM=%s (auto, window or statusnotifier)\n",
-                     qPrintable(value));
+        std::fprintf(stderr, "zendra: ignoring ZENDRA_PANEL_ITEM=%s (%s)\n", qPrintable(value),
+                     qPrintable(panelItemBackendWords()));
     }
     const QString stored = Prefs::get(Settings::panelItem());
-    if (const auto backend = parsePanelItemSetting(stored)) {
+    if (const auto backend = parsePanelItemBackend(stored)) {
         return *backend;
     }
-    std::fprintf(stderr, "zendra: ignoring the stored panelItem \"%s\" (auto, panel or window)\n",
-                 qPrintable(stored));
+    std::fprintf(stderr, "zendra: ignoring the stored panelItem \"%s\" (%s)\n", qPrintable(stored),
+                 qPrintable(panelItemBackendWords()));
     return PanelItemBackend::automatic;
 }
 

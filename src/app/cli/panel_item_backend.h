@@ -13,12 +13,14 @@ namespace zendra {
 
 enum class PanelItemBackend { automatic, window, statusNotifier };
 
-// "auto", "window" or "statusnotifier"; nothing for anything else.
-std::optional<PanelItemBackend> parsePanelItemBackend(QStringView name);
-// The name parsePanelItemBackend reads.
+// The words for a choice, the same on the command line, in the environment, for `zendra config` and in
+// the stored setting: "auto", "panel" or "window", and "statusnotifier", an older word for "panel"
+// that scripts may still pass. Nothing for anything else.
+std::optional<PanelItemBackend> parsePanelItemBackend(QStringView word);
+// The word for a choice ("auto", "panel" or "window"), which parsePanelItemBackend reads.
 QString panelItemBackendName(PanelItemBackend backend);
-// The stored setting's values: "auto", "panel" or "window"; nothing for anything else.
-std::optional<PanelItemBackend> parsePanelItemSetting(QStringView value);
+// The words to name in help and error texts, without the older one: "auto, panel or window".
+QString panelItemBackendWords();
 // The command line's choice, else ZENDRA_PANEL_ITEM, else the stored setting. An unknown value in
 // the environment or the setting is passed over with a warning.
 PanelItemBackend chosenPanelItemBackend(std::optional<PanelItemBackend> fromCommandLine);

@@ -3,6 +3,7 @@
 #include "app/cli/commands.h"
 #include "app/cli/config_command.h"
 #include "app/cli/reset_command.h"
+#include "app/cli/translations.h"
 #include "app/cli/watch.h"
 #include "prefs/file_suite.h"
 #include "prefs/standard_suite.h"
@@ -42,6 +43,7 @@ int runWatch(bool json) {
 int runClientCommand(int& argc, char** argv, const CommandLine& commandLine) {
     CommandStreams streams{std::cin, std::cout, std::cerr};
     QCoreApplication application(argc, argv);
+    installTranslations(application);
     if (commandLine.command == Command::watch) {
         return runWatch(commandLine.json);
     }

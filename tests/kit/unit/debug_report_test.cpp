@@ -1,5 +1,6 @@
 #include "kit/data_reset.h"
 #include "kit/debug_info.h"
+#include "kit/debug_report.h"
 #include "kit/message_log.h"
 
 #include <QDir>
@@ -90,6 +91,8 @@ TEST(DebugReportTest, ReportListsEveryFactInOrderAndFallsBackForWhatIsMissing) {
     EXPECT_TRUE(lines.contains("Memory Usage: <Unavailable>"));
     EXPECT_TRUE(lines.contains("Model: <Unknown>"));
     EXPECT_TRUE(lines.contains("Locale: de_DE (<Unknown>)"));
+    EXPECT_EQ(localeDisplayName(QLocale::c()), "no language") << "the C locale is known";
+    EXPECT_EQ(localeDisplayName(QLocale("de_AT")), "German (Austria)");
     EXPECT_EQ(lines.mid(lines.indexOf("# Settings"), 3), QStringList({"# Settings", "", "<Empty>"}));
     EXPECT_EQ(lines.mid(lines.indexOf("# Logs") + 2), QStringList({"```", "<Empty>", "```"}));
     EXPECT_EQ(formatRunningTime(std::chrono::seconds(65)), "1m 5s");

@@ -88,7 +88,7 @@ TEST_F(InstalledLayout, PutsEveryFileWhereTheDesktopLooksForIt) {
         QStringLiteral("share/icons/hicolor/scalable/apps/") + desktopId + QStringLiteral(".svg"),
         QStringLiteral("share/dbus-1/services/") + desktopId + QStringLiteral(".service"),
         QStringLiteral("share/man/man1/zendra.1.gz"),
-        QStringLiteral("share/zendra/translations/zendra.qm"),
+        QStringLiteral("share/zendra/translations/zendra_de.qm"),
         QStringLiteral("lib/zendra/zendra-gui.so"),
         QStringLiteral("share/doc/zendra/copyright"),
         QStringLiteral("share/doc/zendra/changelog.gz"),
@@ -97,6 +97,8 @@ TEST_F(InstalledLayout, PutsEveryFileWhereTheDesktopLooksForIt) {
         EXPECT_TRUE(QFileInfo(installed(file)).isFile()) << file.toStdString();
     }
     EXPECT_TRUE(QFileInfo(binary()).isExecutable());
+    EXPECT_FALSE(QFileInfo::exists(installed(QStringLiteral("share/zendra/translations/zendra.qm"))))
+        << "the English source catalogue holds no translations";
 
     // A staged install lands below DESTDIR only.
     for (const QString& file : expected) {

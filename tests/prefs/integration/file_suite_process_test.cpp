@@ -79,6 +79,7 @@ TEST_F(FileSuiteProcesses, ConcurrentWritersOfDifferentNamesLoseNothing) {
         EXPECT_EQ(entries.at(QStringLiteral("a%1").arg(i)), StoredObject(i));
         EXPECT_EQ(entries.at(QStringLiteral("b%1").arg(i)), StoredObject(i));
     }
+    EXPECT_FALSE(QFile::exists(path() + ".lock")) << "no lock file stays once both have ended";
 }
 
 TEST_F(FileSuiteProcesses, TerminationSignalsWritePendingChanges) {

@@ -76,11 +76,45 @@ TEST_F(CliBinaryTest, WithoutARunningInstanceTheTextCommandsUseTheFile) {
     EXPECT_EQ(zendra({"set-text", "-"}, "from input\n").exitCode, 0);
     EXPECT_EQ(zendra({"get-text"}).output, "from input\n");
 
+    // A forgotten argument is a usage error on one line and keeps the text; "" clears it.
+    const CommandRun missing = zendra({"set-text"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.error.count('\n'), 1) << missing.error.toStdString();
+    EXPECT_TRUE(missing.error.contains("zendra clear")) << missing.error.toStdString();
+    EXPECT_EQ(zendra({"get-text"}).output, "from input\n");
+    EXPECT_EQ(zendra({"set-text", ""}).exitCode, 0);
+    EXPECT_EQ(zendra({"get-text"}).output, "\n");
+
     const CommandRun toggle = zendra({"toggle-editor"});
     EXPECT_EQ(toggle.exitCode, 1);
     EXPECT_TRUE(toggle.error.startsWith("zendra: ")) << toggle.error.toStdString();
     EXPECT_EQ(zendra({"set-text", "two", "texts"}).exitCode, 2);
+    const CommandRun typo = zendra({"get-txt"});
+    EXPECT_EQ(typo.exitCode, 2);
+    EXPECT_TRUE(typo.error.startsWith("zendra: unknown command 'get-txt'; did you mean get-text?\n"))
+        << typo.error.toStdString();
+    const CommandRun help = zendra({"help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.output, zendra({"--help"}).output);
     EXPECT_FALSE(nameIsOwned()) << "no client command starts the application";
+}
+
+// A German desktop gets the command line's own texts in German too; the words it quotes stay.
+TEST_F(CliBinaryTest, HelpAndMistakesSpeakTheUsersLanguage) {
+    zendra::test::ChildProcessOptions german;
+    german.environment = {{"LANG", "de_DE.UTF-8"},
+                          {"LC_ALL", std::nullopt},
+                          {"LC_MESSAGES", std::nullopt},
+                          {"LANGUAGE", std::nullopt}};
+    const auto run = [&](const QStringList& arguments) {
+        ChildProcess child(ZENDRA_BINARY, arguments, german);
+        EXPECT_TRUE(child.waitForExit(20s));
+        return child.standardOutput() + child.standardError();
+    };
+    EXPECT_TRUE(run({"help"}).startsWith("Aufruf: zendra [URL]\n")) << run({"help"}).toStdString();
+    EXPECT_EQ(run({"get-txt"}), "zendra: unbekannter Befehl 'get-txt'; meinten Sie get-text?\n"
+                                "Weitere Informationen mit 'zendra --help'.\n");
+    EXPECT_TRUE(run({"config", "panel-item", "dock"}).contains("auto, panel oder window"));
 }
 
 // What makes the client commands quick: the executable starts without the GUI libraries, which

@@ -26,23 +26,44 @@ TEST(AppCommandLineTest, HelpAndVersionWinAndBadArgumentsAreErrors) {
     EXPECT_EQ(parseCommandLine({"-h"}).command, CommandLine::Command::help);
     EXPECT_EQ(parseCommandLine({"zendra:?text=a", "--version"}).command, CommandLine::Command::version);
 
-    const auto unknown = parseCommandLine({"--bogus"});
-    EXPECT_EQ(unknown.command, CommandLine::Command::error);
-    EXPECT_TRUE(unknown.error.contains("--bogus"));
+    const auto bogus = parseCommandLine({"--bogus"});
+    EXPECT_EQ(bogus.command, CommandLine::Command::error);
+    EXPECT_TRUE(bogus.error.contains("--bogus"));
     EXPECT_EQ(parseCommandLine({"zendra:?text=a", "zendra:?text=b"}).command, CommandLine::Command::error);
     EXPECT_EQ(parseCommandLine({"--relaunched-from=abc"}).command, CommandLine::Command::error);
     EXPECT_EQ(parseCommandLine({"--relaunched-from=-3"}).command, CommandLine::Command::error);
 
-    // Only a word with a scheme is a URL; a mistyped command names the real ones.
-    const auto typo = parseCommandLine({"get-txt"});
-    EXPECT_EQ(typo.command, CommandLine::Command::error);
-    EXPECT_TRUE(typo.error.contains("get-txt") && typo.error.contains("get-text") &&
-                typo.error.contains("toggle-editor"))
-        << typo.error.toStdString();
+    // Only a word with a scheme is a URL; a word far from every command names them all.
+    const auto unknown = parseCommandLine({"frobnicate"});
+    EXPECT_EQ(unknown.command, CommandLine::Command::error);
+    EXPECT_TRUE(unknown.error.contains("frobnicate") && unknown.error.contains("get-text") &&
+                unknown.error.contains("toggle-editor"))
+        << unknown.error.toStdString();
     for (const char* word : {"notes.txt", ":text=a", "1zendra:?text=a", "zen dra:?text=a"}) {
         EXPECT_EQ(parseCommandLine({word}).command, CommandLine::Command::error) << word;
     }
     EXPECT_EQ(parseCommandLine({"x-zendra.v2+a:b"}).url, QString("x-zendra.v2+a:b"));
+}
+
+TEST(AppCommandLineTest, HelpIsAlsoACommandAndAMistypedCommandNamesTheNearestOne) {
+    EXPECT_EQ(parseCommandLine({"help"}).command, Command::help);
+    EXPECT_EQ(parseCommandLine({"help", "set-text"}).command, Command::help);
+    EXPECT_EQ(parseCommandLine({"set-text", "help"}).text, QString("help")) << "a text stays a text";
+
+    const auto suggestion = [](const char* word) {
+        const auto parsed = parseCommandLine({word});
+        const qsizetype start = parsed.error.indexOf("did you mean ");
+        return start < 0 ? QString() : parsed.error.mid(start + 13).chopped(1);
+    };
+    EXPECT_EQ(suggestion("get-txt"), "get-text");
+    EXPECT_EQ(suggestion("gettext"), "get-text");
+    EXPECT_EQ(suggestion("tgogle-editor"), "toggle-editor") << "swapped neighbours are one edit";
+    EXPECT_EQ(suggestion("Clear"), "clear");
+    EXPECT_EQ(suggestion("conf"), "config") << "the start of exactly one command";
+    EXPECT_EQ(suggestion("hlep"), "help");
+    EXPECT_EQ(suggestion("set"), "") << "the start of two commands";
+    EXPECT_EQ(suggestion("xy"), "");
+    EXPECT_EQ(suggestion("statistics"), "");
 }
 
 TEST(AppCommandLineTest, ClientCommandsTakeTheirOwnArguments) {
@@ -51,10 +72,17 @@ TEST(AppCommandLineTest, ClientCommandsTakeTheirOwnArguments) {
     EXPECT_TRUE(parseCommandLine({"watch", "--json"}).json);
     EXPECT_EQ(parseCommandLine({"get-text", "--help"}).command, Command::help);
 
-    const auto clear = parseCommandLine({"set-text"});
-    EXPECT_EQ(clear.command, Command::setText);
-    EXPECT_FALSE(clear.text);
-    EXPECT_FALSE(clear.readTextFromInput);
+    // Only an explicit empty text clears; a missing one is an error that says how to clear.
+    EXPECT_EQ(parseCommandLine({"set-text", ""}).text, QString(""));
+    EXPECT_EQ(parseCommandLine({"set-text", "--", ""}).text, QString(""));
+    for (const QStringList& missing : {QStringList{"set-text"}, QStringList{"set-text", "--"}}) {
+        const auto parsed = parseCommandLine(missing);
+        EXPECT_EQ(parsed.command, Command::error);
+        EXPECT_TRUE(parsed.error.contains("'zendra clear'") && parsed.error.contains("'zendra set-text -'"))
+            << parsed.error.toStdString();
+        EXPECT_FALSE(parsed.error.contains('\n'));
+        EXPECT_FALSE(parsed.pointToHelp);
+    }
     EXPECT_TRUE(parseCommandLine({"set-text", "-"}).readTextFromInput);
     // The text is taken as given, even when it looks like an option after "--".
     EXPECT_EQ(parseCommandLine({"set-text", "two\nlines "}).text, QString("two\nlines "));

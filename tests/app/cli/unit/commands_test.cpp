@@ -1,3 +1,4 @@
+#include "app/cli/command_line.h"
 #include "app/cli/commands.h"
 #include "app/cli/config_command.h"
 #include "app/cli/panel_item_backend.h"
@@ -43,8 +44,8 @@ TEST_F(CliCommandsTest, SetAndGetKeepTheTextExactlyAndReachTheFile) {
     EXPECT_EQ(GetTextCommand(file, streams()).run(), exitSuccess);
     EXPECT_EQ(out.str(), text.toStdString() + "\n");
 
-    EXPECT_EQ(SetTextCommand(file, streams()).run(std::nullopt, false), exitSuccess);
-    EXPECT_EQ(Prefs::get(Settings::text()), QString()) << "no text clears it";
+    EXPECT_EQ(SetTextCommand(file, streams()).run(QString(), false), exitSuccess);
+    EXPECT_EQ(Prefs::get(Settings::text()), QString()) << "an empty text clears it";
     EXPECT_TRUE(err.str().empty()) << err.str();
 }
 
@@ -124,9 +125,8 @@ TEST_F(CliCommandsTest, ConfigStoresWhereTheTextShowsAndOneRunMayOverrideIt) {
     EXPECT_EQ(out.str(), "panel\n");
     EXPECT_TRUE(err.str().empty()) << err.str();
 
-    for (const QStringList& bad :
-         {QStringList{"panel-item", "statusnotifier"}, QStringList{"panelItem", "auto"}, QStringList{},
-          QStringList{"panel-item", "auto", "extra"}}) {
+    for (const QStringList& bad : {QStringList{"panel-item", "dock"}, QStringList{"panelItem", "auto"},
+                                   QStringList{}, QStringList{"panel-item", "auto", "extra"}}) {
         EXPECT_EQ(ConfigCommand(streams()).run(bad), exitUsage) << bad.join(' ').toStdString();
     }
     EXPECT_EQ(Prefs::get(Settings::panelItem()), "panel") << "a refused value changes nothing";
@@ -139,6 +139,31 @@ TEST_F(CliCommandsTest, ConfigStoresWhereTheTextShowsAndOneRunMayOverrideIt) {
     }
     Prefs::set(Settings::panelItem(), QString("dock"));
     EXPECT_EQ(chosenPanelItemBackend(std::nullopt), PanelItemBackend::automatic) << "an unknown stored value";
+    Settings::panelItem().reset();
+}
+
+// A script written for either side keeps working: both take the same words, the older one too, and
+// what is stored is a value the settings window shows.
+TEST_F(CliCommandsTest, TheOptionAndConfigTakeTheSameWordsForWhereTheTextShows) {
+    const test::ScopedEnv noEnvironment("ZENDRA_PANEL_ITEM", std::nullopt);
+    const std::pair<QString, PanelItemBackend> words[] = {
+        {"auto", PanelItemBackend::automatic},
+        {"panel", PanelItemBackend::statusNotifier},
+        {"statusnotifier", PanelItemBackend::statusNotifier},
+        {"window", PanelItemBackend::window}};
+    for (const auto& [word, backend] : words) {
+        EXPECT_EQ(parseCommandLine({"--panel-item=" + word}).panelItem, backend) << word.toStdString();
+        ASSERT_EQ(ConfigCommand(streams()).run({"panel-item", word}), exitSuccess) << err.str();
+        EXPECT_TRUE(QStringList({"auto", "panel", "window"}).contains(Prefs::get(Settings::panelItem())))
+            << Prefs::get(Settings::panelItem()).toStdString();
+        EXPECT_EQ(chosenPanelItemBackend(std::nullopt), backend) << word.toStdString();
+        // What a relaunch passes on reads back as the same choice.
+        EXPECT_EQ(parsePanelItemBackend(panelItemBackendName(backend)), backend);
+    }
+    const auto refused = parseCommandLine({"--panel-item=dock"});
+    EXPECT_TRUE(refused.error.contains("auto, panel or window")) << refused.error.toStdString();
+    EXPECT_EQ(ConfigCommand(streams()).run({"panel-item", "dock"}), exitUsage);
+    EXPECT_NE(err.str().find("auto, panel or window"), std::string::npos) << "one set of words is named";
     Settings::panelItem().reset();
 }
 

@@ -1,4 +1,4 @@
-#include "app/translations.h"
+#include "app/cli/translations.h"
 
 #include "app/translations_folder.h"
 
