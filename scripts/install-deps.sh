@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian 12 package Zendra needs to build, test and benchmark; with --fuzz also clang
-# and its libFuzzer runtime for the `fuzz` preset (the corpus replay in the tests needs neither).
+# and its libFuzzer runtime for the `fuzz` preset (the corpus replay in the tests needs neither); with
+# --package also the Debian package tools that scripts/package.sh uses.
 # Safe to run repeatedly: it does nothing when all packages are present.
 set -euo pipefail
 
@@ -12,11 +13,12 @@ packages=(
   libxkbcommon-dev libxkbcommon-x11-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libdbus-1-dev
-  xvfb xauth x11-utils dbus dbus-x11 fonts-dejavu-core desktop-file-utils
+  xvfb xauth x11-utils dbus dbus-x11 fonts-dejavu-core desktop-file-utils appstream dpkg-dev
 )
-if [ "${1:-}" = --fuzz ]; then
-  packages+=(clang libclang-rt-14-dev)
-fi
+case "${1:-}" in
+  --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+  --package) packages+=(debhelper lintian) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
