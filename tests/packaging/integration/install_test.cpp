@@ -89,12 +89,18 @@ TEST_F(InstalledLayout, PutsEveryFileWhereTheDesktopLooksForIt) {
         QStringLiteral("share/dbus-1/services/") + desktopId + QStringLiteral(".service"),
         QStringLiteral("share/man/man1/zendra.1.gz"),
         QStringLiteral("share/zendra/translations/zendra_de.qm"),
-        QStringLiteral("lib/zendra/zendra-gui.so"),
+        QStringLiteral(ZENDRA_GUI_MODULE_INSTALL_DIR "/zendra-gui.so"),
+        QStringLiteral("share/metainfo/") + desktopId + QStringLiteral(".metainfo.xml"),
         QStringLiteral("share/doc/zendra/copyright"),
         QStringLiteral("share/doc/zendra/changelog.gz"),
     };
     for (const QString& file : expected) {
         EXPECT_TRUE(QFileInfo(installed(file)).isFile()) << file.toStdString();
+    }
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
+        const QString icon =
+            QStringLiteral("share/icons/hicolor/%1x%1/apps/").arg(size) + desktopId + QStringLiteral(".png");
+        EXPECT_TRUE(QFileInfo(installed(icon)).isFile()) << icon.toStdString();
     }
     EXPECT_TRUE(QFileInfo(binary()).isExecutable());
     EXPECT_FALSE(QFileInfo::exists(installed(QStringLiteral("share/zendra/translations/zendra.qm"))))
