@@ -1,5 +1,6 @@
 #include "settings/window/settings_screen.h"
 
+#include "kit/own_window_level.h"
 #include "settings/window/appearance_settings.h"
 #include "settings/window/general_settings.h"
 #include "settings/window/shortcuts_settings.h"
@@ -14,11 +15,13 @@
 namespace zendra::Settings {
 
 SettingsScreen::SettingsScreen(Environment environment, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), tabs_(new QTabWidget(this)),
-      general_(new GeneralSettings), appearance_(new AppearanceSettings(std::move(environment.isPanelDark))),
+    : MenuBarAppWindow(parent), tabs_(new QTabWidget(this)), general_(new GeneralSettings),
+      appearance_(new AppearanceSettings(std::move(environment.isPanelDark))),
       shortcuts_(new ShortcutsSettings(environment.hasGlobalShortcuts)) {
     //: The title of the settings window.
     setWindowTitle(QCoreApplication::translate("zendra::Settings", "Settings"));
+    shouldCloseOnEscapePress = true;
+    KZApp::keepAboveOwnWindows(*this);
     tabs_->addTab(general_, symbolIcon(Symbol::general),
                   QCoreApplication::translate("zendra::Settings", "General"));
     tabs_->addTab(appearance_, symbolIcon(Symbol::appearance),
@@ -36,6 +39,7 @@ SettingsScreen::SettingsScreen(Environment environment, QWidget* parent)
 
     connect(tabs_, &QTabWidget::currentChanged, this, [this] { fitSelectedTab(); });
     fitSelectedTab();
+    center();
 }
 
 void SettingsScreen::fitSelectedTab() {

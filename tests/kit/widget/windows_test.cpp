@@ -1,9 +1,11 @@
 #include "kit/fakes/fake_desktop_effects.h"
 #include "kit/menu_bar_app_window.h"
+#include "kit/own_window_level.h"
 #include "kit/single_windows.h"
 
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace zendra;
@@ -66,6 +68,47 @@ TEST(MenuBarAppWindowTest, StaysBelowTheTopOfTheAvailableAreaUnlessAllowedAbove)
     window.allowedAboveMenuBar = true;
     window.move(40, top - 30);
     EXPECT_EQ(window.frameGeometry().top(), top - 30);
+}
+
+TEST(MenuBarAppWindowTest, CentresOnItsScreenBeforeAndAfterShowing) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    MenuBarAppWindow window;
+    window.resize(300, 200);
+    window.center();
+    EXPECT_EQ(window.geometry().center(), area.center());
+    window.show();
+    window.move(area.topLeft());
+    window.center();
+    EXPECT_EQ(window.frameGeometry().center(), area.center());
+}
+
+TEST(OwnWindowLevelTest, RaisesOnlyOverTheApplicationsOwnPlainWindows) {
+    QWidget kept;
+    kept.show();
+    QWindow& keptWindow = *kept.windowHandle();
+    QWidget plain;
+    plain.show();
+    EXPECT_TRUE(KZApp::raisesOver(*plain.windowHandle(), keptWindow));
+    EXPECT_FALSE(KZApp::raisesOver(keptWindow, keptWindow)) << "not over itself";
+
+    QWidget dialog(nullptr, Qt::Dialog);
+    QWidget modal;
+    modal.setWindowModality(Qt::ApplicationModal);
+    QWidget tool(nullptr, Qt::Tool);
+    for (QWidget* widget : {&dialog, &modal, &tool}) {
+        widget->show();
+        EXPECT_FALSE(KZApp::raisesOver(*widget->windowHandle(), keptWindow))
+            << "alerts, modal windows and floating tools keep their place";
+    }
+    QWidget belonging;
+    belonging.winId();
+    belonging.windowHandle()->setTransientParent(plain.windowHandle());
+    EXPECT_FALSE(KZApp::raisesOver(*belonging.windowHandle(), keptWindow)) << "it stays over its owner";
+
+    kept.showMinimized();
+    EXPECT_FALSE(KZApp::raisesOver(*plain.windowHandle(), keptWindow));
+    kept.hide();
+    EXPECT_FALSE(KZApp::raisesOver(*plain.windowHandle(), keptWindow));
 }
 
 TEST(SingleWindowsTest, OneInstancePerClassFadingInOnlyWhereACompositorRuns) {
