@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyleOptionButton>
@@ -150,7 +151,8 @@ TEST_F(WelcomeTest, LastPageKeepsAFlexibleSpaceBetweenTheNoteAndGetStarted) {
     const QRect noteFrame(note->mapTo(&screen, QPoint()), note->size());
     const QRect buttonFrame(getStarted->mapTo(&screen, QPoint()), getStarted->size());
     EXPECT_GT(buttonFrame.top() - noteFrame.bottom(), 40) << "not glued to the button";
-    EXPECT_GE(buttonFrame.bottom(), WelcomeScreen::height - 2 * 16 - 10 - 2) << "the button keeps to the bottom";
+    EXPECT_GE(buttonFrame.bottom(), WelcomeScreen::height - 2 * 16 - 10 - 2)
+        << "the button keeps to the bottom";
     const QRect iconFrame = screen.findChild<QLabel*>("welcomeIcon")->geometry();
     EXPECT_LT(noteFrame.top() - iconFrame.bottom(), 20) << "no empty band above the note";
 }
@@ -174,10 +176,11 @@ QString lastLine(const QString& text, const QFont& font, int width) {
 TEST(BalancedLinesTest, WrapsIntoTheSameNumberOfLinesWithoutALoneLastWord) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(14);
-    const QString text = QStringLiteral("Put your most important task or goal in the menu bar");
-    const int full = 356;
+    const QString text = QStringLiteral("Put your most important task or goal in the panel today");
+    // Wide enough for all but the last word.
+    const int full = QFontMetrics(font).horizontalAdvance(text.left(text.lastIndexOf(u' '))) + 2;
     ASSERT_EQ(wrappedLineCount(text, font, full), 2);
-    ASSERT_EQ(lastLine(text, font, full), "bar") << "the unbalanced wrap this guards against";
+    ASSERT_EQ(lastLine(text, font, full), "today") << "the unbalanced wrap this guards against";
     const int balanced = balancedWidth(text, font, full);
     EXPECT_LT(balanced, full);
     EXPECT_EQ(wrappedLineCount(text, font, balanced), 2);
