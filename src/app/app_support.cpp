@@ -8,6 +8,7 @@
 #include "platform/linux/desktop_services.h"
 #include "platform/linux/device_facts.h"
 #include "platform/linux/panel_host_query.h"
+#include "platform/linux/x11/window_activation.h"
 #include "prefs/prefs.h"
 #include "prefs/standard_suite.h"
 
@@ -72,6 +73,7 @@ KZApp::DebugActions linuxDebugActions(std::function<KZApp::DebugFacts()> facts,
     actions.facts = std::move(facts);
     actions.desktop = std::make_shared<linux_desktop::DesktopServices>();
     actions.resetAndRelaunch = std::move(resetAndRelaunch);
+    actions.activateWindow = &x11::activateWindow;
     return actions;
 }
 

@@ -5,17 +5,23 @@
 #include "kit/visibility_check.h"
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
 namespace zendra::KZApp {
 
-VisibilityAlertResponse showVisibilityAlertBox(const VisibilityAlert& alert);
+// Brings an alert to the front before it waits for the user; none: Qt's show alone.
+using AlertActivation = std::function<void(QWidget&)>;
+
+// Both alerts come up while the user may be working in another program: `activate` brings them forward.
+VisibilityAlertResponse showVisibilityAlertBox(const VisibilityAlert& alert,
+                                               const AlertActivation& activate = {});
 
 // "Delete all data and settings for <app>" with the destructive "Delete"; true when it was chosen.
 bool confirmDataDeletion(QWidget* parent, const QString& applicationName);
 // The launch-chord prompt: "Are you sure…?" with "Delete" and "Cancel"; true for "Delete".
-bool confirmDataDeletionAtLaunch(const QString& applicationName);
+bool confirmDataDeletionAtLaunch(const QString& applicationName, const AlertActivation& activate = {});
 
 // How to send crash reports: names `folder` and `supportAddress`; returns whether the reveal button
 // was chosen.

@@ -55,7 +55,7 @@ void DebugActions::deleteDataAndSettings(QWidget* parent) const {
 }
 
 void DebugActions::promptDataResetAtLaunch() const {
-    if (confirmDataDeletionAtLaunch(applicationName) && resetAndRelaunch) {
+    if (confirmDataDeletionAtLaunch(applicationName, activateWindow) && resetAndRelaunch) {
         resetAndRelaunch();
     }
 }

@@ -36,6 +36,8 @@ struct DebugActions {
     std::shared_ptr<DesktopServices> desktop;
     // Deletes the data and settings and starts a new instance (after the user confirmed).
     std::function<void()> resetAndRelaunch;
+    // Brings a window of Zendra's to the front as the answer to the user's request; none: Qt's own.
+    std::function<void(QWidget&)> activateWindow;
 
     QString report() const { return debugInfo(facts()); }
     QUrl feedbackUrl() const;
