@@ -1,6 +1,5 @@
 #include "settings/window/settings_screen.h"
 
-#include "kit/own_window_level.h"
 #include "settings/window/appearance_settings.h"
 #include "settings/window/general_settings.h"
 #include "settings/window/shortcuts_settings.h"
@@ -21,7 +20,6 @@ SettingsScreen::SettingsScreen(Environment environment, QWidget* parent)
     //: The title of the settings window.
     setWindowTitle(QCoreApplication::translate("zendra::Settings", "Settings"));
     shouldCloseOnEscapePress = true;
-    KZApp::keepAboveOwnWindows(*this);
     tabs_->addTab(general_, symbolIcon(Symbol::general),
                   QCoreApplication::translate("zendra::Settings", "General"));
     tabs_->addTab(appearance_, symbolIcon(Symbol::appearance),

@@ -18,9 +18,10 @@ struct SettingsScreenEnvironment {
 };
 
 // The settings window: tabs General, Appearance and Shortcuts, 460 pixels wide, as high as the
-// selected tab needs, kept above Zendra's other windows while open (not above other programs').
-// Closing it (also with Escape or Ctrl+W) only hides it. Every control stores its change at once;
-// there is nothing to apply or cancel.
+// selected tab needs. An ordinary window: it does not float above other programs' windows (and is not
+// raised over Zendra's own either, since window managers such as xfwm4 give the focus to a window
+// raised that way). Closing it (also with Escape or Ctrl+W) only hides it. Every control stores its
+// change at once; there is nothing to apply or cancel.
 class SettingsScreen : public KZApp::MenuBarAppWindow {
 public:
     static constexpr int contentWidth = 460;

@@ -1,11 +1,9 @@
 #include "kit/fakes/fake_desktop_effects.h"
 #include "kit/menu_bar_app_window.h"
-#include "kit/own_window_level.h"
 #include "kit/single_windows.h"
 
 #include <QScreen>
 #include <QTest>
-#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace zendra;
@@ -80,35 +78,6 @@ TEST(MenuBarAppWindowTest, CentresOnItsScreenBeforeAndAfterShowing) {
     window.move(area.topLeft());
     window.center();
     EXPECT_EQ(window.frameGeometry().center(), area.center());
-}
-
-TEST(OwnWindowLevelTest, RaisesOnlyOverTheApplicationsOwnPlainWindows) {
-    QWidget kept;
-    kept.show();
-    QWindow& keptWindow = *kept.windowHandle();
-    QWidget plain;
-    plain.show();
-    EXPECT_TRUE(KZApp::raisesOver(*plain.windowHandle(), keptWindow));
-    EXPECT_FALSE(KZApp::raisesOver(keptWindow, keptWindow)) << "not over itself";
-
-    QWidget dialog(nullptr, Qt::Dialog);
-    QWidget modal;
-    modal.setWindowModality(Qt::ApplicationModal);
-    QWidget tool(nullptr, Qt::Tool);
-    for (QWidget* widget : {&dialog, &modal, &tool}) {
-        widget->show();
-        EXPECT_FALSE(KZApp::raisesOver(*widget->windowHandle(), keptWindow))
-            << "alerts, modal windows and floating tools keep their place";
-    }
-    QWidget belonging;
-    belonging.winId();
-    belonging.windowHandle()->setTransientParent(plain.windowHandle());
-    EXPECT_FALSE(KZApp::raisesOver(*belonging.windowHandle(), keptWindow)) << "it stays over its owner";
-
-    kept.showMinimized();
-    EXPECT_FALSE(KZApp::raisesOver(*plain.windowHandle(), keptWindow));
-    kept.hide();
-    EXPECT_FALSE(KZApp::raisesOver(*plain.windowHandle(), keptWindow));
 }
 
 TEST(SingleWindowsTest, OneInstancePerClassFadingInOnlyWhereACompositorRuns) {
