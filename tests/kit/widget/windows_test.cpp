@@ -68,18 +68,6 @@ TEST(MenuBarAppWindowTest, StaysBelowTheTopOfTheAvailableAreaUnlessAllowedAbove)
     EXPECT_EQ(window.frameGeometry().top(), top - 30);
 }
 
-TEST(MenuBarAppWindowTest, CentresOnItsScreenBeforeAndAfterShowing) {
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    MenuBarAppWindow window;
-    window.resize(300, 200);
-    window.center();
-    EXPECT_EQ(window.geometry().center(), area.center());
-    window.show();
-    window.move(area.topLeft());
-    window.center();
-    EXPECT_EQ(window.frameGeometry().center(), area.center());
-}
-
 TEST(SingleWindowsTest, OneInstancePerClassFadingInOnlyWhereACompositorRuns) {
     auto effects = std::make_shared<test::FakeDesktopEffects>();
     SingleWindows windows(effects);
