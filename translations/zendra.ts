@@ -57,7 +57,7 @@
 <context>
     <name>zendra::Hotkeys::RecorderField</name>
     <message>
-        <location filename="../src/hotkeys/recorder_field.cpp" line="+32"/>
+        <location filename="../src/hotkeys/recorder_field.cpp" line="+33"/>
         <source>This keyboard shortcut cannot be used as it&apos;s already a system-wide keyboard shortcut.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -91,7 +91,7 @@
 <context>
     <name>zendra::KZApp::Alerts</name>
     <message>
-        <location filename="../src/kit/alert_boxes.cpp" line="+47"/>
+        <location filename="../src/kit/alert_boxes.cpp" line="+57"/>
         <source>Delete all data and settings for %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -191,8 +191,8 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
-        <source>Menu Bar Item Did Not Appear</source>
+        <location line="+6"/>
+        <source>Panel Item Did Not Appear</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -247,7 +247,7 @@ Disregard this message if your panel is set to hide automatically. It will not b
     </message>
     <message>
         <location line="+13"/>
-        <source>Press the &lt;span style=&quot;font-family: monospace&quot;&gt;return&lt;/span&gt; key or click the menu bar item to close this window</source>
+        <source>Press the &lt;span style=&quot;font-family: monospace&quot;&gt;Return&lt;/span&gt; key or click the panel item to close this window</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -422,13 +422,13 @@ Disregard this message if your panel is set to hide automatically. It will not b
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/settings/window/settings_screen.cpp" line="+21"/>
+        <location filename="../src/settings/window/settings_screen.cpp" line="+22"/>
         <source>Settings</source>
         <extracomment>The title of the settings window.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>General</source>
         <translation type="unfinished"></translation>
     </message>
@@ -505,23 +505,23 @@ Disregard this message if your panel is set to hide automatically. It will not b
 <context>
     <name>zendra::WelcomeScreen</name>
     <message>
-        <location filename="../src/app/welcome/welcome_screen.cpp" line="+87"/>
+        <location filename="../src/app/welcome/welcome_screen.cpp" line="+91"/>
         <source>Welcome to</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
-        <source>Put your most important task or goal in the menu bar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+6"/>
+        <location line="+16"/>
         <source>Continue</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>The panel may hide menu bar items that do not fit. You are recommended to set a maximum width of the menu bar item in the app settings. When Zendra shows the item in its own window, you can also drag it towards the right side while holding the Super key.</source>
+        <location line="-12"/>
+        <source>Put your most important task or goal in the panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>The panel may hide items that do not fit. You are recommended to set a maximum width of the panel item in the app settings. When Zendra shows the item in its own window, you can also drag it towards the right side while holding the Super key.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -535,7 +535,7 @@ Disregard this message if your panel is set to hide automatically. It will not b
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+63"/>
         <source>Hello, I&apos;m %1</source>
         <extracomment>%1 is the application&apos;s name.</extracomment>
         <translation type="unfinished"></translation>

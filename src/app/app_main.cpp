@@ -70,7 +70,10 @@ void startVisibilityCheck(StatusItem& item, const QString& advice, std::function
     check.suite = Prefs::standardSuite();
     check.presence = [&item] { return KZApp::ItemPresence{true, true, item.isOnScreen()}; };
     check.screens = &screenAreas;
-    check.showAlert = &KZApp::showVisibilityAlertBox;
+    // It comes up a moment after launch, often while the user works elsewhere: brought forward.
+    check.showAlert = [](const KZApp::VisibilityAlert& alert) {
+        return KZApp::showVisibilityAlertBox(alert, &x11::activateWindow);
+    };
     check.openSettings = std::move(openSettings);
     KZApp::ensureVisibility(std::move(check), advice);
 }

@@ -50,8 +50,7 @@ QString settingsButtonTitle(bool currentSystem) {
 VisibilityAlert visibilityAlert(bool autoHiding, const std::optional<QString>& additionalText,
                                 bool currentSystem) {
     VisibilityAlert alert;
-    alert.title =
-        QCoreApplication::translate("zendra::KZApp::VisibilityCheck", "Menu Bar Item Did Not Appear");
+    alert.title = QCoreApplication::translate("zendra::KZApp::VisibilityCheck", "Panel Item Did Not Appear");
     alert.okButton = QCoreApplication::translate("zendra::KZApp::VisibilityCheck", "OK");
     alert.settingsButton = settingsButtonTitle(currentSystem);
     if (autoHiding) {
