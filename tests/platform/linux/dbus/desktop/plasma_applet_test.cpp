@@ -25,6 +25,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <iostream>
+#include <set>
 #include <xcb/xcb.h>
 
 namespace {
@@ -33,6 +34,8 @@ using namespace std::chrono_literals;
 using zendra::test::ChildProcess;
 using zendra::test::waitUntil;
 using zendra::test::X11Input;
+
+constexpr std::uint8_t escapeKey = 9;
 
 #ifdef ZENDRA_PLASMA_APPLET_BUILD_DIR
 constexpr const char* appletBuild = ZENDRA_PLASMA_APPLET_BUILD_DIR;
@@ -260,11 +263,51 @@ TEST_F(PlasmaAppletTest, ThePanelShowsTheTextFollowsSetTextAndAClickOpensTheEdit
         return count;
     };
     EXPECT_EQ(editors(), 0);
-    desktop.click(panel.x() + (left + right) / 2, panel.bottom() - 20);
+    const QPoint applet(panel.x() + (left + right) / 2, panel.bottom() - 20);
+    desktop.click(applet.x(), applet.y());
     EXPECT_TRUE(waitUntil([&] { return editors() == 1; }, 5s))
         << "a click on the applet opens the edit window";
     settled(screen, 500ms);
     save("editor");
+
+    // Right-click: Zendra's own menu pops up, as a new window of Zendra's.
+    std::set<std::uint32_t> before;
+    for (const auto& window : windowsOf(zendraPid)) {
+        before.insert(window.id);
+    }
+    desktop.click(applet.x(), applet.y(), X11Input::Button::right);
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            for (const auto& window : windowsOf(zendraPid)) {
+                if (!before.count(window.id) && window.y + window.height <= panel.bottom()) {
+                    return true;
+                }
+            }
+            return false;
+        },
+        5s))
+        << "the menu opens above the panel";
+    settled(screen, 300ms);
+    save("menu");
+    desktop.chord({escapeKey});
+    ASSERT_TRUE(waitUntil([&] { return windowsOf(zendraPid).size() <= before.size(); }, 5s))
+        << "Escape closes it";
+
+    // Shift-click clears the text. Shift is held a moment first, as a user does: plasmashell takes the
+    // modifiers of a click from the key events it has seen by then.
+    desktop.key(true, X11Input::shiftKey);
+    waitUntil([] { return false; }, 300ms);
+    desktop.click(applet.x(), applet.y());
+    waitUntil([] { return false; }, 300ms);
+    desktop.key(false, X11Input::shiftKey);
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            ChildProcess get(ZENDRA_BINARY, {QStringLiteral("get-text")});
+            return get.waitForExit(5s) && get.standardOutput().trimmed().isEmpty();
+        },
+        5s))
+        << "Shift-click on the applet clears the text";
+    save("cleared");
 }
 
 } // namespace
