@@ -42,12 +42,17 @@ ExternalProject_Add(zendra_plasma_applet
     USES_TERMINAL_BUILD OFF)
 
 # Installed by the applet project's own rules into the same prefix (and DESTDIR, which the child
-# process inherits), so that `cmake --install` and the package carry it.
+# process inherits), so that `cmake --install` carries it; the package builds it into a package of
+# its own (component `plasma`), since it brings Qt 5 that the rest does not need.
 install(CODE "
+    set(strip)
+    if(CMAKE_INSTALL_DO_STRIP)
+        set(strip --strip)
+    endif()
     execute_process(COMMAND \"${CMAKE_COMMAND}\" --install \"${ZENDRA_PLASMA_APPLET_BUILD_DIR}\"
-                            --prefix \"\${CMAKE_INSTALL_PREFIX}\"
+                            --prefix \"\${CMAKE_INSTALL_PREFIX}\" \${strip}
                     RESULT_VARIABLE applet_install_result)
     if(applet_install_result)
         message(FATAL_ERROR \"installing the Plasma applet failed\")
     endif()
-")
+" COMPONENT plasma)
