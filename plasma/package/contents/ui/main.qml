@@ -52,6 +52,14 @@ MouseArea {
         }
     }
 
+    // The whole text as the tooltip, as on Zendra's own item.
+    PlasmaCore.ToolTipArea {
+        anchors.fill: parent
+        mainText: Plasmoid.toolTipMainText
+        subText: Plasmoid.toolTipSubText
+        textFormat: Text.PlainText
+    }
+
     ZendraItem {
         id: item
         anchors.fill: parent
