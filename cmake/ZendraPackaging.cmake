@@ -25,6 +25,27 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://${ZENDRA_HOST}/zendra")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 
+# The Plasma applet, when it is built, goes into a second package, zendra-plasma, so that Zendra itself
+# does not bring Qt 5 and KDE Frameworks.
+if(TARGET zendra_plasma_applet)
+    set(CPACK_DEB_COMPONENT_INSTALL ON)
+    set(CPACK_COMPONENTS_ALL Unspecified plasma)
+    set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_NAME zendra)
+    set(CPACK_DEBIAN_UNSPECIFIED_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_UNSPECIFIED_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+    # Qt 6's catalogues are for Zendra itself.
+    set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_RECOMMENDS ${CPACK_DEBIAN_PACKAGE_RECOMMENDS})
+    unset(CPACK_DEBIAN_PACKAGE_RECOMMENDS)
+    set(CPACK_DEBIAN_PLASMA_PACKAGE_NAME zendra-plasma)
+    set(CPACK_DEBIAN_PLASMA_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PLASMA_PACKAGE_SECTION kde)
+    set(CPACK_DEBIAN_PLASMA_PACKAGE_DEPENDS "zendra (= ${CPACK_PACKAGE_VERSION}), plasma-framework")
+    # The summary line is the project's, for both packages.
+    set(CPACK_DEBIAN_PLASMA_DESCRIPTION "The Zendra applet for KDE Plasma panels shows Zendra's text in the panel
+as Zendra draws it, with Zendra's clicks and menu. Add it to a panel with
+Add Widgets in the panel's menu.")
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_SOURCE_GENERATOR "")
 include(CPack)

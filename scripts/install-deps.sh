@@ -13,6 +13,9 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libdbus-1-dev
   xvfb xauth x11-utils dbus dbus-x11 fonts-dejavu-core desktop-file-utils
+  # The Plasma applet (Qt 5, KDE Frameworks 5) and the desktop test that runs it in plasmashell.
+  extra-cmake-modules qtbase5-dev qtdeclarative5-dev libkf5plasma-dev
+  plasma-workspace plasma-framework kwin-x11 kded5
 )
 if [ "${1:-}" = --fuzz ]; then
   packages+=(clang libclang-rt-14-dev)

@@ -4,6 +4,7 @@
 #include "app/app_support.h"
 #include "app/cli/translations.h"
 #include "app/desktop_shortcuts.h"
+#include "app/display_choice.h"
 #include "app/editor/main_screen.h"
 #include "app/identity.h"
 #include "app/welcome/welcome_window_controller.h"
@@ -149,7 +150,8 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
         AppState::Environment env;
         env.editWindows = editWindows;
         env.makeStatusItem = [panelItem](StatusItemCallbacks callbacks) {
-            auto backends = linux_panel::makePanelItemBackends(panelItem, callbacks.buildMenu);
+            auto backends = linux_panel::makePanelItemBackends(panelItem, callbacks.buildMenu,
+                                                               &chooseAutomaticPanelPlace);
             return makePanelStatusItem(std::move(backends), std::move(callbacks));
         };
         env.idleTime = platform_->idleTime;

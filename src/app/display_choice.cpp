@@ -83,6 +83,29 @@ DisplayChoice chooseDisplay(const DisplaySession& session) {
     return choice;
 }
 
+PanelItemSwitch::PanelState chooseAutomaticPanelPlace(const PanelHostFacts& facts) {
+    using State = PanelItemSwitch::PanelState;
+    using Notifier = PanelHostFacts::Notifier;
+    if (facts.appletHosted) {
+        return State::hosted;
+    }
+    if (!facts.plasmaShell) {
+        return State::pending;
+    }
+    if (*facts.plasmaShell) {
+        return facts.appletWaitOver ? State::unhosted : State::pending;
+    }
+    switch (facts.notifier) {
+    case Notifier::unknown:
+        return State::pending;
+    case Notifier::hosted:
+        return State::hosted;
+    case Notifier::unhosted:
+        break;
+    }
+    return State::unhosted;
+}
+
 DisplaySession currentDisplaySession(const x11::Connection& x11) {
     DisplaySession session;
     session.requestedPlatform = qgetenv("QT_QPA_PLATFORM");

@@ -53,3 +53,41 @@ TEST(DisplayChoiceTest, StartsOnWhatTheSessionOffersAndExplainsWhatItCannotUse) 
 }
 
 } // namespace
+
+namespace {
+
+using zendra::chooseAutomaticPanelPlace;
+using zendra::PanelHostFacts;
+using State = zendra::PanelItemSwitch::PanelState;
+using Notifier = PanelHostFacts::Notifier;
+
+PanelHostFacts facts(Notifier notifier, std::optional<bool> plasma, bool applet, bool waitOver) {
+    PanelHostFacts result;
+    result.notifier = notifier;
+    result.plasmaShell = plasma;
+    result.appletHosted = applet;
+    result.appletWaitOver = waitOver;
+    return result;
+}
+
+TEST(DisplayChoiceTest, TheItemGoesWhereTheUserCanReadItsText) {
+    // Plasma's tray draws the item as an icon only: the applet, else Zendra's window.
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::hosted, true, true, false)), State::hosted);
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::hosted, true, false, true)), State::unhosted)
+        << "an icon in Plasma's tray is not enough";
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::unhosted, true, false, true)), State::unhosted);
+    // The applet a moment to register before the window flashes up, and none while plasmashell's
+    // presence is being asked.
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::hosted, true, false, false)), State::pending);
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::unhosted, std::nullopt, false, true)),
+              State::pending);
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::unhosted, std::nullopt, true, false)), State::hosted);
+
+    // Elsewhere trays that show the label keep the item, as before; the applet still wins.
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::hosted, false, false, false)), State::hosted);
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::unknown, false, false, true)), State::pending);
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::unhosted, false, false, true)), State::unhosted);
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::unhosted, false, true, true)), State::hosted);
+}
+
+} // namespace
