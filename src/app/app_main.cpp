@@ -68,7 +68,9 @@ std::vector<KZApp::ScreenArea> screenAreas() {
 void startVisibilityCheck(StatusItem& item, const QString& advice, std::function<void()> openSettings) {
     KZApp::VisibilityCheck check;
     check.suite = Prefs::standardSuite();
-    check.presence = [&item] { return KZApp::ItemPresence{true, true, item.isOnScreen()}; };
+    check.presence = [&item] {
+        return KZApp::ItemPresence{true, true, item.isOnScreen(), item.isAwaitingHost()};
+    };
     check.screens = &screenAreas;
     check.showAlert = &KZApp::showVisibilityAlertBox;
     check.openSettings = std::move(openSettings);
