@@ -80,9 +80,13 @@ void startVisibilityCheck(StatusItem& item, const QString& advice, std::function
 void installPlatform(QApplication& application) {
     // The application lives in the panel item; closing the edit window must not end it.
     application.setQuitOnLastWindowClosed(false);
-    // A termination signal writes the pending preferences, then ends the event loop normally.
-    Prefs::FileSuite::installTerminationFlush(
-        [](int) { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); });
+    // A termination signal writes the pending preferences, then ends the event loop normally. It ends
+    // every event loop: quit() would ask the windows first, and an open alert without a cancel button
+    // refuses to close, which kept the application running.
+    Prefs::FileSuite::installTerminationFlush([](int) {
+        QMetaObject::invokeMethod(
+            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    });
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &flushStandardSuite);
     Hotkeys::setEnvironment(hotkeysEnvironmentForSession());
     LoginLaunch::setPlatform(std::make_shared<autostart::AutostartLoginPlatform>(

@@ -1,5 +1,6 @@
 #include "support/x11_input.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -115,6 +116,34 @@ std::vector<X11Input::Window> X11Input::mappedWindows(pid_t pid) {
         const auto window = geometry(children[i]);
         if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE && window) {
             result.push_back(*window);
+        }
+    }
+    return result;
+}
+
+std::vector<std::uint32_t> X11Input::managedDialogs(pid_t pid) {
+    const auto atom = [this](const char* name) {
+        ReplyPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+            connection_, xcb_intern_atom(connection_, 0, std::uint16_t(std::strlen(name)), name), nullptr));
+        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    };
+    const auto atoms = [this](xcb_window_t window, xcb_atom_t property, xcb_atom_t type) {
+        ReplyPtr<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+            connection_, xcb_get_property(connection_, 0, window, property, type, 0, 1024), nullptr));
+        std::vector<std::uint32_t> values;
+        if (reply) {
+            const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+            values.assign(data, data + xcb_get_property_value_length(reply.get()) / 4);
+        }
+        return values;
+    };
+    const xcb_atom_t typeAtom = atom("_NET_WM_WINDOW_TYPE");
+    const xcb_atom_t dialogAtom = atom("_NET_WM_WINDOW_TYPE_DIALOG");
+    std::vector<std::uint32_t> result;
+    for (const std::uint32_t window : atoms(root_, atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW)) {
+        const auto types = atoms(window, typeAtom, XCB_ATOM_ATOM);
+        if (windowPid(window) == pid && std::find(types.begin(), types.end(), dialogAtom) != types.end()) {
+            result.push_back(window);
         }
     }
     return result;

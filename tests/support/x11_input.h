@@ -57,6 +57,9 @@ public:
 
     // The mapped top-level windows whose _NET_WM_PID is `pid`, in stacking order.
     std::vector<Window> mappedWindows(pid_t pid);
+    // The windows of `pid` that the window manager manages as dialogs (in its _NET_CLIENT_LIST, with
+    // _NET_WM_WINDOW_TYPE_DIALOG), such as alerts. A reparenting manager hides them from mappedWindows.
+    std::vector<std::uint32_t> managedDialogs(pid_t pid);
     // A window's geometry relative to its parent (the root for top-level windows without a manager).
     std::optional<Window> geometry(std::uint32_t window);
 
