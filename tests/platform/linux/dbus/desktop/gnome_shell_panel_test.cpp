@@ -50,12 +50,15 @@ QVariant property(const QString& service, const QString& path, const QString& in
                : QVariant();
 }
 
+QStringList registeredItems() {
+    return property("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
+                    "org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems")
+        .toStringList();
+}
+
 // The bus name under which the shell's watcher lists an item of process `pid`, if it lists one.
 std::optional<QString> registeredItemOf(qint64 pid) {
-    const QStringList entries = property("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
-                                         "org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems")
-                                    .toStringList();
-    for (const QString& entry : entries) {
+    for (const QString& entry : registeredItems()) {
         const QString name = entry.section(QRegularExpression("[@/]"), 0, 0);
         const auto owner = QDBusConnection::sessionBus().interface()->servicePid(name);
         if (owner.isValid() && owner.value() == pid) {
@@ -125,6 +128,8 @@ TEST_F(GnomeShellPanelTest, EveryStartShowsTheTextInTheTopBarWithoutAnAlert) {
         SCOPED_TRACE("start " + std::to_string(run) + (run == 1 ? ", the first launch" : ", a later launch"));
         const QString text = QStringLiteral("Start %1 of Zendra").arg(run);
         ASSERT_TRUE(setText(text));
+        // The last start's item has left the top bar.
+        ASSERT_TRUE(waitUntil([] { return registeredItems().isEmpty(); }, 5s));
         const QImage empty = topBarRight();
         start();
 
