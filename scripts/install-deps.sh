@@ -13,8 +13,9 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libdbus-1-dev
   xvfb xauth x11-utils dbus dbus-x11 fonts-dejavu-core desktop-file-utils
-  # Desktop tests: a real GNOME Shell (software GL) with the extension that shows items' labels.
-  gnome-shell gnome-shell-extension-appindicator libgl1-mesa-dri
+  # Desktop tests: a real GNOME Shell (software GL, X11 and Wayland with XWayland) with the extension
+  # that shows items' labels.
+  gnome-shell gnome-shell-extension-appindicator libgl1-mesa-dri xwayland
 )
 if [ "${1:-}" = --fuzz ]; then
   packages+=(clang libclang-rt-14-dev)

@@ -6,6 +6,8 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDir>
+#include <QFile>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <stdexcept>
 
@@ -21,9 +23,12 @@ const QString extensionsFolder = QStringLiteral("/usr/share/gnome-shell/extensio
 
 } // namespace
 
-std::optional<QString> GnomeShellSession::missingParts() {
-    const auto missing = firstMissing({QStringLiteral("gnome-shell")},
-                                      {extensionsFolder + QLatin1String(appIndicatorExtension)});
+std::optional<QString> GnomeShellSession::missingParts(Backend backend) {
+    QStringList programs{QStringLiteral("gnome-shell")};
+    if (backend == Backend::wayland) {
+        programs << QStringLiteral("Xwayland");
+    }
+    const auto missing = firstMissing(programs, {extensionsFolder + QLatin1String(appIndicatorExtension)});
     if (!missing) {
         return std::nullopt;
     }
@@ -32,27 +37,41 @@ std::optional<QString> GnomeShellSession::missingParts() {
         .arg(*missing);
 }
 
-EnvironmentChanges GnomeShellSession::clientEnvironment() {
-    return {{"XDG_CURRENT_DESKTOP", "GNOME"}, {"XDG_SESSION_TYPE", "x11"}, {"XDG_SESSION_DESKTOP", "gnome"}};
+EnvironmentChanges GnomeShellSession::clientEnvironment() const {
+    return client_;
 }
 
-GnomeShellSession::GnomeShellSession(bool appIndicators) {
+GnomeShellSession::GnomeShellSession(bool appIndicators, Backend backend)
+    : backend_(backend), client_{{"XDG_CURRENT_DESKTOP", "GNOME"},
+                                 {"XDG_SESSION_DESKTOP", "gnome"},
+                                 {"XDG_SESSION_TYPE", backend == Backend::wayland ? "wayland" : "x11"},
+                                 // Programs choose their display as in a login session.
+                                 {"QT_QPA_PLATFORM", std::nullopt}} {
     if (!writeSettings(appIndicators)) {
         throw std::runtime_error("GnomeShellSession: cannot write the shell's settings");
     }
     ChildProcessOptions options;
     options.environment = home_.environment();
-    for (const auto& [name, value] : clientEnvironment()) {
+    for (const auto& [name, value] : client_) {
         options.environment[name] = value;
     }
     options.environment["GSETTINGS_BACKEND"] = "keyfile";
     options.environment["LIBGL_ALWAYS_SOFTWARE"] = "1";
     // The shell starts applications and services of its own only through the bus, which has none.
-    shell_.emplace(QStringLiteral("gnome-shell"),
-                   QStringList{QStringLiteral("--x11"), QStringLiteral("--replace")}, options);
+    QStringList arguments{QStringLiteral("--x11"), QStringLiteral("--replace")};
+    if (backend == Backend::wayland) {
+        arguments = {QStringLiteral("--wayland"), QStringLiteral("--headless"),
+                     QStringLiteral("--virtual-monitor"), QStringLiteral("1280x800")};
+        options.environment["DISPLAY"] = std::nullopt;
+        options.environment["XAUTHORITY"] = std::nullopt;
+    }
+    shell_.emplace(QStringLiteral("gnome-shell"), arguments, options);
     const auto ready = [&] {
         if (!shell_->isRunning()) {
             return true;
+        }
+        if (backend_ == Backend::wayland && !waylandReady()) {
+            return false;
         }
         if (appIndicators) {
             return watcherAnswers();
@@ -72,6 +91,23 @@ GnomeShellSession::~GnomeShellSession() {
     if (shell_) {
         shell_->terminate(stopGrace);
     }
+}
+
+bool GnomeShellSession::waylandReady() {
+    // mutter names its XWayland display once it listens there, and writes the display's authority
+    // file into the runtime folder; XWayland itself starts with the first X11 client.
+    static const QRegularExpression announced(QStringLiteral("Using public X11 display (:[0-9]+)"));
+    const auto match = announced.match(QString::fromUtf8(output()));
+    const QString runtime = QFile::decodeName(home_.environment().at("XDG_RUNTIME_DIR").value());
+    const QStringList auth =
+        QDir(runtime).entryList({QStringLiteral(".mutter-Xwaylandauth.*")}, QDir::Files | QDir::Hidden);
+    if (!match.hasMatch() || auth.isEmpty() || !QFile::exists(runtime + QStringLiteral("/wayland-0"))) {
+        return false;
+    }
+    client_["WAYLAND_DISPLAY"] = QFile::encodeName(runtime + QStringLiteral("/wayland-0"));
+    client_["DISPLAY"] = match.captured(1).toUtf8();
+    client_["XAUTHORITY"] = QFile::encodeName(runtime + QLatin1Char('/') + auth.constFirst());
+    return true;
 }
 
 bool GnomeShellSession::writeSettings(bool appIndicators) const {

@@ -1,5 +1,7 @@
 #include "support/x11_input.h"
 
+#include "support/scoped_env.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -24,7 +26,21 @@ xcb_screen_t* firstScreen(xcb_connection_t* connection) {
 
 } // namespace
 
-X11Input::X11Input() : connection_(xcb_connect(nullptr, nullptr)) {
+namespace {
+
+xcb_connection_t* connectWithAuthority(const QByteArray& display, const QByteArray& authority) {
+    // xcb reads the authority file named by XAUTHORITY while it connects.
+    const ScopedEnv file("XAUTHORITY", authority);
+    return xcb_connect(display.constData(), nullptr);
+}
+
+} // namespace
+
+X11Input::X11Input() : X11Input(QByteArray(), QByteArray()) {}
+
+X11Input::X11Input(const QByteArray& display, const QByteArray& authority)
+    : connection_(display.isEmpty() ? xcb_connect(nullptr, nullptr)
+                                    : connectWithAuthority(display, authority)) {
     if (xcb_connection_has_error(connection_) != 0) {
         xcb_disconnect(connection_);
         throw std::runtime_error("X11Input: cannot connect to $DISPLAY");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
@@ -31,7 +32,9 @@ public:
         int x = 0, y = 0, width = 0, height = 0;
     };
 
+    // On $DISPLAY, or on `display` with the authority file `authority` (another server than the test's).
     X11Input();
+    X11Input(const QByteArray& display, const QByteArray& authority);
     ~X11Input();
     X11Input(const X11Input&) = delete;
     X11Input& operator=(const X11Input&) = delete;

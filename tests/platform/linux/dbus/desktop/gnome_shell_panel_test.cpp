@@ -1,7 +1,8 @@
 // The real binary under a real GNOME Shell (X11) with the AppIndicator extension: on every start the
 // item registers with the shell, the top bar draws its label and follows set-text, and no alert claims
 // that the item did not appear. Without the extension Zendra's own window stands in under the top bar,
-// the item comes back when the extension does, and only an item that nothing shows raises the alert.
+// the item comes back when the extension does, and only an item that nothing shows raises the alert;
+// in a Wayland session that window runs through XWayland, where GNOME keeps it under the top bar.
 #include "support/child_process.h"
 #include "support/gnome_shell_session.h"
 #include "support/launch_history.h"
@@ -103,7 +104,7 @@ protected:
 
     static zendra::test::ChildProcessOptions options() {
         zendra::test::ChildProcessOptions options;
-        options.environment = GnomeShellSession::clientEnvironment();
+        options.environment = shell->clientEnvironment();
         return options;
     }
 
@@ -197,6 +198,43 @@ TEST_F(GnomeShellPanelTest, WithoutTheExtensionTheWindowStandsInUnderTheTopBarAn
     start({"--panel-item=statusnotifier"});
     EXPECT_TRUE(waitUntil([&] { return !desktop.managedDialogs(zendra->pid()).empty(); }, 20s))
         << "an item that no host shows, with no window either, is reported";
+}
+
+TEST(GnomeShellWaylandTest, TheOwnBarRunsThroughXWaylandRightUnderTheTopBar) {
+    using Backend = GnomeShellSession::Backend;
+    if (const auto missing = GnomeShellSession::missingParts(Backend::wayland)) {
+        GTEST_SKIP() << missing->toStdString();
+    }
+    const zendra::test::TempXdgDirs xdg;
+    ASSERT_TRUE(zendra::test::markLaunchedBefore(xdg));
+    const GnomeShellSession shell(false, Backend::wayland);
+    zendra::test::ChildProcessOptions options;
+    options.environment = shell.clientEnvironment();
+    ChildProcess zendra(ZENDRA_BINARY, {}, options);
+
+    const auto& environment = options.environment;
+    std::optional<X11Input> xwayland;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            try {
+                xwayland.emplace(*environment.at("DISPLAY"), *environment.at("XAUTHORITY"));
+            } catch (const std::runtime_error&) {
+            }
+            return xwayland.has_value();
+        },
+        10s));
+    std::optional<X11Input::Window> bar;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            const auto windows = xwayland->mappedWindows(zendra.pid());
+            bar = windows.empty() ? std::nullopt : std::optional(windows.front());
+            return bar && bar->height < topBarHeight && bar->y == topBarHeight;
+        },
+        15s))
+        << "not an X11 window under the top bar: " << (bar ? bar->y : -1) << "\n"
+        << zendra.standardError().toStdString();
+    EXPECT_EQ(bar->x + bar->width, 1280) << "at the right end";
+    EXPECT_EQ(zendra.terminate(5s).exitCode, 0);
 }
 
 } // namespace
