@@ -16,6 +16,9 @@ packages=(
   # The Plasma applet (Qt 5, KDE Frameworks 5) and the desktop test that runs it in plasmashell.
   extra-cmake-modules qtbase5-dev qtdeclarative5-dev libkf5plasma-dev
   plasma-workspace plasma-framework kwin-x11 kded5
+  # Desktop tests: a real GNOME Shell (software GL, X11 and Wayland with XWayland) with the extension
+  # that shows items' labels.
+  gnome-shell gnome-shell-extension-appindicator libgl1-mesa-dri xwayland
 )
 if [ "${1:-}" = --fuzz ]; then
   packages+=(clang libclang-rt-14-dev)

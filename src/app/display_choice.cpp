@@ -33,7 +33,7 @@ bool usable(QByteArray name, const DisplaySession& session) {
 DisplayChoice automatic(const DisplaySession& session) {
     const bool wayland = session.wayland && session.waylandPlugin;
     if (wayland && session.x11) {
-        return {};
+        return session.gnome ? DisplayChoice{true, QByteArray("xcb"), {}} : DisplayChoice{};
     }
     if (wayland) {
         return {true, QByteArray("wayland"), {}};
@@ -112,6 +112,7 @@ DisplaySession currentDisplaySession(const x11::Connection& x11) {
     session.wayland = linux_display::waylandDisplayReachable();
     session.x11 = !qEnvironmentVariableIsEmpty("DISPLAY") && x11.isAlive();
     session.waylandPlugin = linux_display::qtWaylandPluginInstalled();
+    session.gnome = qgetenv("XDG_CURRENT_DESKTOP").toUpper().split(':').contains("GNOME");
     return session;
 }
 

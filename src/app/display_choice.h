@@ -18,6 +18,7 @@ struct DisplaySession {
     bool wayland = false;         // a Wayland compositor answers
     bool x11 = false;             // an X server answers (also XWayland)
     bool waylandPlugin = false;   // Qt's Wayland platform plugin is installed
+    bool gnome = false;           // the desktop is GNOME ($XDG_CURRENT_DESKTOP)
 };
 
 struct DisplayChoice {
@@ -26,7 +27,9 @@ struct DisplayChoice {
     QString message;                    // one line for standard error: a notice, or why it cannot start
 };
 
-// A request that can work is kept as it is; with both Wayland and X11 usable Qt makes its own choice.
+// A request that can work is kept as it is; with both Wayland and X11 usable Qt makes its own choice,
+// except on GNOME, whose compositor lets no Wayland client keep a window at the top of the screen:
+// there XWayland gives Zendra's own bar its place under the top bar.
 // Otherwise the one usable kind is named, and with none the application cannot start.
 DisplayChoice chooseDisplay(const DisplaySession& session);
 

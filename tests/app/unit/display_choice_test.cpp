@@ -18,6 +18,14 @@ TEST(DisplayChoiceTest, StartsOnWhatTheSessionOffersAndExplainsWhatItCannotUse) 
     EXPECT_FALSE(both.platform);
     EXPECT_TRUE(both.message.isEmpty());
 
+    // GNOME: XWayland, where the own bar can sit under the top bar; without it, Wayland.
+    auto gnome = session("", true, true, true);
+    gnome.gnome = true;
+    EXPECT_EQ(chooseDisplay(gnome).platform, QByteArray("xcb"));
+    EXPECT_TRUE(chooseDisplay(gnome).message.isEmpty());
+    gnome.x11 = false;
+    EXPECT_EQ(chooseDisplay(gnome).platform, QByteArray("wayland"));
+
     // Wayland without XWayland: Qt would pick X11 and fail.
     EXPECT_EQ(chooseDisplay(session("", true, false, true)).platform, QByteArray("wayland"));
 
