@@ -89,6 +89,34 @@
     </message>
 </context>
 <context>
+    <name>zendra::KZApp</name>
+    <message>
+        <location filename="../src/kit/data_reset.cpp" line="+37"/>
+        <source>could not write the settings file %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+51"/>
+        <source>could not move %1 to the trash: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>the trash refused it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>it went to %1 instead</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>it is still there</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>zendra::KZApp::Alerts</name>
     <message>
         <location filename="../src/kit/alert_boxes.cpp" line="+57"/>
@@ -112,7 +140,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
+        <source>Could not delete all data and settings for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
         <source>How to send crash log</source>
         <translation type="unfinished"></translation>
     </message>
@@ -181,7 +214,7 @@
 <context>
     <name>zendra::KZApp::VisibilityCheck</name>
     <message>
-        <location filename="../src/kit/visibility_check.cpp" line="+46"/>
+        <location filename="../src/kit/visibility_check.cpp" line="+47"/>
         <source>Open Settings</source>
         <translation type="unfinished"></translation>
     </message>
@@ -422,13 +455,13 @@ Disregard this message if your panel is set to hide automatically. It will not b
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/settings/window/settings_screen.cpp" line="+22"/>
+        <location filename="../src/settings/window/settings_screen.cpp" line="+21"/>
         <source>Settings</source>
         <extracomment>The title of the settings window.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>General</source>
         <translation type="unfinished"></translation>
     </message>
@@ -726,12 +759,17 @@ Exit status: 0 success, 1 failure, 2 command line not understood.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/cli/reset_command.cpp" line="+60"/>
+        <location filename="../src/app/cli/reset_command.cpp" line="+78"/>
+        <source>process %1 owns Zendra&apos;s bus name but does not run this Zendra; nothing was deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>the running instance (process %1) did not end; nothing was deleted</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+12"/>
         <source>could not start Zendra again</source>
         <translation type="unfinished"></translation>
     </message>
