@@ -14,6 +14,12 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libdbus-1-dev
   xvfb xauth x11-utils dbus dbus-x11 fonts-dejavu-core desktop-file-utils appstream dpkg-dev
+  # The Plasma applet (Qt 5, KDE Frameworks 5) and the desktop test that runs it in plasmashell.
+  extra-cmake-modules qtbase5-dev qtdeclarative5-dev libkf5plasma-dev
+  plasma-workspace plasma-framework kwin-x11 kded5
+  # Desktop tests: a real GNOME Shell (software GL, X11 and Wayland with XWayland) with the extension
+  # that shows items' labels.
+  gnome-shell gnome-shell-extension-appindicator libgl1-mesa-dri xwayland
 )
 case "${1:-}" in
   --fuzz) packages+=(clang libclang-rt-14-dev) ;;

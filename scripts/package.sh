@@ -25,6 +25,6 @@ start=$(date +%s)
 }
 echo "dpkg-buildpackage: $(($(date +%s) - start)) s"
 
-deb=$(ls "$out"/zendra_"$version"_*.deb)
-lintian -EIL +pedantic --fail-on error,warning "$deb" | tee "$out/lintian.txt"
-echo "lintian: no errors and no warnings on $(basename "$deb")"
+debs=("$out"/*_"$version"_*.deb)
+lintian -EIL +pedantic --fail-on error,warning "${debs[@]}" | tee "$out/lintian.txt"
+echo "lintian: no errors and no warnings on ${debs[*]##*/}"

@@ -57,7 +57,7 @@
 <context>
     <name>zendra::Hotkeys::RecorderField</name>
     <message>
-        <location filename="../src/hotkeys/recorder_field.cpp" line="+32"/>
+        <location filename="../src/hotkeys/recorder_field.cpp" line="+33"/>
         <source>This keyboard shortcut cannot be used as it&apos;s already a system-wide keyboard shortcut.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -89,9 +89,37 @@
     </message>
 </context>
 <context>
+    <name>zendra::KZApp</name>
+    <message>
+        <location filename="../src/kit/data_reset.cpp" line="+37"/>
+        <source>could not write the settings file %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+51"/>
+        <source>could not move %1 to the trash: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>the trash refused it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>it went to %1 instead</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>it is still there</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>zendra::KZApp::Alerts</name>
     <message>
-        <location filename="../src/kit/alert_boxes.cpp" line="+47"/>
+        <location filename="../src/kit/alert_boxes.cpp" line="+57"/>
         <source>Delete all data and settings for %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -112,7 +140,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
+        <source>Could not delete all data and settings for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
         <source>How to send crash log</source>
         <translation type="unfinished"></translation>
     </message>
@@ -181,7 +214,7 @@
 <context>
     <name>zendra::KZApp::VisibilityCheck</name>
     <message>
-        <location filename="../src/kit/visibility_check.cpp" line="+46"/>
+        <location filename="../src/kit/visibility_check.cpp" line="+47"/>
         <source>Open Settings</source>
         <translation type="unfinished"></translation>
     </message>
@@ -191,8 +224,8 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
-        <source>Menu Bar Item Did Not Appear</source>
+        <location line="+6"/>
+        <source>Panel Item Did Not Appear</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -247,7 +280,7 @@ Disregard this message if your panel is set to hide automatically. It will not b
     </message>
     <message>
         <location line="+13"/>
-        <source>Press the &lt;span style=&quot;font-family: monospace&quot;&gt;return&lt;/span&gt; key or click the menu bar item to close this window</source>
+        <source>Press the &lt;span style=&quot;font-family: monospace&quot;&gt;Return&lt;/span&gt; key or click the panel item to close this window</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -428,7 +461,7 @@ Disregard this message if your panel is set to hide automatically. It will not b
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>General</source>
         <translation type="unfinished"></translation>
     </message>
@@ -505,23 +538,23 @@ Disregard this message if your panel is set to hide automatically. It will not b
 <context>
     <name>zendra::WelcomeScreen</name>
     <message>
-        <location filename="../src/app/welcome/welcome_screen.cpp" line="+87"/>
+        <location filename="../src/app/welcome/welcome_screen.cpp" line="+91"/>
         <source>Welcome to</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
-        <source>Put your most important task or goal in the menu bar</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+6"/>
+        <location line="+16"/>
         <source>Continue</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>The panel may hide menu bar items that do not fit. You are recommended to set a maximum width of the menu bar item in the app settings. When Zendra shows the item in its own window, you can also drag it towards the right side while holding the Super key.</source>
+        <location line="-12"/>
+        <source>Put your most important task or goal in the panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>The panel may hide items that do not fit. You are recommended to set a maximum width of the panel item in the app settings. When Zendra shows the item in its own window, you can also drag it towards the right side while holding the Super key.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -535,7 +568,7 @@ Disregard this message if your panel is set to hide automatically. It will not b
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+63"/>
         <source>Hello, I&apos;m %1</source>
         <extracomment>%1 is the application&apos;s name.</extracomment>
         <translation type="unfinished"></translation>
@@ -726,12 +759,17 @@ Exit status: 0 success, 1 failure, 2 command line not understood.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/cli/reset_command.cpp" line="+60"/>
+        <location filename="../src/app/cli/reset_command.cpp" line="+78"/>
+        <source>process %1 owns Zendra&apos;s bus name but does not run this Zendra; nothing was deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>the running instance (process %1) did not end; nothing was deleted</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+12"/>
         <source>could not start Zendra again</source>
         <translation type="unfinished"></translation>
     </message>

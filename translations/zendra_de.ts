@@ -57,7 +57,7 @@
 <context>
     <name>zendra::Hotkeys::RecorderField</name>
     <message>
-        <location filename="../src/hotkeys/recorder_field.cpp" line="+32"/>
+        <location filename="../src/hotkeys/recorder_field.cpp" line="+33"/>
         <source>This keyboard shortcut cannot be used as it&apos;s already a system-wide keyboard shortcut.</source>
         <translation>Dieses Tastenkürzel kann nicht verwendet werden, da es bereits systemweit belegt ist.</translation>
     </message>
@@ -89,9 +89,37 @@
     </message>
 </context>
 <context>
+    <name>zendra::KZApp</name>
+    <message>
+        <location filename="../src/kit/data_reset.cpp" line="+37"/>
+        <source>could not write the settings file %1</source>
+        <translation>die Einstellungsdatei %1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <location line="+51"/>
+        <source>could not move %1 to the trash: %2</source>
+        <translation>%1 konnte nicht in den Papierkorb verschoben werden: %2</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>the trash refused it</source>
+        <translation>der Papierkorb hat es abgelehnt</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>it went to %1 instead</source>
+        <translation>es landete stattdessen in %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>it is still there</source>
+        <translation>es ist noch vorhanden</translation>
+    </message>
+</context>
+<context>
     <name>zendra::KZApp::Alerts</name>
     <message>
-        <location filename="../src/kit/alert_boxes.cpp" line="+47"/>
+        <location filename="../src/kit/alert_boxes.cpp" line="+57"/>
         <source>Delete all data and settings for %1</source>
         <translation>Alle Daten und Einstellungen von %1 löschen</translation>
     </message>
@@ -112,7 +140,12 @@
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
+        <source>Could not delete all data and settings for %1</source>
+        <translation>Nicht alle Daten und Einstellungen von %1 konnten gelöscht werden</translation>
+    </message>
+    <message>
+        <location line="+18"/>
         <source>How to send crash log</source>
         <translation>So senden Sie einen Absturzbericht</translation>
     </message>
@@ -181,7 +214,7 @@
 <context>
     <name>zendra::KZApp::VisibilityCheck</name>
     <message>
-        <location filename="../src/kit/visibility_check.cpp" line="+46"/>
+        <location filename="../src/kit/visibility_check.cpp" line="+47"/>
         <source>Open Settings</source>
         <translation>Einstellungen öffnen</translation>
     </message>
@@ -191,8 +224,8 @@
         <translation>Einstellungen öffnen</translation>
     </message>
     <message>
-        <location line="+7"/>
-        <source>Menu Bar Item Did Not Appear</source>
+        <location line="+6"/>
+        <source>Panel Item Did Not Appear</source>
         <translation>Panel-Element ist nicht sichtbar</translation>
     </message>
     <message>
@@ -249,7 +282,7 @@ Wenn Ihr Panel automatisch ausgeblendet wird, können Sie diese Meldung ignorier
     </message>
     <message>
         <location line="+13"/>
-        <source>Press the &lt;span style=&quot;font-family: monospace&quot;&gt;return&lt;/span&gt; key or click the menu bar item to close this window</source>
+        <source>Press the &lt;span style=&quot;font-family: monospace&quot;&gt;Return&lt;/span&gt; key or click the panel item to close this window</source>
         <translation>Drücken Sie die &lt;span style=&quot;font-family: monospace&quot;&gt;Eingabetaste&lt;/span&gt; oder klicken Sie auf das Panel-Element, um dieses Fenster zu schließen</translation>
     </message>
     <message>
@@ -430,7 +463,7 @@ Wenn Ihr Panel automatisch ausgeblendet wird, können Sie diese Meldung ignorier
         <translation>Einstellungen</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>General</source>
         <translation>Allgemein</translation>
     </message>
@@ -507,23 +540,23 @@ Wenn Ihr Panel automatisch ausgeblendet wird, können Sie diese Meldung ignorier
 <context>
     <name>zendra::WelcomeScreen</name>
     <message>
-        <location filename="../src/app/welcome/welcome_screen.cpp" line="+87"/>
+        <location filename="../src/app/welcome/welcome_screen.cpp" line="+91"/>
         <source>Welcome to</source>
         <translation>Willkommen bei</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <source>Put your most important task or goal in the menu bar</source>
-        <translation>Ihre wichtigste Aufgabe oder Ihr Ziel – immer sichtbar im Panel</translation>
-    </message>
-    <message>
-        <location line="+6"/>
+        <location line="+16"/>
         <source>Continue</source>
         <translation>Weiter</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>The panel may hide menu bar items that do not fit. You are recommended to set a maximum width of the menu bar item in the app settings. When Zendra shows the item in its own window, you can also drag it towards the right side while holding the Super key.</source>
+        <location line="-12"/>
+        <source>Put your most important task or goal in the panel</source>
+        <translation>Ihre wichtigste Aufgabe oder Ihr Ziel – immer sichtbar im Panel</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>The panel may hide items that do not fit. You are recommended to set a maximum width of the panel item in the app settings. When Zendra shows the item in its own window, you can also drag it towards the right side while holding the Super key.</source>
         <translation>Das Panel blendet Elemente, die keinen Platz finden, möglicherweise aus. Legen Sie daher am besten in den Einstellungen eine maximale Breite für das Panel-Element fest. Zeigt Zendra das Element in seinem eigenen Fenster, können Sie es auch bei gedrückter Super-Taste nach rechts ziehen.</translation>
     </message>
     <message>
@@ -537,7 +570,7 @@ Wenn Ihr Panel automatisch ausgeblendet wird, können Sie diese Meldung ignorier
         <translation>Los geht’s</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+63"/>
         <source>Hello, I&apos;m %1</source>
         <extracomment>%1 is the application&apos;s name.</extracomment>
         <translation>Hallo, ich bin %1</translation>
@@ -746,12 +779,17 @@ Rückgabewert: 0 Erfolg, 1 Fehler, 2 Befehlszeile nicht verstanden.
         <translation>%1, %2 oder %3</translation>
     </message>
     <message>
-        <location filename="../src/app/cli/reset_command.cpp" line="+60"/>
+        <location filename="../src/app/cli/reset_command.cpp" line="+78"/>
+        <source>process %1 owns Zendra&apos;s bus name but does not run this Zendra; nothing was deleted</source>
+        <translation>Prozess %1 hält den Busnamen von Zendra, führt aber nicht dieses Zendra aus; es wurde nichts gelöscht</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>the running instance (process %1) did not end; nothing was deleted</source>
         <translation>die laufende Instanz (Prozess %1) wurde nicht beendet; nichts wurde gelöscht</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+12"/>
         <source>could not start Zendra again</source>
         <translation>Zendra konnte nicht erneut gestartet werden</translation>
     </message>

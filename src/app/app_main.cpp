@@ -4,6 +4,7 @@
 #include "app/app_support.h"
 #include "app/cli/translations.h"
 #include "app/desktop_shortcuts.h"
+#include "app/display_choice.h"
 #include "app/editor/main_screen.h"
 #include "app/identity.h"
 #include "app/welcome/welcome_window_controller.h"
@@ -68,9 +69,14 @@ std::vector<KZApp::ScreenArea> screenAreas() {
 void startVisibilityCheck(StatusItem& item, const QString& advice, std::function<void()> openSettings) {
     KZApp::VisibilityCheck check;
     check.suite = Prefs::standardSuite();
-    check.presence = [&item] { return KZApp::ItemPresence{true, true, item.isOnScreen()}; };
+    check.presence = [&item] {
+        return KZApp::ItemPresence{true, true, item.isOnScreen(), item.isAwaitingHost()};
+    };
     check.screens = &screenAreas;
-    check.showAlert = &KZApp::showVisibilityAlertBox;
+    // It comes up a moment after launch, often while the user works elsewhere: brought forward.
+    check.showAlert = [](const KZApp::VisibilityAlert& alert) {
+        return KZApp::showVisibilityAlertBox(alert, &x11::activateWindow);
+    };
     check.openSettings = std::move(openSettings);
     KZApp::ensureVisibility(std::move(check), advice);
 }
@@ -78,9 +84,13 @@ void startVisibilityCheck(StatusItem& item, const QString& advice, std::function
 void installPlatform(QApplication& application) {
     // The application lives in the panel item; closing the edit window must not end it.
     application.setQuitOnLastWindowClosed(false);
-    // A termination signal writes the pending preferences, then ends the event loop normally.
-    Prefs::FileSuite::installTerminationFlush(
-        [](int) { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); });
+    // A termination signal writes the pending preferences, then ends the event loop normally. It ends
+    // every event loop: quit() would ask the windows first, and an open alert without a cancel button
+    // refuses to close, which kept the application running.
+    Prefs::FileSuite::installTerminationFlush([](int) {
+        QMetaObject::invokeMethod(
+            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    });
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &flushStandardSuite);
     Hotkeys::setEnvironment(hotkeysEnvironmentForSession());
     LoginLaunch::setPlatform(std::make_shared<autostart::AutostartLoginPlatform>(
@@ -146,7 +156,8 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
         AppState::Environment env;
         env.editWindows = editWindows;
         env.makeStatusItem = [panelItem](StatusItemCallbacks callbacks) {
-            auto backends = linux_panel::makePanelItemBackends(panelItem, callbacks.buildMenu);
+            auto backends = linux_panel::makePanelItemBackends(panelItem, callbacks.buildMenu,
+                                                               &chooseAutomaticPanelPlace);
             return makePanelStatusItem(std::move(backends), std::move(callbacks));
         };
         env.idleTime = platform_->idleTime;

@@ -8,6 +8,7 @@
 #include "platform/linux/desktop_services.h"
 #include "platform/linux/device_facts.h"
 #include "platform/linux/panel_host_query.h"
+#include "platform/linux/x11/window_activation.h"
 #include "prefs/prefs.h"
 #include "prefs/standard_suite.h"
 
@@ -73,6 +74,7 @@ KZApp::DebugActions linuxDebugActions(std::function<KZApp::DebugFacts()> facts,
     actions.desktop = std::make_shared<linux_desktop::DesktopServices>();
     actions.reset = std::move(reset);
     actions.relaunch = std::move(relaunch);
+    actions.activateWindow = &x11::activateWindow;
     return actions;
 }
 

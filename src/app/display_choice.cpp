@@ -33,7 +33,7 @@ bool usable(QByteArray name, const DisplaySession& session) {
 DisplayChoice automatic(const DisplaySession& session) {
     const bool wayland = session.wayland && session.waylandPlugin;
     if (wayland && session.x11) {
-        return {};
+        return session.gnome ? DisplayChoice{true, QByteArray("xcb"), {}} : DisplayChoice{};
     }
     if (wayland) {
         return {true, QByteArray("wayland"), {}};
@@ -83,12 +83,36 @@ DisplayChoice chooseDisplay(const DisplaySession& session) {
     return choice;
 }
 
+PanelItemSwitch::PanelState chooseAutomaticPanelPlace(const PanelHostFacts& facts) {
+    using State = PanelItemSwitch::PanelState;
+    using Notifier = PanelHostFacts::Notifier;
+    if (facts.appletHosted) {
+        return State::hosted;
+    }
+    if (!facts.plasmaShell) {
+        return State::pending;
+    }
+    if (*facts.plasmaShell) {
+        return facts.appletWaitOver ? State::unhosted : State::pending;
+    }
+    switch (facts.notifier) {
+    case Notifier::unknown:
+        return State::pending;
+    case Notifier::hosted:
+        return State::hosted;
+    case Notifier::unhosted:
+        break;
+    }
+    return State::unhosted;
+}
+
 DisplaySession currentDisplaySession(const x11::Connection& x11) {
     DisplaySession session;
     session.requestedPlatform = qgetenv("QT_QPA_PLATFORM");
     session.wayland = linux_display::waylandDisplayReachable();
     session.x11 = !qEnvironmentVariableIsEmpty("DISPLAY") && x11.isAlive();
     session.waylandPlugin = linux_display::qtWaylandPluginInstalled();
+    session.gnome = qgetenv("XDG_CURRENT_DESKTOP").toUpper().split(':').contains("GNOME");
     return session;
 }
 

@@ -5,6 +5,7 @@
 #include "hotkeys/environment.h"
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/key.h"
+#include "hotkeys/key_equivalent_qt.h"
 #include "hotkeys/modifier_flags.h"
 
 #include <QAction>
@@ -179,7 +180,7 @@ void RecorderField::focusOutEvent(QFocusEvent* event) {
 
 void RecorderField::showStoredShortcut() {
     const auto shortcut = getShortcut(shortcutName_);
-    setText(shortcut ? shortcut->description() : QString());
+    setText(shortcut ? nativeText(*shortcut) : QString());
     updateClearButton();
 }
 
@@ -317,7 +318,7 @@ bool RecorderField::handleKeyDown(const KeyEvent& event) {
     }
 
     QPointer<RecorderField> self(this);
-    setText(shortcut->description());
+    setText(nativeText(*shortcut));
     updateClearButton();
     setShortcut(*shortcut, shortcutName_);
     if (auto onChange = onChange_) {

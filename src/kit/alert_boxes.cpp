@@ -20,9 +20,19 @@ void setMinimumWidth(QMessageBox& box, int width) {
     }
 }
 
+// Shows `box` modal to the whole application, brought forward by `activate`, and waits for the answer.
+void runModal(QMessageBox& box, const AlertActivation& activate) {
+    if (activate) {
+        box.setWindowModality(Qt::ApplicationModal);
+        activate(box);
+    }
+    box.exec();
+}
+
 } // namespace
 
-VisibilityAlertResponse showVisibilityAlertBox(const VisibilityAlert& alert) {
+VisibilityAlertResponse showVisibilityAlertBox(const VisibilityAlert& alert,
+                                               const AlertActivation& activate) {
     QMessageBox box;
     box.setIcon(QMessageBox::Warning);
     box.setText(alert.title);
@@ -34,7 +44,7 @@ VisibilityAlertResponse showVisibilityAlertBox(const VisibilityAlert& alert) {
         box.setCheckBox(new QCheckBox(*alert.suppression, &box));
     }
     setMinimumWidth(box, alert.minimumWidth);
-    box.exec();
+    runModal(box, activate);
     VisibilityAlertResponse response;
     response.settingsChosen = box.clickedButton() == settings;
     response.suppress = box.checkBox() != nullptr && box.checkBox()->isChecked();
@@ -53,7 +63,7 @@ bool confirmDataDeletion(QWidget* parent, const QString& applicationName) {
     return box.clickedButton() == remove;
 }
 
-bool confirmDataDeletionAtLaunch(const QString& applicationName) {
+bool confirmDataDeletionAtLaunch(const QString& applicationName, const AlertActivation& activate) {
     QMessageBox box;
     box.setIcon(QMessageBox::Warning);
     box.setText(QCoreApplication::translate("zendra::KZApp::Alerts",
@@ -62,7 +72,7 @@ bool confirmDataDeletionAtLaunch(const QString& applicationName) {
     QPushButton* remove = box.addButton(QCoreApplication::translate("zendra::KZApp::Alerts", "Delete"),
                                         QMessageBox::DestructiveRole);
     box.addButton(QCoreApplication::translate("zendra::KZApp::Alerts", "Cancel"), QMessageBox::RejectRole);
-    box.exec();
+    runModal(box, activate);
     return box.clickedButton() == remove;
 }
 

@@ -55,7 +55,7 @@ void DebugActions::deleteDataAndSettings(QWidget* parent) const {
 }
 
 void DebugActions::promptDataResetAtLaunch() const {
-    if (confirmDataDeletionAtLaunch(applicationName)) {
+    if (confirmDataDeletionAtLaunch(applicationName, activateWindow)) {
         resetAndRelaunch(nullptr);
     }
 }

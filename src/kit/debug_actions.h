@@ -39,6 +39,8 @@ struct DebugActions {
     std::function<QStringList()> reset;
     // Starts a new instance in place of this one, after a reset that went through.
     std::function<void()> relaunch;
+    // Brings a window of Zendra's to the front as the answer to the user's request; none: Qt's own.
+    std::function<void(QWidget&)> activateWindow;
 
     QString report() const { return debugInfo(facts()); }
     QUrl feedbackUrl() const;

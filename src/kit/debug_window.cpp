@@ -80,6 +80,7 @@ DebugWindowController::~DebugWindowController() {
 void DebugWindowController::show() {
     if (!window_) {
         window_ = new DebugView(suite_, log_);
+        window_->center();
     }
     window_->refresh();
     window_->show();

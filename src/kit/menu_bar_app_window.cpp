@@ -1,6 +1,7 @@
 #include "kit/menu_bar_app_window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QWindow>
@@ -13,6 +14,18 @@ MenuBarAppWindow::MenuBarAppWindow(QWidget* parent) : QWidget(parent, Qt::Window
 
 bool MenuBarAppWindow::performClose() {
     return isClosable() && close();
+}
+
+void MenuBarAppWindow::center() {
+    const QScreen* target = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    if (target == nullptr) {
+        return;
+    }
+    // Before the first show the frame is not known yet; the window's own size is close enough.
+    const QSize size = isVisible() ? frameGeometry().size() : this->size();
+    QRect frame(QPoint(), size);
+    frame.moveCenter(target->availableGeometry().center());
+    move(frame.topLeft());
 }
 
 void MenuBarAppWindow::keyPressEvent(QKeyEvent* event) {

@@ -25,6 +25,9 @@ public:
     bool isMinimizable() const { return windowFlags().testFlag(Qt::WindowMinimizeButtonHint); }
     // Closes the window as its close button would: not when it has none.
     bool performClose();
+    // Moves the window to the middle of the available area of its screen (the primary one while it
+    // has none yet).
+    void center();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -54,6 +54,11 @@ UserDebugWindowController::~UserDebugWindowController() {
 void UserDebugWindowController::show() {
     if (!window_) {
         window_ = new UserDebugView(actions_);
+        window_->center();
+    }
+    if (actions_.activateWindow) {
+        actions_.activateWindow(*window_);
+        return;
     }
     window_->show();
     window_->raise();

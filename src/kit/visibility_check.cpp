@@ -3,6 +3,7 @@
 #include "prefs/prefs.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QTimer>
 
 namespace zendra::KZApp {
@@ -50,8 +51,7 @@ QString settingsButtonTitle(bool currentSystem) {
 VisibilityAlert visibilityAlert(bool autoHiding, const std::optional<QString>& additionalText,
                                 bool currentSystem) {
     VisibilityAlert alert;
-    alert.title =
-        QCoreApplication::translate("zendra::KZApp::VisibilityCheck", "Menu Bar Item Did Not Appear");
+    alert.title = QCoreApplication::translate("zendra::KZApp::VisibilityCheck", "Panel Item Did Not Appear");
     alert.okButton = QCoreApplication::translate("zendra::KZApp::VisibilityCheck", "OK");
     alert.settingsButton = settingsButtonTitle(currentSystem);
     if (autoHiding) {
@@ -93,14 +93,45 @@ bool runVisibilityCheck(const VisibilityCheck& check, const std::optional<QStrin
     return true;
 }
 
+namespace {
+
+constexpr std::chrono::milliseconds hostAnswerPoll(250);
+
+struct PendingCheck {
+    VisibilityCheck check;
+    std::optional<QString> text;
+    std::chrono::milliseconds delay;
+    QDeadlineTimer giveUp;
+    bool awaited = false;
+};
+
+void look(PendingCheck pending) {
+    if (pending.check.presence && pending.check.presence().awaitingHost && !pending.giveUp.hasExpired()) {
+        pending.awaited = true;
+        QTimer::singleShot(hostAnswerPoll, QCoreApplication::instance(),
+                           [pending = std::move(pending)]() mutable { look(std::move(pending)); });
+        return;
+    }
+    if (pending.awaited) {
+        pending.awaited = false;
+        QTimer::singleShot(pending.delay, QCoreApplication::instance(),
+                           [pending = std::move(pending)]() mutable { look(std::move(pending)); });
+        return;
+    }
+    runVisibilityCheck(pending.check, pending.text);
+}
+
+} // namespace
+
 void ensureVisibility(VisibilityCheck check, std::optional<QString> additionalText,
-                      std::chrono::milliseconds delay) {
+                      std::chrono::milliseconds delay, std::chrono::milliseconds hostWait) {
     if (Prefs::get(flagKey(check.suite))) {
         return;
     }
-    QTimer::singleShot(
-        delay, QCoreApplication::instance(),
-        [check = std::move(check), text = std::move(additionalText)] { runVisibilityCheck(check, text); });
+    PendingCheck pending{std::move(check), std::move(additionalText), delay,
+                         QDeadlineTimer(delay + hostWait)};
+    QTimer::singleShot(delay, QCoreApplication::instance(),
+                       [pending = std::move(pending)]() mutable { look(std::move(pending)); });
 }
 
 } // namespace zendra::KZApp

@@ -1,7 +1,8 @@
 #pragma once
 
-// Warns, once, when the panel did not show the item: a short while after launch the item is looked at,
-// and if it is hidden an alert explains why and offers the settings and a way to silence it for good.
+// Warns, once, when the panel did not show the item: a short while after launch (and after the panel
+// host has answered whether it shows the item) the item is looked at, and if it is hidden an alert
+// explains why and offers the settings and a way to silence it for good.
 
 #include "prefs/suite.h"
 
@@ -22,6 +23,7 @@ struct ItemPresence {
     bool shownByApplication = true; // false: the application itself hid it
     bool exists = true;             // false: not created yet
     bool onScreen = false;          // mapped inside a screen and not covered, or shown by a panel host
+    bool awaitingHost = false;      // a panel host has not yet answered whether it shows the item
 };
 
 // Hidden only when the application shows an existing item that is not on screen.
@@ -70,8 +72,11 @@ struct VisibilityCheck {
 // sets the flag and opens the settings as the response asks. Returns whether an alert was shown.
 bool runVisibilityCheck(const VisibilityCheck& check, const std::optional<QString>& additionalText);
 
-// Runs the check on the main thread after `delay`, unless the flag is already set.
+// Runs the check on the main thread after `delay`, unless the flag is already set. While the item
+// awaits its host's answer the check waits too, and looks `delay` after the answer, so that a window
+// standing in for the item has been mapped; after `hostWait` it looks whatever the host said.
 void ensureVisibility(VisibilityCheck check, std::optional<QString> additionalText,
-                      std::chrono::milliseconds delay = std::chrono::seconds(1));
+                      std::chrono::milliseconds delay = std::chrono::seconds(1),
+                      std::chrono::milliseconds hostWait = std::chrono::seconds(15));
 
 } // namespace zendra::KZApp

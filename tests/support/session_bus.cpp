@@ -42,7 +42,8 @@ QByteArray configuration(const QString& socketDirectory, const QStringList& serv
 
 } // namespace
 
-SessionBus::SessionBus(const QStringList& serviceDirectories) : log_(makeCaptureFile("zendra-bus-log")) {
+SessionBus::SessionBus(const QStringList& serviceDirectories, Role role)
+    : log_(makeCaptureFile("zendra-bus-log")) {
     if (!dir_.isValid()) {
         throw std::runtime_error("SessionBus: cannot create a temporary directory");
     }
@@ -73,7 +74,9 @@ SessionBus::SessionBus(const QStringList& serviceDirectories) : log_(makeCapture
         throw std::runtime_error("SessionBus: dbus-daemon did not report its address; its output:\n" +
                                  readCaptureFile(log_.get()).toStdString());
     }
-    addressEnv_.emplace("DBUS_SESSION_BUS_ADDRESS", address_.toUtf8());
+    if (role == Role::session) {
+        addressEnv_.emplace("DBUS_SESSION_BUS_ADDRESS", address_.toUtf8());
+    }
 }
 
 SessionBus::~SessionBus() {

@@ -14,7 +14,9 @@ namespace zendra::test {
 // A private D-Bus session bus (dbus-daemon with a configuration of its own: a socket in a temporary
 // folder, every name may be owned, no service activation except from `serviceDirectories`). The
 // constructor returns once the bus accepts connections, with DBUS_SESSION_BUS_ADDRESS pointing at it;
-// the destructor puts the variable back and ends the daemon. The daemon cannot outlive the test process
+// the destructor puts the variable back and ends the daemon. A bus made with `Role::other` (one that
+// stands in for the system bus, say) leaves the variable alone; hand its address() to the programs
+// that use it. The daemon cannot outlive the test process
 // (see ProcessHandle). Throws std::runtime_error, with the daemon's output, when it cannot start.
 //
 // Integration tests get one for the whole executable from the integration test main, and
@@ -26,7 +28,9 @@ namespace zendra::test {
 //     QDBusConnection::disconnectFromBus("test");
 class SessionBus {
 public:
-    explicit SessionBus(const QStringList& serviceDirectories = {});
+    enum class Role { session, other };
+
+    explicit SessionBus(const QStringList& serviceDirectories = {}, Role role = Role::session);
     ~SessionBus();
     SessionBus(const SessionBus&) = delete;
     SessionBus& operator=(const SessionBus&) = delete;

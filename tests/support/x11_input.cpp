@@ -1,5 +1,8 @@
 #include "support/x11_input.h"
 
+#include "support/scoped_env.h"
+
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -23,7 +26,21 @@ xcb_screen_t* firstScreen(xcb_connection_t* connection) {
 
 } // namespace
 
-X11Input::X11Input() : connection_(xcb_connect(nullptr, nullptr)) {
+namespace {
+
+xcb_connection_t* connectWithAuthority(const QByteArray& display, const QByteArray& authority) {
+    // xcb reads the authority file named by XAUTHORITY while it connects.
+    const ScopedEnv file("XAUTHORITY", authority);
+    return xcb_connect(display.constData(), nullptr);
+}
+
+} // namespace
+
+X11Input::X11Input() : X11Input(QByteArray(), QByteArray()) {}
+
+X11Input::X11Input(const QByteArray& display, const QByteArray& authority)
+    : connection_(display.isEmpty() ? xcb_connect(nullptr, nullptr)
+                                    : connectWithAuthority(display, authority)) {
     if (xcb_connection_has_error(connection_) != 0) {
         xcb_disconnect(connection_);
         throw std::runtime_error("X11Input: cannot connect to $DISPLAY");
@@ -115,6 +132,34 @@ std::vector<X11Input::Window> X11Input::mappedWindows(pid_t pid) {
         const auto window = geometry(children[i]);
         if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE && window) {
             result.push_back(*window);
+        }
+    }
+    return result;
+}
+
+std::vector<std::uint32_t> X11Input::managedDialogs(pid_t pid) {
+    const auto atom = [this](const char* name) {
+        ReplyPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+            connection_, xcb_intern_atom(connection_, 0, std::uint16_t(std::strlen(name)), name), nullptr));
+        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    };
+    const auto atoms = [this](xcb_window_t window, xcb_atom_t property, xcb_atom_t type) {
+        ReplyPtr<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+            connection_, xcb_get_property(connection_, 0, window, property, type, 0, 1024), nullptr));
+        std::vector<std::uint32_t> values;
+        if (reply) {
+            const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+            values.assign(data, data + xcb_get_property_value_length(reply.get()) / 4);
+        }
+        return values;
+    };
+    const xcb_atom_t typeAtom = atom("_NET_WM_WINDOW_TYPE");
+    const xcb_atom_t dialogAtom = atom("_NET_WM_WINDOW_TYPE_DIALOG");
+    std::vector<std::uint32_t> result;
+    for (const std::uint32_t window : atoms(root_, atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW)) {
+        const auto types = atoms(window, typeAtom, XCB_ATOM_ATOM);
+        if (windowPid(window) == pid && std::find(types.begin(), types.end(), dialogAtom) != types.end()) {
+            result.push_back(window);
         }
     }
     return result;

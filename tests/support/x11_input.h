@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
@@ -31,7 +32,9 @@ public:
         int x = 0, y = 0, width = 0, height = 0;
     };
 
+    // On $DISPLAY, or on `display` with the authority file `authority` (another server than the test's).
     X11Input();
+    X11Input(const QByteArray& display, const QByteArray& authority);
     ~X11Input();
     X11Input(const X11Input&) = delete;
     X11Input& operator=(const X11Input&) = delete;
@@ -57,6 +60,9 @@ public:
 
     // The mapped top-level windows whose _NET_WM_PID is `pid`, in stacking order.
     std::vector<Window> mappedWindows(pid_t pid);
+    // The windows of `pid` that the window manager manages as dialogs (in its _NET_CLIENT_LIST, with
+    // _NET_WM_WINDOW_TYPE_DIALOG), such as alerts. A reparenting manager hides them from mappedWindows.
+    std::vector<std::uint32_t> managedDialogs(pid_t pid);
     // A window's geometry relative to its parent (the root for top-level windows without a manager).
     std::optional<Window> geometry(std::uint32_t window);
 

@@ -139,8 +139,8 @@ void MainScreen::buildField(int launchCount) {
 }
 
 void MainScreen::buildCloseTip(KZApp::AppRuns* appRuns) {
-    closeTip_ = new QLabel(tr("Press the <span style=\"font-family: monospace\">return</span> key or click "
-                              "the menu bar item to close this window"),
+    closeTip_ = new QLabel(tr("Press the <span style=\"font-family: monospace\">Return</span> key or click "
+                              "the panel item to close this window"),
                            this);
     closeTip_->setTextFormat(Qt::RichText);
     QFont font = closeTip_->font();

@@ -71,6 +71,10 @@ bool PanelItemSwitch::isOnScreen() const {
     return active().isOnScreen();
 }
 
+bool PanelItemSwitch::isAwaitingHost() const {
+    return panel_.state() == PanelState::pending;
+}
+
 std::optional<QRect> PanelItemSwitch::anchorRect() const {
     return active().anchorRect();
 }

@@ -41,6 +41,8 @@ public:
     qreal devicePixelRatio() const override;
     bool popUpMenu(QMenu& menu) override;
     bool isOnScreen() const override;
+    // While the panel's answer is on its way (the window is hidden then).
+    bool isAwaitingHost() const override;
     std::optional<QRect> anchorRect() const override;
 
 private:

@@ -37,6 +37,8 @@ public:
 
     bool isOnScreen() const override { return barItem().isOnScreen(); }
 
+    bool isAwaitingHost() const override { return barItem().isAwaitingHost(); }
+
     std::optional<QRect> anchorRect() const override { return barItem().anchorRect(); }
 
 private:

@@ -60,6 +60,9 @@ public:
 
     // True only while the item is mapped and at least partly inside a screen.
     virtual bool isOnScreen() const = 0;
+    // True while a panel host has yet to answer whether it shows the item: isOnScreen() is not its
+    // last word then.
+    virtual bool isAwaitingHost() const { return false; }
     // The item's frame in global logical coordinates, for anchoring popups under it; none while it is
     // not on screen or the backend cannot tell where the host draws it.
     virtual std::optional<QRect> anchorRect() const = 0;

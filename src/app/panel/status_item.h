@@ -24,6 +24,8 @@ public:
     // Whether the user can see the item now: its window is on a screen, or a panel host shows it.
     // The visibility check warns when this stays false after launch.
     virtual bool isOnScreen() const = 0;
+    // Whether a panel host has yet to answer if it shows the item; the visibility check waits for it.
+    virtual bool isAwaitingHost() const { return false; }
     // The item's frame in global logical coordinates, for pointing at it; none while that is not known.
     virtual std::optional<QRect> anchorRect() const { return std::nullopt; }
 };

@@ -168,6 +168,9 @@ bool isAsciiPunctuation(QChar c) {
     return QLatin1StringView("!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~").contains(c);
 }
 
+// md4c takes a longer run of backticks as literal text: it neither opens nor closes a code span.
+constexpr qsizetype longestCodeSpanRun = 32;
+
 // Walks the body (with the character at `escaped` escaped) to the places where a start of it can be
 // parsed alone: no code span, bracket or link destination is open there, the place follows a space,
 // and nothing before it can pair with anything after it. Autolinks, link titles and brackets inside
@@ -259,6 +262,9 @@ private:
     bool skipCodeSpan(qsizetype start) {
         const qsizetype length = runEnd(start) - start;
         position_ = start + length;
+        if (length > longestCodeSpanRun) {
+            return true;
+        }
         for (qsizetype i = position_; i < body_.size();) {
             if (body_[i] != u'`') {
                 ++i;

@@ -2,6 +2,7 @@
 
 #include "app/identity.h"
 #include "app/welcome/app_icon.h"
+#include "app/welcome/balanced_lines.h"
 #include "kit/animate_into.h"
 #include "login_launch/toggle.h"
 #include "prefs/standard_suite.h"
@@ -17,6 +18,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace zendra {
 
@@ -24,6 +26,8 @@ namespace {
 
 constexpr int defaultInset = 16;
 constexpr int pageChangeMilliseconds = 250;
+// The type scale's second title size, one step below the editor's 22-pixel title.
+constexpr int secondTitlePixels = 17;
 
 QLabel* makeLine(const QString& text, int pixelSize, QFont::Weight weight, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -49,6 +53,7 @@ QWidget* makePage(QWidget* content, QPushButton* button, QWidget* parent) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 10);
     layout->addWidget(content, 0, Qt::AlignHCenter);
+    // The flexible space between the content and the button: the button keeps to the bottom.
     layout->addStretch(1);
     layout->addWidget(button, 0, Qt::AlignHCenter);
     return page;
@@ -66,7 +71,6 @@ WelcomeScreen::WelcomeScreen(Environment environment, int buttonWidth, QWidget* 
     }
     setObjectName(QStringLiteral("welcomeScreen"));
     setFixedSize(width, height);
-    setFocusPolicy(Qt::StrongFocus);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2 * defaultInset, 2 * defaultInset - 20, 2 * defaultInset, 2 * defaultInset);
@@ -84,13 +88,19 @@ WelcomeScreen::WelcomeScreen(Environment environment, int buttonWidth, QWidget* 
     auto* titles = new QVBoxLayout(titleLines_);
     titles->setContentsMargins(0, 0, 0, 0);
     titles->setSpacing(0);
-    titles->addWidget(makeLine(tr("Welcome to"), 22, QFont::Normal, titleLines_));
+    titles->addWidget(makeLine(tr("Welcome to"), secondTitlePixels, QFont::Normal, titleLines_));
     titles->addWidget(makeLine(QString::fromUtf8(identity::applicationName), 40, QFont::Black, titleLines_));
     titles->addSpacing(8);
-    titles->addWidget(
-        makeLine(tr("Put your most important task or goal in the menu bar"), 14, QFont::Normal, titleLines_));
+    auto* subtitle =
+        makeLine(tr("Put your most important task or goal in the panel"), 14, QFont::Normal, titleLines_);
+    subtitle->setObjectName(QStringLiteral("welcomeSubtitle"));
+    // Wrapped lines of about equal length, never one lone word on the last.
+    // A few pixels of slack: the label lays out through a text document, which may round differently.
+    const int subtitleWidth = width - 4 * defaultInset;
+    subtitle->setFixedWidth(
+        std::min(subtitleWidth, balancedWidth(subtitle->text(), subtitle->font(), subtitleWidth) + 4));
+    titles->addWidget(subtitle, 0, Qt::AlignHCenter);
     layout->addWidget(titleLines_);
-    layout->addStretch(1);
 
     pages_ = new QStackedWidget(this);
     auto* toggle = new LoginLaunch::Toggle(pages_);
@@ -100,8 +110,8 @@ WelcomeScreen::WelcomeScreen(Environment environment, int buttonWidth, QWidget* 
     pages_->addWidget(makePage(toggle, continueButton, pages_));
 
     auto* note =
-        new QLabel(tr("The panel may hide menu bar items that do not fit. You are recommended to set a "
-                      "maximum width of the menu bar item in the app settings. When Zendra shows the "
+        new QLabel(tr("The panel may hide items that do not fit. You are recommended to set a "
+                      "maximum width of the panel item in the app settings. When Zendra shows the "
                       "item in its own window, you can also drag it towards the right side while "
                       "holding the Super key.") +
                        QStringLiteral("\n\n") +
@@ -117,9 +127,17 @@ WelcomeScreen::WelcomeScreen(Environment environment, int buttonWidth, QWidget* 
     getStartedButton_->setObjectName(QStringLiteral("welcomeGetStarted"));
     connect(getStartedButton_, &QPushButton::clicked, this, &WelcomeScreen::getStarted);
     pages_->addWidget(makePage(note, getStartedButton_, pages_));
-    layout->addWidget(pages_);
+    // The page takes the height the header leaves, so its own flexible space lies between its content
+    // and its button: the content stays under the header, the button at the bottom, on both pages.
+    layout->addWidget(pages_, 1);
 
     continueButton->setFocus();
+}
+
+void WelcomeScreen::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The window opens for the keyboard: "Continue" shows its focus before any Tab was pressed.
+    window()->setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 WelcomeScreen::~WelcomeScreen() = default;

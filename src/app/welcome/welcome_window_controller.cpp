@@ -3,9 +3,7 @@
 #include "app/identity.h"
 #include "kit/menu_bar_app_window.h"
 
-#include <QGuiApplication>
 #include <QPointer>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace zendra {
@@ -27,11 +25,7 @@ WelcomeWindowController::WelcomeWindowController(WelcomeScreen::Environment envi
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::FramelessWindowHint |
                            Qt::WindowStaysOnTopHint);
     window->setFixedSize(WelcomeScreen::width, WelcomeScreen::height);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), window->size());
-        frame.moveCenter(screen->availableGeometry().center());
-        window->move(frame.topLeft());
-    }
+    window->center();
     setWindow(std::move(window));
 }
 

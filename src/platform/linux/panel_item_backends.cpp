@@ -4,32 +4,16 @@
 #include "platform/linux/dbus/panel_appearance_portal.h"
 #include "platform/linux/dbus/status_notifier_item.h"
 #include "platform/linux/item_window.h"
+#include "platform/linux/panel_with_applet.h"
 #include "platform/linux/x11/keyboard_modifiers.h"
 
 #include <cstdio>
 
 namespace zendra::linux_panel {
 
-namespace {
-
-using HostState = StatusNotifierWatcherClient::HostState;
-
-PanelItemSwitch::PanelState panelState(HostState state) {
-    switch (state) {
-    case HostState::unknown:
-        return PanelItemSwitch::PanelState::pending;
-    case HostState::hosted:
-        return PanelItemSwitch::PanelState::hosted;
-    case HostState::unhosted:
-        break;
-    }
-    return PanelItemSwitch::PanelState::unhosted;
-}
-
-} // namespace
-
 PanelItemBackends makePanelItemBackends(PanelItemBackend backend,
-                                        std::function<std::vector<StatusItemMenuEntry>()> buildMenu) {
+                                        std::function<std::vector<StatusItemMenuEntry>()> buildMenu,
+                                        PanelPlaceChoice choosePlace) {
     PanelItemBackends backends;
     if (backend != PanelItemBackend::window) {
         StatusNotifierItem::Options options;
@@ -37,9 +21,16 @@ PanelItemBackends makePanelItemBackends(PanelItemBackend backend,
         options.title = QString::fromUtf8(identity::applicationName);
         options.menu = std::move(buildMenu);
         options.modifiers = std::make_shared<x11::XcbKeyboardModifiers>();
-        auto panel = std::make_unique<StatusNotifierItem>(std::move(options));
-        if (!panel->serviceName().isEmpty()) {
-            backends.panelState = [item = panel.get()] { return panelState(item->hostState()); };
+        auto notifier = std::make_unique<StatusNotifierItem>(std::move(options));
+        if (notifier->serviceName().isEmpty()) {
+            notifier.reset();
+        }
+        auto applet = std::make_unique<PanelAppletItem>(PanelAppletItem::Options{});
+        if (notifier || applet->isExported()) {
+            auto panel = std::make_unique<PanelWithApplet>(std::move(notifier), std::move(applet));
+            backends.panelState = [item = panel.get(), choose = std::move(choosePlace)] {
+                return choose(item->facts());
+            };
             backends.panel = std::move(panel);
         } else if (backend == PanelItemBackend::statusNotifier) {
             // In the automatic mode the window is expected anyway; only a forced choice is news.

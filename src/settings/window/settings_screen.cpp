@@ -14,11 +14,12 @@
 namespace zendra::Settings {
 
 SettingsScreen::SettingsScreen(Environment environment, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), tabs_(new QTabWidget(this)),
-      general_(new GeneralSettings), appearance_(new AppearanceSettings(std::move(environment.isPanelDark))),
+    : MenuBarAppWindow(parent), tabs_(new QTabWidget(this)), general_(new GeneralSettings),
+      appearance_(new AppearanceSettings(std::move(environment.isPanelDark))),
       shortcuts_(new ShortcutsSettings(environment.hasGlobalShortcuts)) {
     //: The title of the settings window.
     setWindowTitle(QCoreApplication::translate("zendra::Settings", "Settings"));
+    shouldCloseOnEscapePress = true;
     tabs_->addTab(general_, symbolIcon(Symbol::general),
                   QCoreApplication::translate("zendra::Settings", "General"));
     tabs_->addTab(appearance_, symbolIcon(Symbol::appearance),
@@ -36,6 +37,7 @@ SettingsScreen::SettingsScreen(Environment environment, QWidget* parent)
 
     connect(tabs_, &QTabWidget::currentChanged, this, [this] { fitSelectedTab(); });
     fitSelectedTab();
+    center();
 }
 
 void SettingsScreen::fitSelectedTab() {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QWidget>
+#include "kit/menu_bar_app_window.h"
+
 #include <functional>
 
 class QTabWidget;
@@ -17,9 +18,11 @@ struct SettingsScreenEnvironment {
 };
 
 // The settings window: tabs General, Appearance and Shortcuts, 460 pixels wide, as high as the
-// selected tab needs, kept above ordinary windows while open. Closing it only hides it. Every
-// control stores its change at once; there is nothing to apply or cancel.
-class SettingsScreen : public QWidget {
+// selected tab needs. An ordinary window: it does not float above other programs' windows (and is not
+// raised over Zendra's own either, since window managers such as xfwm4 give the focus to a window
+// raised that way). Closing it (also with Escape or Ctrl+W) only hides it. Every control stores its
+// change at once; there is nothing to apply or cancel.
+class SettingsScreen : public KZApp::MenuBarAppWindow {
 public:
     static constexpr int contentWidth = 460;
 

@@ -18,6 +18,14 @@ TEST(DisplayChoiceTest, StartsOnWhatTheSessionOffersAndExplainsWhatItCannotUse) 
     EXPECT_FALSE(both.platform);
     EXPECT_TRUE(both.message.isEmpty());
 
+    // GNOME: XWayland, where the own bar can sit under the top bar; without it, Wayland.
+    auto gnome = session("", true, true, true);
+    gnome.gnome = true;
+    EXPECT_EQ(chooseDisplay(gnome).platform, QByteArray("xcb"));
+    EXPECT_TRUE(chooseDisplay(gnome).message.isEmpty());
+    gnome.x11 = false;
+    EXPECT_EQ(chooseDisplay(gnome).platform, QByteArray("wayland"));
+
     // Wayland without XWayland: Qt would pick X11 and fail.
     EXPECT_EQ(chooseDisplay(session("", true, false, true)).platform, QByteArray("wayland"));
 
@@ -50,6 +58,44 @@ TEST(DisplayChoiceTest, StartsOnWhatTheSessionOffersAndExplainsWhatItCannotUse) 
     }
     EXPECT_TRUE(chooseDisplay(session("", false, false, false)).message.contains("graphical session"));
     EXPECT_TRUE(chooseDisplay(session("", true, false, false)).message.contains("qt6-wayland"));
+}
+
+} // namespace
+
+namespace {
+
+using zendra::chooseAutomaticPanelPlace;
+using zendra::PanelHostFacts;
+using State = zendra::PanelItemSwitch::PanelState;
+using Notifier = PanelHostFacts::Notifier;
+
+PanelHostFacts facts(Notifier notifier, std::optional<bool> plasma, bool applet, bool waitOver) {
+    PanelHostFacts result;
+    result.notifier = notifier;
+    result.plasmaShell = plasma;
+    result.appletHosted = applet;
+    result.appletWaitOver = waitOver;
+    return result;
+}
+
+TEST(DisplayChoiceTest, TheItemGoesWhereTheUserCanReadItsText) {
+    // Plasma's tray draws the item as an icon only: the applet, else Zendra's window.
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::hosted, true, true, false)), State::hosted);
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::hosted, true, false, true)), State::unhosted)
+        << "an icon in Plasma's tray is not enough";
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::unhosted, true, false, true)), State::unhosted);
+    // The applet a moment to register before the window flashes up, and none while plasmashell's
+    // presence is being asked.
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::hosted, true, false, false)), State::pending);
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::unhosted, std::nullopt, false, true)),
+              State::pending);
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::unhosted, std::nullopt, true, false)), State::hosted);
+
+    // Elsewhere trays that show the label keep the item, as before; the applet still wins.
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::hosted, false, false, false)), State::hosted);
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::unknown, false, false, true)), State::pending);
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::unhosted, false, false, true)), State::unhosted);
+    EXPECT_EQ(chooseAutomaticPanelPlace(facts(Notifier::unhosted, false, true, true)), State::hosted);
 }
 
 } // namespace

@@ -113,7 +113,27 @@ TEST(KeyEquivalentQt, BecomesTheKeySequenceAQtMenuShows) {
     EXPECT_EQ(keySequence({QString(QChar(0xF710)), control}), QKeySequence(Qt::CTRL | Qt::Key_F13));
     EXPECT_EQ(keySequence({" ", shift}), QKeySequence(Qt::SHIFT | Qt::Key_Space));
     EXPECT_EQ(keySequence({"/", 0}), QKeySequence(Qt::Key_Slash));
-    EXPECT_TRUE(keySequence({}).isEmpty());
+    EXPECT_TRUE(keySequence(KeyEquivalent{}).isEmpty());
+    EXPECT_EQ(keySequence({"↩", option}), QKeySequence(Qt::ALT | Qt::Key_Return)) << "a named key's symbol";
+    EXPECT_EQ(keySequence({"л", control}), QKeySequence(Qt::CTRL | 0x41B)) << "modifiers kept off ASCII";
+}
+
+TEST_F(Display, UsersReadShortcutsAsQtsNativeTextWhateverTheStoredForm) {
+    using namespace Hotkeys::ModifierFlag;
+    EXPECT_EQ(nativeText(Shortcut(Key::k, control | option)), "Ctrl+Alt+K");
+    EXPECT_EQ(nativeText(Shortcut(Key::k, command | shift)), "Meta+Shift+K");
+    EXPECT_EQ(nativeText(Shortcut(Key::f5, control | shift)), "Ctrl+Shift+F5");
+    EXPECT_EQ(nativeText(Shortcut(Key::return_, option)), "Alt+Return");
+    EXPECT_EQ(nativeText(Shortcut(Key::space.rawValue)), "Space");
+    EXPECT_EQ(nativeText(Shortcut(Key::escape.rawValue)), "Esc");
+    EXPECT_EQ(nativeText(Shortcut(Key::leftArrow, control)), "Ctrl+Left");
+    EXPECT_EQ(nativeText(Shortcut(Key::slash, control)), "Ctrl+/");
+
+    layout->texts[Key::k.rawValue] = "л";
+    EXPECT_EQ(nativeText(Shortcut(Key::k, control)), "Ctrl+Л") << "the layout's character";
+    layout->hasLayout = false;
+    EXPECT_EQ(nativeText(Shortcut(Key::k, control)), QStringLiteral("⌃\uFFFD")) << "nothing Qt can name";
+    EXPECT_EQ(nativeText(Shortcut(Key::f5, control)), "Ctrl+F5") << "named keys need no layout";
 }
 
 } // namespace

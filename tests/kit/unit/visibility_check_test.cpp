@@ -66,7 +66,7 @@ TEST_F(AlertFlowTest, NormalAlertSetsTheFlagOnlyWithItsCheckbox) {
 
     ASSERT_TRUE(runVisibilityCheck(check(), QString("You could also try lowering the maximum width.")));
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].title, "Menu Bar Item Did Not Appear");
+    EXPECT_EQ(shown[0].title, "Panel Item Did Not Appear");
     EXPECT_EQ(shown[0].okButton, "OK");
     EXPECT_EQ(shown[0].settingsButton, "Open Settings");
     EXPECT_EQ(shown[0].suppression, QString("Do not show this again"));

@@ -1,3 +1,4 @@
+#include "kit/alert_boxes.h"
 #include "kit/debug_window.h"
 #include "kit/user_debug_window.h"
 
@@ -7,6 +8,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTimer>
 #include <QUrlQuery>
@@ -159,6 +161,49 @@ TEST_F(DebugWindowsTest, UserDebugViewButtonsReportAndResetOnlyAfterConfirmation
         EXPECT_EQ(alerts[failure], "Could not delete all data and settings for Zendra\nCould not move "
                                    "/home/ann/.local/share/zendra to the trash: Permission denied.");
     }
+}
+
+// The centre of the next modal message box, once it shows; the box is then cancelled.
+void measureNextAlert(QPoint* centre) {
+    QTimer::singleShot(0, [centre] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        *centre = box->frameGeometry().center();
+        box->reject();
+    });
+}
+
+TEST_F(DebugWindowsTest, UserDebugWindowOpensCentredWithItsAlertsOnItAndLaunchPromptsComeForward) {
+    QStringList activated; // the classes of the windows, in order
+    DebugActions withActivation = actions();
+    withActivation.activateWindow = [&activated](QWidget& window) {
+        activated << window.metaObject()->className();
+        window.show();
+    };
+    UserDebugWindowController controller(withActivation);
+    controller.show();
+    UserDebugView* window = controller.window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(activated, QStringList({"zendra::KZApp::MenuBarAppWindow"}))
+        << "brought forward as the user asked";
+    const QRect area = window->screen()->availableGeometry();
+    EXPECT_LE((window->frameGeometry().center() - area.center()).manhattanLength(), 4) << "not in a corner";
+
+    QPoint alertCentre;
+    measureNextAlert(&alertCentre);
+    window->button(4)->click();
+    EXPECT_LE((alertCentre - window->frameGeometry().center()).manhattanLength(), 4) << "on its window";
+
+    // The launch chord's prompt comes up while the user may be elsewhere: it is brought forward.
+    answerNextAlert("Cancel");
+    withActivation.promptDataResetAtLaunch();
+    EXPECT_EQ(activated.value(1), "QMessageBox");
+
+    // So is the hidden-item alert.
+    answerNextAlert("OK");
+    showVisibilityAlertBox(visibilityAlert(false, std::nullopt), withActivation.activateWindow);
+    EXPECT_EQ(activated.value(2), "QMessageBox");
+    EXPECT_EQ(activated.size(), 3) << "the debug window's own alerts open from a click in Zendra";
 }
 
 TEST_F(DebugWindowsTest, DeveloperWindowFollowsTheSuiteAndTheLog) {

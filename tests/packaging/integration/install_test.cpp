@@ -82,7 +82,7 @@ protected:
 };
 
 TEST_F(InstalledLayout, PutsEveryFileWhereTheDesktopLooksForIt) {
-    const QStringList expected{
+    QStringList expected{
         QStringLiteral("bin/zendra"),
         QStringLiteral("share/applications/") + desktopId + QStringLiteral(".desktop"),
         QStringLiteral("share/icons/hicolor/scalable/apps/") + desktopId + QStringLiteral(".svg"),
@@ -105,6 +105,16 @@ TEST_F(InstalledLayout, PutsEveryFileWhereTheDesktopLooksForIt) {
     EXPECT_TRUE(QFileInfo(binary()).isExecutable());
     EXPECT_FALSE(QFileInfo::exists(installed(QStringLiteral("share/zendra/translations/zendra.qm"))))
         << "the English source catalogue holds no translations";
+#ifdef ZENDRA_PLASMA_APPLET_QML_DIR
+    // The Plasma applet: its package where plasmashell looks, its module in Qt 5's QML folder.
+    const QString module = QStringLiteral(ZENDRA_PLASMA_APPLET_QML_DIR "/org/zendra/applet/");
+    expected << QStringLiteral("share/plasma/plasmoids/org.zendra.Zendra.applet/metadata.json")
+             << QStringLiteral("share/plasma/plasmoids/org.zendra.Zendra.applet/contents/ui/main.qml")
+             << module + QStringLiteral("qmldir") << module + QStringLiteral("libzendraappletplugin.so");
+    for (const QString& file : expected) {
+        EXPECT_TRUE(QFileInfo(installed(file)).isFile()) << file.toStdString();
+    }
+#endif
 
     // A staged install lands below DESTDIR only.
     for (const QString& file : expected) {

@@ -28,6 +28,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
+#include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -78,7 +80,9 @@ TEST_F(SettingsWindowTest, OpensOneFloatingWindow460WideWhoseHeightFollowsTheTab
     flush();
     EXPECT_EQ(window.screen(), screen) << "a second open reuses the window";
     EXPECT_TRUE(screen->isVisible());
-    EXPECT_TRUE(screen->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(screen->windowFlags() & Qt::WindowStaysOnTopHint) << "not above other programs";
+    const QRect area = screen->screen()->availableGeometry();
+    EXPECT_LE(std::abs(screen->frameGeometry().center().x() - area.center().x()), 20) << "centred";
 
     QTabWidget* tabs = screen->tabs();
     ASSERT_EQ(tabs->count(), 3);
@@ -105,6 +109,19 @@ TEST_F(SettingsWindowTest, OpensOneFloatingWindow460WideWhoseHeightFollowsTheTab
     flush();
     EXPECT_EQ(window.screen(), screen);
     EXPECT_TRUE(screen->isVisible()) << "closing only hid it";
+
+    // Escape and Ctrl+W hide it as its close does, also with the focus on a control inside.
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Escape, Qt::KeyboardModifiers()},
+                                         std::pair{Qt::Key_W, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
+        window.open();
+        flush();
+        ASSERT_TRUE(screen->isVisible());
+        screen->tabs()->tabBar()->setFocus();
+        QTest::keyClick(screen->tabs()->tabBar(), key, modifiers);
+        EXPECT_FALSE(screen->isVisible()) << QKeySequence(key | modifiers).toString().toStdString();
+    }
+    window.open();
+    flush();
 
     // The Shortcuts tab: the three names in order, none recorded yet, no note with key grabs.
     const auto& recorders = screen->shortcuts()->recorders();

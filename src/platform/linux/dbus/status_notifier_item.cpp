@@ -3,9 +3,7 @@
 #include "app/panel/popup_placement.h"
 #include "platform/linux/dbus/panel_menu_popup.h"
 
-#include <QCoreApplication>
 #include <QCursor>
-#include <QDBusConnectionInterface>
 #include <QGuiApplication>
 #include <QMenu>
 #include <cstdio>
@@ -29,10 +27,20 @@ StatusItemClickModifiers clickModifiers(KZApp::ModifierFlags held) {
     return result;
 }
 
+QDBusConnection itemConnection(const std::optional<QDBusConnection>& given, QString& ownName) {
+    if (given) {
+        return *given;
+    }
+    static int count = 0;
+    ownName = QStringLiteral("zendra-panel-item-%1").arg(++count);
+    return QDBusConnection::connectToBus(QDBusConnection::SessionBus, ownName);
+}
+
 } // namespace
 
 StatusNotifierItem::StatusNotifierItem(Options options)
-    : options_(std::move(options)), menu_(options_.menu),
+    : options_(std::move(options)), connection_(itemConnection(options_.connection, ownConnection_.name)),
+      menu_(options_.menu),
       object_({options_.id, options_.title, QString::fromLatin1(menuPath)},
               {[this](QPoint at) { click(StatusItemMouseEvent::leftMouseUp, at, true); },
                [this](QPoint at) { click(StatusItemMouseEvent::rightMouseDown, at, false); },
@@ -41,7 +49,7 @@ StatusNotifierItem::StatusNotifierItem(Options options)
     menuRefresh_.setInterval(menuRefreshMilliseconds);
     QObject::connect(&menuRefresh_, &QTimer::timeout, this, [this] { menu_.refresh(); });
     if (publish()) {
-        watcher_ = std::make_unique<StatusNotifierWatcherClient>(options_.connection, serviceName_, [this] {
+        watcher_ = std::make_unique<StatusNotifierWatcherClient>(connection_, serviceName_, [this] {
             if (events_.geometryChanged) {
                 events_.geometryChanged();
             }
@@ -52,14 +60,24 @@ StatusNotifierItem::StatusNotifierItem(Options options)
 StatusNotifierItem::~StatusNotifierItem() {
     watcher_.reset();
     if (!serviceName_.isEmpty()) {
-        options_.connection.unregisterObject(QString::fromLatin1(itemPath));
-        options_.connection.interface()->unregisterService(serviceName_);
+        connection_.unregisterObject(QString::fromLatin1(itemPath));
+    }
+}
+
+StatusNotifierItem::OwnConnection::~OwnConnection() {
+    if (!name.isEmpty()) {
+        QDBusConnection::disconnectFromBus(name);
     }
 }
 
 bool StatusNotifierItem::publish() {
-    QDBusConnection& bus = options_.connection;
-    if (!bus.isConnected() || !menu_.exportOn(bus, QString::fromLatin1(menuPath))) {
+    QDBusConnection& bus = connection_;
+    if (!bus.isConnected()) {
+        std::fprintf(stderr, "zendra: cannot put the panel item on the session bus: %s\n",
+                     qPrintable(bus.lastError().message()));
+        return false;
+    }
+    if (!menu_.exportOn(bus, QString::fromLatin1(menuPath))) {
         return false;
     }
     if (!bus.registerObject(QString::fromLatin1(itemPath), &object_,
@@ -69,17 +87,7 @@ bool StatusNotifierItem::publish() {
                      qPrintable(bus.lastError().message()));
         return false;
     }
-    const QString name =
-        QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid());
-    const auto reply = bus.interface()->registerService(name, QDBusConnectionInterface::DontQueueService,
-                                                        QDBusConnectionInterface::DontAllowReplacement);
-    if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered) {
-        std::fprintf(stderr, "zendra: cannot own %s on the session bus: %s\n", qPrintable(name),
-                     qPrintable(reply.error().message()));
-        bus.unregisterObject(QString::fromLatin1(itemPath));
-        return false;
-    }
-    serviceName_ = name;
+    serviceName_ = bus.baseService();
     return true;
 }
 
@@ -134,6 +142,10 @@ std::optional<QRect> StatusNotifierItem::anchorRect() const {
         return std::nullopt;
     }
     return QRect(*requestPoint_, QSize(1, 1));
+}
+
+bool StatusNotifierItem::isAwaitingHost() const {
+    return hostState() == StatusNotifierWatcherClient::HostState::unknown;
 }
 
 bool StatusNotifierItem::isOnScreen() const {

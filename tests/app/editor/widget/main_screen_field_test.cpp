@@ -114,7 +114,7 @@ TEST_F(MainScreenFieldTest, PlaceholderAndCloseTipBelongToTheFirstLaunches) {
         EXPECT_EQ(screen.field()->placeholderText(), QStringLiteral("What is the zendra?"));
         showAndFocus(screen);
         EXPECT_TRUE(screen.closeTip()->isVisible());
-        EXPECT_TRUE(screen.closeTip()->text().contains(QStringLiteral("monospace\">return</span>")));
+        EXPECT_TRUE(screen.closeTip()->text().contains(QStringLiteral("monospace\">Return</span>")));
         // Not once per run: it stays for every showing during the first run.
         screen.hide();
         showAndFocus(screen);

@@ -1,12 +1,17 @@
+#include "app/welcome/balanced_lines.h"
 #include "app/welcome/welcome_window_controller.h"
 #include "kit/fakes/fake_desktop_effects.h"
 #include "kit/single_windows.h"
 #include "prefs/prefs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyleOptionButton>
 #include <QTest>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 using namespace zendra;
@@ -106,6 +111,82 @@ TEST_F(WelcomeTest, UnderReducedMotionTheWindowClosesWithoutFlyingAndTheGreeting
     EXPECT_TRUE(QTest::qWaitFor([&] { return !controller.window()->isVisible(); }, 3000));
     EXPECT_EQ(snapshotsOnScreen(), 0) << "nothing flies";
     expectGreeting(controller.screen(), item);
+}
+
+TEST_F(WelcomeTest, KeyboardStartsOnContinueAndTabVisitsOnlyVisibleControls) {
+    KZApp::SingleWindows windows(effects);
+    auto& controller =
+        windows.show<WelcomeWindowController>(KZApp::SingleWindows::Presentation::plain, environment());
+    QWidget* window = controller.window();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QPushButton* continueButton = button(controller.screen(), "welcomeContinue");
+    ASSERT_EQ(QApplication::focusWidget(), continueButton);
+    QStyleOptionButton option;
+    option.initFrom(continueButton);
+    EXPECT_TRUE(option.state.testFlag(QStyle::State_HasFocus));
+    EXPECT_TRUE(option.state.testFlag(QStyle::State_KeyboardFocusChange)) << "styles draw the focus then";
+
+    QList<QWidget*> visited;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget();
+    }
+    for (QWidget* stop : visited) {
+        EXPECT_NE(stop, &controller.screen()) << "no stop without a visible control";
+        EXPECT_TRUE(qobject_cast<QAbstractButton*>(stop)) << stop->metaObject()->className();
+    }
+    EXPECT_TRUE(visited.contains(continueButton));
+}
+
+TEST_F(WelcomeTest, LastPageKeepsAFlexibleSpaceBetweenTheNoteAndGetStarted) {
+    KZApp::SingleWindows windows(effects);
+    auto& controller =
+        windows.show<WelcomeWindowController>(KZApp::SingleWindows::Presentation::plain, environment());
+    WelcomeScreen& screen = controller.screen();
+    screen.showLastPage();
+    QCoreApplication::processEvents();
+    auto* note = screen.findChild<QLabel*>("welcomeNote");
+    QPushButton* getStarted = button(screen, "welcomeGetStarted");
+    const QRect noteFrame(note->mapTo(&screen, QPoint()), note->size());
+    const QRect buttonFrame(getStarted->mapTo(&screen, QPoint()), getStarted->size());
+    EXPECT_GT(buttonFrame.top() - noteFrame.bottom(), 40) << "not glued to the button";
+    EXPECT_GE(buttonFrame.bottom(), WelcomeScreen::height - 2 * 16 - 10 - 2)
+        << "the button keeps to the bottom";
+    const QRect iconFrame = screen.findChild<QLabel*>("welcomeIcon")->geometry();
+    EXPECT_LT(noteFrame.top() - iconFrame.bottom(), 20) << "no empty band above the note";
+}
+
+// The first line of the words that wrap last at `width`.
+QString lastLine(const QString& text, const QFont& font, int width) {
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QString last;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        last = text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return last;
+}
+
+TEST(BalancedLinesTest, WrapsIntoTheSameNumberOfLinesWithoutALoneLastWord) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(14);
+    const QString text = QStringLiteral("Put your most important task or goal in the panel today");
+    // Wide enough for all but the last word.
+    const int full = QFontMetrics(font).horizontalAdvance(text.left(text.lastIndexOf(u' '))) + 2;
+    ASSERT_EQ(wrappedLineCount(text, font, full), 2);
+    ASSERT_EQ(lastLine(text, font, full), "today") << "the unbalanced wrap this guards against";
+    const int balanced = balancedWidth(text, font, full);
+    EXPECT_LT(balanced, full);
+    EXPECT_EQ(wrappedLineCount(text, font, balanced), 2);
+    EXPECT_EQ(wrappedLineCount(text, font, balanced - 1), 3) << "the narrowest such width";
+    EXPECT_GE(lastLine(text, font, balanced).count(u' '), 2);
+    EXPECT_EQ(balancedWidth(QStringLiteral("One line"), font, full), full) << "a single line keeps the width";
 }
 
 TEST_F(WelcomeTest, WithoutAHostingWindowOrAKnownItemTheGreetingShowsAtTheTopRight) {

@@ -7,6 +7,7 @@
 #include <QDBusPendingCall>
 #include <QDBusVariant>
 #include <stdexcept>
+#include <utility>
 
 namespace zendra::test {
 
@@ -51,6 +52,10 @@ void TestPanel::setHostRegistered(bool registered) {
 }
 
 void TestPanel::RegisterStatusNotifierItem(const QString& service) {
+    if (holdAnswers) {
+        setDelayedReply(true);
+        heldRegistrations_.append(message());
+    }
     items_.append(service);
     for (const auto& [signal, slot] :
          {std::pair{"XAyatanaNewLabel", SLOT(newLabel(QString, QString))},
@@ -63,6 +68,17 @@ void TestPanel::RegisterStatusNotifierItem(const QString& service) {
                         QStringLiteral("ItemsPropertiesUpdated"), this,
                         SLOT(itemsPropertiesUpdated(QDBusMessage)));
     emit StatusNotifierItemRegistered(service);
+}
+
+void TestPanel::answerRegistrations() {
+    for (const QDBusMessage& held : std::exchange(heldRegistrations_, {})) {
+        connection_.send(held.createReply());
+    }
+}
+
+void TestPanel::dropItem(const QString& service, const QString& entry) {
+    items_.removeAll(service);
+    emit StatusNotifierItemUnregistered(entry);
 }
 
 void TestPanel::RegisterStatusNotifierHost(const QString&) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QDBusMessage>
 #include <QObject>
 #include <QStringList>
@@ -12,7 +13,8 @@ namespace zendra::test {
 // A desktop panel for the item to find: an org.kde.StatusNotifierWatcher on a connection of its own
 // to the session bus, and the host that reads the items registered with it (properties, signals,
 // menu). Every call to an item waits while the event loop runs, so the item may live in this process.
-class TestPanel final : public QObject {
+// Like some desktops' watchers, it can hold its answers to registrations back, and drop an item.
+class TestPanel final : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
     Q_PROPERTY(bool IsStatusNotifierHostRegistered READ isHostRegistered)
@@ -38,6 +40,13 @@ public:
     // cache of the rows does.
     void cacheMenu();
     std::map<int, QVariantMap> menuRows;
+
+    // While set, registrations are taken but not answered until answerRegistrations().
+    bool holdAnswers = false;
+    void answerRegistrations();
+    // Forgets the item registered as `service` and announces `entry` (a watcher's name for it), as a
+    // watcher does when its host gives up on an item.
+    void dropItem(const QString& service, const QString& entry);
 
     // What the item told the host since it registered.
     QStringList labels;
@@ -68,6 +77,7 @@ private:
     QDBusConnection connection_;
     bool hostRegistered_;
     QStringList items_;
+    QList<QDBusMessage> heldRegistrations_;
 };
 
 } // namespace zendra::test
