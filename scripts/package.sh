@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package as a distribution would (`dpkg-buildpackage -us -uc -b`) from a copy of
-# the work tree, then checks it with lintian; any lintian error or warning fails the run. The .deb and
-# lintian's report are left in OUTDIR (default build/package). A full optimised build takes a while.
+# Builds the Debian packages as a distribution would (`dpkg-buildpackage -us -uc -b`) from a copy of
+# the work tree, then checks them with lintian; any lintian error or warning fails the run. The .debs
+# and lintian's report are left in OUTDIR (default build/package). A full optimised build takes a while.
 #   scripts/package.sh [OUTDIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
