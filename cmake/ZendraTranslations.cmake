@@ -37,7 +37,7 @@ if(zendra_translated_ts_files)
 endif()
 
 # The build's catalogues, the fallback of a binary that has no installed ones beside it.
-file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/generated/app/translations_folder.h CONTENT [[
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/generated/cli/translations_folder.h CONTENT [[
 #pragma once
 
 // Where the build puts the compiled catalogues.

@@ -28,7 +28,7 @@ cmake --build --preset ci --parallel "$(nproc)"
 ctest --preset ci --output-on-failure "$@" </dev/null
 
 if [ "${ZENDRA_SANITIZE:-1}" != 0 ]; then
-  sanitized=(app_cli_unit_tests app_cli_integration_tests prefs_unit_tests prefs_integration_tests
+  sanitized=(cli_unit_tests cli_integration_tests prefs_unit_tests prefs_integration_tests
     automation_unit_tests automation_integration_tests)
   cmake --preset asan
   # zendra brings the GUI module the command line's integration tests start.

@@ -6,12 +6,12 @@
 // Starts its own dbus-daemon; runs on the offscreen platform with a private configuration folder.
 
 #include "app/app_delegate.h"
-#include "app/editor/main_screen.h"
-#include "app/panel/panel_appearance.h"
-#include "app/panel/status_item_screen.h"
 #include "automation/automation_service.h"
 #include "automation/text_intents.h"
+#include "editor/main_screen.h"
 #include "hotkeys/environment.h"
+#include "panel/panel_appearance.h"
+#include "panel/status_item_screen.h"
 #include "platform/linux/dbus/status_notifier_item.h"
 #include "prefs/suite.h"
 #include "settings/catalogue.h"

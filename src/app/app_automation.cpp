@@ -2,8 +2,8 @@
 
 #include "app/app_delegate.h"
 #include "app/app_state.h"
-#include "app/text/text_actions.h"
 #include "automation/saved_settings.h"
+#include "text/text_actions.h"
 
 namespace zendra {
 

@@ -1,9 +1,9 @@
 #include "app/app_delegate.h"
 
-#include "app/text/zendra_url.h"
 #include "base/main_queue.h"
 #include "prefs/prefs.h"
 #include "settings/catalogue.h"
+#include "text/zendra_url.h"
 
 #include <QPointer>
 #include <QWidget>

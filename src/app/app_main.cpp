@@ -2,13 +2,12 @@
 
 #include "app/app_state.h"
 #include "app/app_support.h"
-#include "app/cli/translations.h"
 #include "app/desktop_shortcuts.h"
 #include "app/display_choice.h"
-#include "app/editor/main_screen.h"
-#include "app/identity.h"
-#include "app/welcome/welcome_window_controller.h"
 #include "automation/text_intents.h"
+#include "base/identity.h"
+#include "cli/translations.h"
+#include "editor/main_screen.h"
 #include "hotkeys/environment.h"
 #include "kit/alert_boxes.h"
 #include "kit/kit.h"
@@ -27,6 +26,7 @@
 #include "platform/linux/x11/window_activation.h"
 #include "prefs/file_suite.h"
 #include "prefs/standard_suite.h"
+#include "welcome/welcome_window_controller.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -7,7 +7,7 @@
 // right after the QApplication.
 
 #include "app/app_delegate.h"
-#include "app/cli/panel_item_backend.h"
+#include "panel/backend/panel_item_backend.h"
 
 #include <QStringList>
 #include <memory>

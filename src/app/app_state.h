@@ -5,9 +5,9 @@
 // "text" setting, not a field here. Main thread only.
 
 #include "app/edit_window_lookup.h"
-#include "app/memory_watchdog.h"
-#include "app/panel/status_item.h"
-#include "app/text/text_actions.h"
+#include "panel/status_item.h"
+#include "text/text_actions.h"
+#include "watchdog/memory_watchdog.h"
 
 #include <QDateTime>
 #include <QMenu>

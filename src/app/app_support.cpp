@@ -1,8 +1,7 @@
 #include "app/app_support.h"
 
-#include "app/cli/reset_command.h"
-#include "app/identity.h"
-#include "app/memory_watchdog.h"
+#include "base/identity.h"
+#include "cli/reset_command.h"
 #include "kit/kit.h"
 #include "platform/linux/crash_handler.h"
 #include "platform/linux/desktop_services.h"
@@ -11,6 +10,7 @@
 #include "platform/linux/x11/window_activation.h"
 #include "prefs/prefs.h"
 #include "prefs/standard_suite.h"
+#include "watchdog/memory_watchdog.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

@@ -3,12 +3,12 @@
 // The reporting side of the running application: the in-memory log, crash reports, the debug report
 // with the Linux facts, feedback, the two debug windows and the data reset with its relaunch.
 
-#include "app/cli/panel_item_backend.h"
 #include "kit/debug_actions.h"
 #include "kit/debug_report.h"
 #include "kit/debug_window.h"
 #include "kit/message_log.h"
 #include "kit/user_debug_window.h"
+#include "panel/backend/panel_item_backend.h"
 
 #include <functional>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "app/desktop_shortcuts.h"
 
-#include "app/identity.h"
+#include "base/identity.h"
 #include "hotkeys/hotkeys.h"
 #include "platform/linux/dbus/global_shortcuts_portal.h"
 #include "platform/linux/x11/hotkeys_environment.h"

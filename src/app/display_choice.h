@@ -4,7 +4,7 @@
 // process with a core dump when the plugin it picks is missing or finds no display. And where the
 // automatic choice shows the panel item in that session.
 
-#include "app/panel/panel_host_facts.h"
+#include "panel/panel_host_facts.h"
 #include "platform/linux/x11/connection.h"
 
 #include <QByteArray>

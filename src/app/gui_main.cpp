@@ -1,11 +1,11 @@
 // The entry point of the zendra-gui module, which the executable loads for the commands that need a
 // display.
-#include "app/cli/command_line.h"
-#include "app/cli/commands.h"
 #include "app/gui_module.h"
 #include "app/run_application.h"
 #include "app/service_command.h"
 #include "app/support_commands.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
 
 #include <QCoreApplication>
 #include <iostream>

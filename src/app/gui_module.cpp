@@ -1,6 +1,6 @@
 #include "app/gui_module.h"
 
-#include "app/cli/commands.h"
+#include "cli/commands.h"
 
 #include <QCoreApplication>
 #include <QString>

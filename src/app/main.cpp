@@ -1,11 +1,11 @@
 // The zendra executable: the command line. It links Qt Core and Qt DBus only, so that the client
 // commands start quickly; the application itself and `service` run in the GUI module.
-#include "app/cli/command_line.h"
-#include "app/cli/commands.h"
-#include "app/cli/run_client.h"
-#include "app/cli/translations.h"
 #include "app/gui_module.h"
-#include "app/identity.h"
+#include "base/identity.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/run_client.h"
+#include "cli/translations.h"
 
 #include <QCoreApplication>
 #include <iostream>

@@ -2,13 +2,13 @@
 
 #include "app/app_automation.h"
 #include "app/app_main.h"
-#include "app/cli/commands.h"
-#include "app/cli/settings_command.h"
-#include "app/cli/single_instance.h"
 #include "app/display_choice.h"
-#include "app/identity.h"
 #include "automation/automation_client.h"
+#include "base/identity.h"
 #include "base/main_queue.h"
+#include "cli/commands.h"
+#include "cli/settings_command.h"
+#include "cli/single_instance.h"
 #include "platform/linux/process_exit.h"
 
 #include <QApplication>

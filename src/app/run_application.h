@@ -2,7 +2,7 @@
 
 // Starts Zendra itself: the one instance of the session, or a hand-over to the instance that runs.
 
-#include "app/cli/command_line.h"
+#include "cli/command_line.h"
 
 namespace zendra {
 

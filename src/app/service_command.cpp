@@ -1,7 +1,7 @@
 #include "app/service_command.h"
 
-#include "app/cli/commands.h"
 #include "app/display_choice.h"
+#include "cli/commands.h"
 
 #include <QClipboard>
 #include <QCoreApplication>

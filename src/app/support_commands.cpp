@@ -1,9 +1,9 @@
 #include "app/support_commands.h"
 
 #include "app/app_support.h"
-#include "app/cli/debug_info_command.h"
-#include "app/cli/panel_item_backend.h"
-#include "app/identity.h"
+#include "base/identity.h"
+#include "cli/debug_info_command.h"
+#include "panel/backend/panel_item_backend.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

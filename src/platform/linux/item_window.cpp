@@ -1,13 +1,13 @@
 #include "platform/linux/item_window.h"
 
-#include "app/panel/popup_placement.h"
-#include "app/text/text_rules.h"
 #include "base/main_queue.h"
+#include "panel/popup_placement.h"
 #include "platform/linux/dbus/panel_appearance_portal.h"
 #include "platform/linux/dbus/panel_menu_popup.h"
 #include "platform/linux/item_window_x11.h"
 #include "platform/linux/x11/visibility_watch.h"
 #include "prefs/prefs.h"
+#include "text/text_rules.h"
 
 #include <QDragEnterEvent>
 #include <QGuiApplication>

@@ -7,7 +7,7 @@
 // dragging moves it along the top edge; the distance from the screen's right edge is kept in the
 // standard suite under "itemWindowRightOffset" (logical pixels, default 0), so it comes back there.
 
-#include "app/panel/status_bar.h"
+#include "panel/status_bar.h"
 #include "prefs/key.h"
 #include "prefs/standard_suite.h"
 

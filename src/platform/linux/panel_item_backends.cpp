@@ -1,6 +1,6 @@
 #include "platform/linux/panel_item_backends.h"
 
-#include "app/identity.h"
+#include "base/identity.h"
 #include "platform/linux/dbus/panel_appearance_portal.h"
 #include "platform/linux/dbus/status_notifier_item.h"
 #include "platform/linux/item_window.h"

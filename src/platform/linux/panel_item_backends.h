@@ -4,9 +4,9 @@
 // session bus and the item Zendra's Plasma applet shows), Zendra's own item window, or both; with the
 // desktop portal's light or dark preference.
 
-#include "app/cli/panel_item_backend.h"
-#include "app/panel/panel_host_facts.h"
-#include "app/panel/panel_status_item.h"
+#include "panel/backend/panel_item_backend.h"
+#include "panel/panel_host_facts.h"
+#include "panel/panel_status_item.h"
 
 namespace zendra::linux_panel {
 

@@ -6,8 +6,8 @@
 // also follows what the automatic choice of the item's place needs to know: whether plasmashell runs
 // (its tray shows only an icon) and whether an applet registered in time. Main thread only.
 
-#include "app/panel/panel_host_facts.h"
-#include "app/panel/status_bar.h"
+#include "panel/panel_host_facts.h"
+#include "panel/status_bar.h"
 #include "platform/linux/dbus/panel_applet_item.h"
 #include "platform/linux/dbus/status_notifier_item.h"
 

@@ -1,4 +1,4 @@
-#include "app/identity.h"
+#include "base/identity.h"
 #include "support/child_process.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/identity.h"
+#include "base/identity.h"
 #include "packaging/integration/key_file.h"
 #include "support/child_process.h"
 

@@ -1,6 +1,6 @@
 #include "platform/linux/dbus/app_icon.h"
 
-#include "app/identity.h"
+#include "base/identity.h"
 #include "kit/app_icon.h"
 
 #include <QStandardPaths>

@@ -6,7 +6,7 @@
 // a new layout revision when the rows changed, and of the rows' changed properties. Choosing a row runs its
 // action on the main queue, after the call has been answered. Main thread only.
 
-#include "app/panel/status_item_menu.h"
+#include "panel/status_item_menu.h"
 #include "platform/linux/dbus/panel_types.h"
 
 #include <QDBusConnection>

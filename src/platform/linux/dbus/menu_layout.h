@@ -3,7 +3,7 @@
 // The panel item's menu as com.canonical.dbusmenu nodes: the root has id 0, the entries ids 1 to n
 // in their order, so an id names the same row for as long as the menu keeps its shape.
 
-#include "app/panel/status_item_menu.h"
+#include "panel/status_item_menu.h"
 #include "platform/linux/dbus/panel_types.h"
 
 #include <QKeySequence>

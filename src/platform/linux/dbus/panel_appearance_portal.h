@@ -5,7 +5,7 @@
 // without blocking and followed as it changes; while the desktop publishes no preference (no portal,
 // or 0), whether the application palette's text is lighter than its window background.
 
-#include "app/panel/panel_appearance.h"
+#include "panel/panel_appearance.h"
 #include "platform/linux/dbus/portal_settings.h"
 
 #include <QDBusConnection>

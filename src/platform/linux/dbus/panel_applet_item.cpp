@@ -1,7 +1,7 @@
 #include "platform/linux/dbus/panel_applet_item.h"
 
-#include "app/panel/popup_placement.h"
-#include "app/panel/status_item_content.h"
+#include "panel/popup_placement.h"
+#include "panel/status_item_content.h"
 #include "platform/linux/dbus/panel_menu_popup.h"
 #include "zendra_item_adaptor.h"
 

@@ -6,8 +6,8 @@
 // settings, so it is the picture Zendra shows elsewhere), are told when it changes, and pass clicks
 // back with the frame they draw it in. Main thread only.
 
-#include "app/panel/status_bar.h"
-#include "app/panel/status_item_renderer.h"
+#include "panel/status_bar.h"
+#include "panel/status_item_renderer.h"
 
 #include <QByteArray>
 #include <QDBusConnection>

@@ -1,6 +1,6 @@
 #include "platform/linux/dbus/status_notifier_item.h"
 
-#include "app/panel/popup_placement.h"
+#include "panel/popup_placement.h"
 #include "platform/linux/dbus/panel_menu_popup.h"
 
 #include <QCursor>

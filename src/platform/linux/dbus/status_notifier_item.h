@@ -10,8 +10,8 @@
 // Activate, with the modifier keys held at that moment read from the keyboard; the context menu and a middle
 // click arrive as right clicks. Main thread only.
 
-#include "app/panel/status_bar.h"
 #include "kit/modifier_flags.h"
+#include "panel/status_bar.h"
 #include "platform/linux/dbus/menu_exporter.h"
 #include "platform/linux/dbus/status_notifier_object.h"
 #include "platform/linux/dbus/status_notifier_watcher_client.h"

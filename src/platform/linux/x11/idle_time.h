@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/memory_watchdog.h"
+#include "watchdog/memory_watchdog.h"
 
 #include <QByteArray>
 #include <memory>

@@ -1,8 +1,8 @@
 // A German desktop: the process starts with LANG=de_DE.UTF-8 (set for this test executable only),
 // finds the German catalogue where an installed binary looks for it and shows the item's menu in
 // German.
-#include "app/cli/translations.h"
-#include "app/panel/status_item_menu.h"
+#include "cli/translations.h"
+#include "panel/status_item_menu.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,5 @@
 // Zendra's own item window on the private X server, driven by real input from a second X client.
-#include "app/panel/status_item_renderer.h"
+#include "panel/status_item_renderer.h"
 #include "platform/linux/item_window.h"
 #include "prefs/prefs.h"
 #include "support/wait_until.h"

@@ -1,6 +1,6 @@
 // The item for Zendra's Plasma applet in this process, called by a stand-in applet on its own bus
 // connection: the picture it gets, its registration and clicks, and what the automatic choice learns.
-#include "app/panel/status_item_content.h"
+#include "panel/status_item_content.h"
 #include "platform/linux/dbus/panel_applet_item.h"
 #include "platform/linux/panel_with_applet.h"
 #include "prefs/prefs.h"

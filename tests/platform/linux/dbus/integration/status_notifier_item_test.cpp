@@ -1,6 +1,6 @@
 // The D-Bus panel item in this process, seen by a test panel on its own bus connection: registration
 // and re-registration, the host state, what the host reads and is told, the menu and the clicks.
-#include "app/panel/status_item_menu.h"
+#include "panel/status_item_menu.h"
 #include "platform/linux/dbus/status_notifier_item.h"
 #include "support/temp_xdg_dirs.h"
 #include "support/wait_until.h"

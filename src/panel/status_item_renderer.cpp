@@ -1,0 +1,471 @@
+#include "panel/status_item_renderer.h"
+
+#include "panel/status_item_placeholder.h"
+#include "panel/status_item_tone.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace zendra {
+
+namespace {
+
+const QString ellipsis = QStringLiteral("\u2026");
+
+// Stored numbers are used as they are, but a value no slider produces must not exhaust memory or
+// poison the geometry: sizes and ratios are held to what a panel can show.
+struct Limits {
+    double textSize;
+    double maximumWidth;
+    double verticalOffset;
+    double itemHeight;
+    qreal devicePixelRatio;
+};
+
+double finiteOr(double value, double fallback) {
+    return std::isfinite(value) ? value : fallback;
+}
+
+Limits limitsOf(const StatusItemContent& content) {
+    Limits limits{};
+    limits.textSize = std::clamp(finiteOr(content.textSize, 13.0), 1.0, 512.0);
+    limits.maximumWidth =
+        std::isnan(content.maximumWidth) ? 0.0 : std::clamp(content.maximumWidth, 0.0, 16384.0);
+    limits.verticalOffset = std::clamp(finiteOr(content.verticalOffset.value_or(0.0), 0.0), -1024.0, 1024.0);
+    limits.itemHeight = std::clamp(finiteOr(content.itemHeight, 24.0), 1.0, 1024.0);
+    limits.devicePixelRatio = std::clamp(finiteOr(content.devicePixelRatio, 1.0), 0.25, 8.0);
+    return limits;
+}
+
+QFont labelFont(const StatusItemContent& content, double textSize) {
+    QFont font = content.fontFamily.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont)
+                                              : QFont(content.fontFamily);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(textSize))));
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    return font;
+}
+
+QString monospaceFamily(const StatusItemContent& content) {
+    return content.monospaceFamily.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family()
+                                             : content.monospaceFamily;
+}
+
+// How many UTF-16 units can possibly fit: the width over the narrowest common glyph, with room for
+// the ellipsis and for shaping at the cut. A text that still fits after the cut is laid out whole.
+qsizetype visibleBudget(const QFont& font, double maximumWidth) {
+    const QFontMetricsF metrics(font);
+    double narrowest = metrics.horizontalAdvance(QLatin1Char(' '));
+    for (QChar c : QStringLiteral("il.,'|!:;")) {
+        narrowest = std::min(narrowest, metrics.horizontalAdvance(c));
+    }
+    narrowest = std::max(narrowest * 0.5, 0.5);
+    return static_cast<qsizetype>(std::ceil(maximumWidth / narrowest)) + 16;
+}
+
+// How many times the visible budget one rendering may lay out at most, whatever the text.
+constexpr qsizetype workBudgetFactor = 8;
+
+// How far past a position shaping can reach: glyphs before it look no further ahead (kerning pairs,
+// ligatures, contextual forms), so they sit where they would in any longer text.
+constexpr qsizetype shapingReach = 8;
+
+// The width past which the first layout of a long text stops shaping: two ems past the maximum
+// leave room for the widest cluster where the line breaks.
+double headWidth(const QFont& font, double maximumWidth) {
+    return maximumWidth + 2.0 * font.pixelSize();
+}
+
+// A guess at the units that fill the head width: the width over the mean advance of the space and
+// the most frequent letters, with a third more for narrower text, and the reach of shaping past
+// that. Never more than visibleBudget(), which is at least what the same sum over half a space gives.
+qsizetype headLength(const QFont& font, double maximumWidth) {
+    const QFontMetricsF metrics(font);
+    const double space = metrics.horizontalAdvance(QLatin1Char(' '));
+    const QString letters = QStringLiteral("etaoin");
+    double sum = space;
+    for (QChar c : letters) {
+        sum += metrics.horizontalAdvance(c);
+    }
+    const double average = std::max(sum / static_cast<double>(letters.size() + 1), 1.0);
+    const double halfSpace = std::max(space * 0.5, 0.5);
+    return std::min(static_cast<qsizetype>(std::ceil(1.3 * headWidth(font, maximumWidth) / average)) +
+                        shapingReach,
+                    static_cast<qsizetype>(std::ceil(maximumWidth / halfSpace)) + 16);
+}
+
+// The code point at `i`, which then moves past it.
+char32_t nextCodePoint(QStringView text, qsizetype& i) {
+    const QChar unit = text[i++];
+    if (unit.isHighSurrogate() && i < text.size() && text[i].isLowSurrogate()) {
+        return QChar::surrogateToUcs4(unit, text[i++]);
+    }
+    return unit.unicode();
+}
+
+// Right-to-left characters and direction controls: with one of them in a line, x no longer grows
+// with the logical position everywhere.
+bool disturbsLeftToRight(char32_t c) {
+    switch (QChar::direction(c)) {
+    case QChar::DirR:
+    case QChar::DirAL:
+    case QChar::DirAN:
+    case QChar::DirLRE:
+    case QChar::DirLRO:
+    case QChar::DirRLE:
+    case QChar::DirRLO:
+    case QChar::DirPDF:
+    case QChar::DirLRI:
+    case QChar::DirRLI:
+    case QChar::DirFSI:
+    case QChar::DirPDI:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isLeftToRightOnly(QStringView text) {
+    for (qsizetype i = 0; i < text.size();) {
+        if (disturbsLeftToRight(nextCodePoint(text, i))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether every character of `text` sits at the same place as in any longer text that starts with
+// it: left-to-right text only (a strong left-to-right character, nothing right-to-left, no
+// direction controls), and a character with a script of its own, which leading neutral characters
+// take theirs from.
+bool isSettledLeftToRight(QStringView text) {
+    bool hasStrong = false;
+    bool hasScript = false;
+    for (qsizetype i = 0; i < text.size();) {
+        const char32_t c = nextCodePoint(text, i);
+        if (disturbsLeftToRight(c)) {
+            return false;
+        }
+        hasStrong = hasStrong || QChar::direction(c) == QChar::DirL;
+        hasScript = hasScript || QChar::script(c) > QChar::Script_Common;
+    }
+    return hasStrong && hasScript;
+}
+
+QList<QTextLayout::FormatRange> formatRanges(const std::vector<Markdown::InlineRun>& runs,
+                                             const QString& mono, const QColor& linkColor) {
+    QList<QTextLayout::FormatRange> ranges;
+    for (const auto& run : runs) {
+        const auto& style = run.style;
+        if (style == Markdown::InlineStyle{}) {
+            continue;
+        }
+        QTextCharFormat format;
+        if (style.emphasis) {
+            format.setFontItalic(true);
+        }
+        if (style.strong) {
+            format.setFontWeight(QFont::Bold);
+        }
+        if (style.code) {
+            format.setFontFamilies(QStringList{mono});
+            format.setFontFixedPitch(true);
+        }
+        if (style.strikethrough) {
+            format.setFontStrikeOut(true);
+        }
+        if (style.link) {
+            format.setForeground(linkColor);
+        }
+        ranges.append({static_cast<int>(run.start), static_cast<int>(run.length), format});
+    }
+    return ranges;
+}
+
+// The whole text goes to the parser, as a link's address or a closing delimiter far ahead can change
+// what the kept part shows; it reads no more than that start when nothing further on can. Beyond
+// this many units nothing can still reach the label, short of an address longer than this; the cap
+// keeps a pasted megabyte from costing more than a long text.
+constexpr qsizetype maximumParsedLength = 65536;
+
+QString parsedPart(QString composed) {
+    if (composed.size() > maximumParsedLength) {
+        qsizetype end = maximumParsedLength;
+        if (composed[end - 1].isHighSurrogate()) {
+            --end;
+        }
+        composed.truncate(end);
+    }
+    return composed;
+}
+
+struct Line {
+    std::unique_ptr<QTextLayout> layout;
+    QString text;
+    std::vector<Markdown::InlineRun> runs;
+
+    QTextLine line() const { return layout->lineAt(0); }
+    double width() const { return line().naturalTextWidth(); }
+};
+
+// Lays out one line. With `wrapWidth`, the line ends about there and nothing after it is shaped; the
+// glyphs on it are those of the unbroken line.
+Line layOut(QString text, std::vector<Markdown::InlineRun> runs, const QFont& font, const QString& mono,
+            const QColor& linkColor, std::optional<double> wrapWidth = std::nullopt) {
+    Line result{std::make_unique<QTextLayout>(text, font), std::move(text), std::move(runs)};
+    QTextOption option;
+    option.setWrapMode(wrapWidth ? QTextOption::WrapAnywhere : QTextOption::NoWrap);
+    result.layout->setTextOption(option);
+    // Keeps the shaped glyphs for drawing; otherwise drawing shapes the text a second time.
+    result.layout->setCacheEnabled(true);
+    result.layout->setFormats(formatRanges(result.runs, mono, linkColor));
+    result.layout->beginLayout();
+    QTextLine line = result.layout->createLine();
+    line.setLineWidth(wrapWidth.value_or(1.0e6));
+    result.layout->endLayout();
+    return result;
+}
+
+// Whether `head`, the start of a longer text, shows on its first line that the whole text is wider
+// than `width`. Its last units are left out (at least two clusters), as their shaping depends on
+// what follows.
+bool startOverflows(const Line& head, double width) {
+    int end = static_cast<int>(head.text.size());
+    for (int clusters = 0; end > 0 && (clusters < 2 || head.text.size() - end < shapingReach); ++clusters) {
+        end = head.layout->previousCursorPosition(end);
+    }
+    const QTextLine line = head.line();
+    end = std::min(end, line.textStart() + line.textLength());
+    while (end > 0 && head.text[end - 1].isSpace()) {
+        end = head.layout->previousCursorPosition(end);
+    }
+    return end > 0 && line.cursorToX(end) > width;
+}
+
+// The runs of the first `length` units, the ellipsis taking the style of the last kept unit.
+std::vector<Markdown::InlineRun> runsWithEllipsis(const std::vector<Markdown::InlineRun>& runs,
+                                                  qsizetype length) {
+    std::vector<Markdown::InlineRun> kept;
+    for (const auto& run : runs) {
+        if (run.start >= length) {
+            break;
+        }
+        kept.push_back({run.start, std::min(run.length, length - run.start), run.style});
+    }
+    if (kept.empty()) {
+        kept.push_back({length, ellipsis.size(), {}});
+    } else {
+        kept.back().length += ellipsis.size();
+    }
+    return kept;
+}
+
+// The longest logical start of `full`, ending at a cursor position, that fits in `width` with the
+// ellipsis after it (at the logical end, where the line's direction places it). Starts are measured
+// by laying them out: on a right-to-left or mixed line the x of a position says nothing about the
+// width of the text before it. A guess (from x where the line is left-to-right only) is widened
+// by doubling steps until it brackets the answer, then halved.
+Line elide(const Line& full, double width, const QFont& font, const QString& mono, const QColor& linkColor) {
+    std::vector<int> stops{0};
+    while (stops.back() < full.text.size()) {
+        const int next = full.layout->nextCursorPosition(stops.back());
+        if (next <= stops.back()) {
+            break;
+        }
+        stops.push_back(next);
+    }
+    const auto count = static_cast<std::ptrdiff_t>(stops.size());
+    const double target = std::max(0.0, width - QFontMetricsF(font).horizontalAdvance(ellipsis));
+    std::ptrdiff_t guess = 0;
+    if (isLeftToRightOnly(full.text)) {
+        const int x = full.line().xToCursor(target, QTextLine::CursorBetweenCharacters);
+        guess = std::upper_bound(stops.begin(), stops.end(), x) - stops.begin() - 1;
+    } else if (full.width() > 0) {
+        guess = static_cast<std::ptrdiff_t>(static_cast<double>(count - 1) *
+                                            std::min(1.0, target / full.width()));
+    }
+
+    std::optional<Line> best;
+    std::ptrdiff_t fitting = -1;    // the longest start known to fit
+    std::ptrdiff_t failing = count; // the shortest start known not to fit
+    auto tryStop = [&](std::ptrdiff_t index) {
+        const int position = stops[static_cast<std::size_t>(index)];
+        Line cut = layOut(full.text.left(position) + ellipsis, runsWithEllipsis(full.runs, position), font,
+                          mono, linkColor);
+        if (cut.width() <= width) {
+            fitting = index;
+            best = std::move(cut);
+        } else {
+            failing = index;
+        }
+    };
+    tryStop(std::clamp<std::ptrdiff_t>(guess, 0, count - 1));
+    // Gallop away from the guess until a fitting and a failing start bracket the cut. The condition
+    // is a function because tryStop changes its variables, which a loop condition does not show.
+    const auto unbracketed = [&] {
+        return (fitting < 0 && failing > 0) || (fitting >= 0 && failing == count && fitting < count - 1);
+    };
+    for (std::ptrdiff_t step = 1; unbracketed(); step *= 2) {
+        tryStop(fitting < 0 ? std::max<std::ptrdiff_t>(0, failing - step)
+                            : std::min<std::ptrdiff_t>(count - 1, fitting + step));
+    }
+    while (fitting + 1 < failing) {
+        tryStop(fitting + (failing - fitting) / 2);
+    }
+    if (!best) {
+        return layOut(ellipsis, runsWithEllipsis(full.runs, 0), font, mono, linkColor);
+    }
+    return std::move(*best);
+}
+
+struct Label {
+    Line line;
+    bool isTruncated = false;
+};
+
+// The line to draw: the text whole, or its longest start that fits with the ellipsis. Only the start
+// of a long text is parsed and laid out: first about what fills the width, which usually settles
+// the cut, else as much as may fit at all.
+Label labelOf(const QString& composed, const QFont& font, const QString& mono, const QColor& linkColor,
+              double maximumWidth) {
+    const qsizetype headLimit = headLength(font, maximumWidth);
+    Markdown::InlineText inlineText = Markdown::renderInline(composed, headLimit);
+    const bool isHead = inlineText.text.size() >= headLimit;
+    if (isHead && isSettledLeftToRight(inlineText.text)) {
+        Line head = layOut(inlineText.text, std::move(inlineText.runs), font, mono, linkColor,
+                           headWidth(font, maximumWidth));
+        if (startOverflows(head, maximumWidth)) {
+            return {elide(head, maximumWidth, font, mono, linkColor), true};
+        }
+    }
+    const qsizetype budget = visibleBudget(font, maximumWidth);
+    qsizetype limit = headLimit;
+    if (isHead) {
+        limit = budget;
+        inlineText = Markdown::renderInline(composed, limit);
+    }
+    Line line = layOut(inlineText.text, inlineText.runs, font, mono, linkColor);
+    // Text without width (zero-width characters, combining marks) fits however much of it there is:
+    // more is read while it fits, up to a bound that the width sets, as shaping a single cluster of
+    // many marks costs far more than its share of the width.
+    const qsizetype cap = workBudgetFactor * budget;
+    while (inlineText.isCut && line.width() <= maximumWidth && limit < cap) {
+        limit = std::min(4 * limit, cap);
+        inlineText = Markdown::renderInline(composed, limit);
+        line = layOut(inlineText.text, inlineText.runs, font, mono, linkColor);
+    }
+    if (inlineText.isCut || line.width() > maximumWidth) {
+        return {elide(line, maximumWidth, font, mono, linkColor), true};
+    }
+    return {std::move(line), false};
+}
+
+// A transparent picture of `size` logical pixels at `ratio` device pixels per logical pixel.
+QImage transparentImage(QSizeF size, qreal ratio) {
+    QImage image(static_cast<int>(std::ceil(size.width() * ratio)),
+                 static_cast<int>(std::ceil(size.height() * ratio)), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+// Moves the picture up by `fraction` (0 to 1) of a device pixel: each row blends with the one below.
+// Qt's raster engine puts glyphs on whole device pixels, so this carries the part of an offset that
+// falls between them.
+void shiftUp(QImage& image, double fraction) {
+    if (fraction <= 0.0) {
+        return;
+    }
+    const auto keep = static_cast<int>(std::lround((1.0 - fraction) * 256.0));
+    const int take = 256 - keep;
+    const auto blend = [&](QRgb a, QRgb b) {
+        const auto mix = [&](int x, int y) { return (x * keep + y * take + 128) >> 8; };
+        return qRgba(mix(qRed(a), qRed(b)), mix(qGreen(a), qGreen(b)), mix(qBlue(a), qBlue(b)),
+                     mix(qAlpha(a), qAlpha(b)));
+    };
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const auto* below =
+            y + 1 < image.height() ? reinterpret_cast<const QRgb*>(image.constScanLine(y + 1)) : nullptr;
+        for (int x = 0; x < image.width(); ++x) {
+            row[x] = blend(row[x], below != nullptr ? below[x] : 0);
+        }
+    }
+}
+
+StatusItemRendering renderPlaceholder(const StatusItemContent& content, const Limits& limits) {
+    StatusItemRendering result;
+    result.isPlaceholder = true;
+    const double height = std::max(limits.itemHeight, placeholderSymbolSize + 6.0);
+    result.itemSize = QSizeF(placeholderSymbolSize + 2 * statusItemHorizontalInset, height);
+    result.labelRect = QRectF(statusItemHorizontalInset, (height - placeholderSymbolSize) / 2,
+                              placeholderSymbolSize, placeholderSymbolSize);
+    result.textRect = result.labelRect;
+    result.baseline = result.labelRect.bottom();
+
+    result.image = transparentImage(result.itemSize, limits.devicePixelRatio);
+    QPainter painter(&result.image);
+    drawPlaceholderSymbol(painter, result.labelRect, panelDefaultTextColor(content), content.fontFamily);
+    return result;
+}
+
+} // namespace
+
+StatusItemRendering renderStatusItem(const StatusItemContent& content) {
+    const Limits limits = limitsOf(content);
+    if (!hasVisibleText(content.text)) {
+        return renderPlaceholder(content, limits);
+    }
+
+    const QFont font = labelFont(content, limits.textSize);
+    const QString mono = monospaceFamily(content);
+    const QColor linkColor = linkTextColor(content);
+    // Without a prefix or suffix the text is shared, not copied.
+    const QString composed = parsedPart(content.prefix.isEmpty() && content.suffix.isEmpty()
+                                            ? content.text
+                                            : content.prefix + content.text + content.suffix);
+
+    StatusItemRendering result;
+    result.toolTip = content.text;
+    const Label label = labelOf(composed, font, mono, linkColor, limits.maximumWidth);
+    const Line& line = label.line;
+    const double labelWidth = label.isTruncated ? limits.maximumWidth : line.width();
+    result.isTruncated = label.isTruncated;
+
+    const QTextLine textLine = line.line();
+    const double lineHeight = textLine.height();
+    const double itemHeight = std::max(limits.itemHeight, std::ceil(lineHeight) + 6.0);
+    result.itemSize = QSizeF(labelWidth + 2 * statusItemHorizontalInset, itemHeight);
+    // Centred in the item, then up by half a pixel and by the manual offset.
+    const double top = (itemHeight - lineHeight) / 2 - 0.5 - limits.verticalOffset;
+    result.labelRect = QRectF(statusItemHorizontalInset, top, labelWidth, lineHeight);
+    const double left = statusItemHorizontalInset + (labelWidth - line.width()) / 2;
+    result.textRect = QRectF(left, top, line.width(), lineHeight);
+    result.baseline = top + textLine.ascent();
+
+    result.image = transparentImage(result.itemSize, limits.devicePixelRatio);
+    // The offset's whole device pixels move the drawing; the rest is blended in afterwards.
+    const double offsetPixels = limits.verticalOffset * limits.devicePixelRatio;
+    const double wholePixels = std::floor(offsetPixels);
+    {
+        QPainter painter(&result.image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        painter.setPen(labelTextColor(content));
+        line.layout->draw(&painter,
+                          QPointF(left, top + limits.verticalOffset - wholePixels / limits.devicePixelRatio));
+    }
+    shiftUp(result.image, offsetPixels - wholePixels);
+    if (content.legibleLinks && content.isDark) {
+        applyLegibleLinksTone(result.image);
+    }
+    result.shownText = line.text;
+    result.runs = line.runs;
+    return result;
+}
+
+} // namespace zendra
