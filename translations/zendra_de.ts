@@ -658,7 +658,7 @@ Wenn Ihr Panel automatisch ausgeblendet wird, können Sie diese Meldung ignorier
        zendra get-text
        zendra service
        zendra watch [--json]
-       zendra toggle-editor | clear | paste
+       zendra toggle-editor | clear | paste | quit
        zendra settings
        zendra config panel-item [auto | panel | window]
        zendra debug-info | reset [--yes]
@@ -679,6 +679,7 @@ a second one hands its URL to the first and exits.
   clear          Clear the text.
   paste          Set the text from the first line of the clipboard.
   settings       Open the settings window (starting Zendra when it does not run).
+  quit           End Zendra.
   config panel-item
                  Print or set where the text shows from the next start: auto (the
                  desktop&apos;s panel while it shows the item, else Zendra&apos;s own bar), panel
@@ -702,7 +703,7 @@ Exit status: 0 success, 1 failure, 2 command line not understood.
         zendra get-text
         zendra service
         zendra watch [--json]
-        zendra toggle-editor | clear | paste
+        zendra toggle-editor | clear | paste | quit
         zendra settings
         zendra config panel-item [auto | panel | window]
         zendra debug-info | reset [--yes]
@@ -723,6 +724,7 @@ eine zweite übergibt ihre URL an die erste und beendet sich.
   clear          Den Text löschen.
   paste          Den Text aus der ersten Zeile der Zwischenablage setzen.
   settings       Das Einstellungsfenster öffnen (und Zendra starten, falls es nicht läuft).
+  quit           Zendra beenden.
   config panel-item
                  Ausgeben oder festlegen, wo der Text ab dem nächsten Start erscheint: auto
                  (im Panel der Arbeitsumgebung, solange es das Element zeigt, sonst in der

@@ -3,7 +3,6 @@
 #include "app/app_delegate.h"
 #include "app/app_state.h"
 #include "automation/saved_settings.h"
-#include "text/text_actions.h"
 
 namespace zendra {
 
@@ -23,20 +22,7 @@ AutomationActions applicationAutomationActions(std::function<AppDelegate*()> del
         AppState::shared().setTextService(text);
         return saveSettingsNow();
     };
-    actions.toggleEditor = [] { AppState::shared().toggleEditWindow(); };
-    actions.clearText = [] {
-        TextActions::clearTextByStoring();
-        return saveSettingsNow();
-    };
-    actions.pasteText = [] {
-        TextActions::setTextFromClipboard(AppState::shared().pasteboard());
-        return saveSettingsNow();
-    };
-    actions.openSettings = [delegate] {
-        if (AppDelegate* appDelegate = delegate()) {
-            appDelegate->openSettingsWindow();
-        }
-    };
+    actions.perform = [](UserAction action) { return AppState::shared().perform(action, ActionSource::bus); };
     return actions;
 }
 

@@ -167,6 +167,7 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
         env.isDebugMode = [this] { return kzkit_->isDebugMode(); };
         env.showDebugWindow = [this] { support_->showDebugWindow(); };
         env.relaunch = relaunch;
+        env.openSettings = [this] { appDelegate_->openSettingsWindow(); };
         env.launchSteps.startVisibilityCheck = [this](StatusItem& item, const QString& advice) {
             startVisibilityCheck(item, advice, [this] { appDelegate_->openSettingsWindow(); });
         };

@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 
+#include "automation/saved_settings.h"
 #include "base/main_queue.h"
 #include "prefs/prefs.h"
 #include "settings/catalogue.h"
@@ -91,7 +92,7 @@ StatusItem* AppState::statusItem() {
         callbacks.clicked = [this](StatusItemMouseEvent event, StatusItemClickModifiers modifiers) {
             handleStatusItemClick(event, modifiers);
         };
-        callbacks.toggleEditWindow = [this] { toggleEditWindow(); };
+        callbacks.shortcutReleased = [this](UserAction action) { perform(action, ActionSource::shortcut); };
         callbacks.buildMenu = [this] { return buildStatusItemMenu(); };
         statusItem_ = environment_.makeStatusItem(std::move(callbacks));
     }
@@ -104,7 +105,7 @@ void AppState::handleStatusItemClick(StatusItemMouseEvent event, StatusItemClick
         showMenu();
         break;
     case StatusItemClickAction::clearText:
-        TextActions::clearTextByRemoving();
+        perform(UserAction::clearText, ActionSource::itemClick);
         break;
     case StatusItemClickAction::toggleEditWindow:
         toggleEditWindow();
@@ -119,12 +120,8 @@ std::vector<StatusItemMenuEntry> AppState::buildStatusItemMenu() {
     state.debugMode = environment_.isDebugMode && environment_.isDebugMode();
 
     StatusItemMenuActions actions;
-    actions.toggleEditor = [this] { toggleEditWindow(); };
-    actions.clearText = [] { TextActions::clearTextByRemoving(); };
-    actions.copyText = [this] { TextActions::copyText(*environment_.pasteboard); };
-    actions.pasteText = [this] { TextActions::setTextFromClipboard(*environment_.pasteboard); };
+    actions.perform = [this](UserAction action) { perform(action, ActionSource::itemMenu); };
     actions.showDebugWindow = environment_.showDebugWindow;
-    actions.quit = [quit = environment_.quit] { dispatchToMain(quit); };
     return zendra::buildStatusItemMenu(state, actions);
 }
 
@@ -149,6 +146,41 @@ void AppState::showMenu() {
     if (!item->popUpMenu(*raw)) {
         menu_.reset();
     }
+}
+
+std::optional<QString> AppState::perform(UserAction action, ActionSource source) {
+    switch (action) {
+    case UserAction::toggleEditor:
+        toggleEditWindow();
+        return std::nullopt;
+    case UserAction::clearText:
+        if (source == ActionSource::itemMenu || source == ActionSource::itemClick) {
+            TextActions::clearTextByRemoving();
+        } else {
+            TextActions::clearTextByStoring();
+        }
+        break;
+    case UserAction::copyText:
+        TextActions::copyText(*environment_.pasteboard);
+        return std::nullopt;
+    case UserAction::pasteText:
+        TextActions::setTextFromClipboard(*environment_.pasteboard);
+        break;
+    case UserAction::setText:
+        // It comes with its text, through the set-text intent.
+        return std::nullopt;
+    case UserAction::openSettings:
+        if (!environment_.openSettings) {
+            return QCoreApplication::translate("zendra::AppState", "The settings window is not available.");
+        }
+        environment_.openSettings();
+        return std::nullopt;
+    case UserAction::quit:
+        // After the answer to whoever asked has gone out.
+        dispatchToMain(environment_.quit);
+        return std::nullopt;
+    }
+    return source == ActionSource::bus ? saveSettingsNow() : std::nullopt;
 }
 
 void AppState::toggleEditWindow() {

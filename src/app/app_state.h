@@ -4,6 +4,7 @@
 // menu, the text actions and the launch routine with its memory watchdog. The text itself is the
 // "text" setting, not a field here. Main thread only.
 
+#include "actions/user_actions.h"
 #include "app/edit_window_lookup.h"
 #include "panel/status_item.h"
 #include "text/text_actions.h"
@@ -16,6 +17,10 @@
 #include <optional>
 
 namespace zendra {
+
+// Where a request for an action came from; clearing from the item (its menu, Shift-click) removes the
+// stored text, clearing from elsewhere stores the empty text.
+enum class ActionSource { itemMenu, itemClick, shortcut, bus, commandLine };
 
 class AppState {
 public:
@@ -40,8 +45,9 @@ public:
         std::function<bool()> isFirstLaunch;
         std::function<bool()> isDebugMode;
         std::function<void()> showDebugWindow;
-        std::function<bool()> relaunch; // true once a new instance runs
-        std::function<void()> quit;     // default: QCoreApplication::quit
+        std::function<bool()> relaunch;     // true once a new instance runs
+        std::function<void()> quit;         // default: QCoreApplication::quit
+        std::function<void()> openSettings; // none: the settings window is not available
         // Shows a window as the answer to a user's request; default: Qt's show, raise and activate.
         std::function<void(QWidget&)> activateWindow;
         LaunchSteps launchSteps;
@@ -71,6 +77,10 @@ public:
     std::vector<StatusItemMenuEntry> buildStatusItemMenu();
     // The menu currently open at the item, if any.
     QMenu* openMenu() const { return menu_.get(); }
+
+    // Runs a user action. Nothing, or why it failed: a text change asked for over the bus answers
+    // once the preferences file holds it.
+    std::optional<QString> perform(UserAction action, ActionSource source);
 
     // The edit window's toggle, when there is an edit window.
     void toggleEditWindow();

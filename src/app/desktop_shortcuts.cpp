@@ -31,14 +31,12 @@ std::unique_ptr<Hotkeys::DesktopShortcuts> bindShortcutsOnDesktop() {
         return nullptr;
     }
     auto portal = std::make_unique<GlobalShortcutsPortal>(QString::fromUtf8(identity::bundleIdentifier));
-    Hotkeys::bindDesktopShortcuts(
-        *portal,
-        {{Settings::toggleEditWindow(),
-          QCoreApplication::translate("zendra::DesktopShortcuts", "Show or hide Zendra's editor")},
-         {Settings::clearText(),
-          QCoreApplication::translate("zendra::DesktopShortcuts", "Clear Zendra's text")},
-         {Settings::setTextFromClipboard(),
-          QCoreApplication::translate("zendra::DesktopShortcuts", "Set Zendra's text from the clipboard")}});
+    std::vector<std::pair<Hotkeys::Name, QString>> shortcuts;
+    for (const UserAction action : Settings::actionsWithShortcuts()) {
+        shortcuts.emplace_back(*Settings::shortcutName(action),
+                               translatedShortcutDescription(userActionEntry(action)));
+    }
+    Hotkeys::bindDesktopShortcuts(*portal, shortcuts);
     return portal;
 }
 

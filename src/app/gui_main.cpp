@@ -17,10 +17,10 @@ int zendra_gui_main(int argc, char** argv) {
     // The executable has checked the arguments already; they are parsed again here so that only C
     // types cross into the module.
     const CommandLine commandLine = commandLineOf(argc, argv);
-    switch (commandLine.command) {
-    case Command::run:
-    case Command::settings:
+    if (runsApplication(commandLine)) {
         return runApplication(argc, argv, commandLine);
+    }
+    switch (commandLine.command) {
     case Command::service:
         return runServiceCommand(argc, argv);
     case Command::debugInfo:

@@ -50,13 +50,12 @@ int run(int argc, char** argv) {
     case CommandLine::Command::version:
         std::cout << identity::applicationName << ' ' << identity::version << '\n';
         return exitSuccess;
-    case CommandLine::Command::run:
     case CommandLine::Command::service:
-    case CommandLine::Command::settings:
     case CommandLine::Command::debugInfo:
         return runGuiModule(argc, argv);
     default:
-        return runClientCommand(argc, argv, commandLine);
+        return runsApplication(commandLine) ? runGuiModule(argc, argv)
+                                            : runClientCommand(argc, argv, commandLine);
     }
 }
 

@@ -2,13 +2,14 @@
 
 #include "app/app_automation.h"
 #include "app/app_main.h"
+#include "app/app_state.h"
 #include "app/display_choice.h"
 #include "automation/automation_client.h"
 #include "base/identity.h"
 #include "base/main_queue.h"
 #include "cli/commands.h"
-#include "cli/settings_command.h"
 #include "cli/single_instance.h"
+#include "cli/text_target.h"
 #include "platform/linux/process_exit.h"
 
 #include <QApplication>
@@ -28,11 +29,12 @@ constexpr int relaunchWaitMs = 10'000;
 // After that, the bus may need a moment to see the old instance's name go.
 constexpr auto relaunchNameWait = 2s;
 
-// Another instance runs: it gets the URL or opens its settings, this process ends.
+// Another instance runs: it gets the URL or the action (opening its settings), this process ends.
 int handOver(const CommandLine& commandLine) {
     const AutomationClient client(QDBusConnection::sessionBus());
-    if (commandLine.command == CommandLine::Command::settings) {
-        return SettingsCommand(client, std::cerr).run();
+    if (commandLine.action) {
+        RunningAppTarget running(client);
+        return ActionCommand(running, {std::cin, std::cout, std::cerr}).run(*commandLine.action);
     }
     const auto& url = commandLine.url;
     if (!url) {
@@ -120,8 +122,8 @@ int runApplication(int& argc, char** argv, const CommandLine& commandLine) {
     if (commandLine.url) {
         dispatchToMain([&app, url = *commandLine.url] { app->appDelegate().openUrls({url}); });
     }
-    if (commandLine.command == CommandLine::Command::settings) {
-        app->appDelegate().openSettingsWindow();
+    if (commandLine.action) {
+        AppState::shared().perform(*commandLine.action, ActionSource::commandLine);
     }
     return application.exec();
 }

@@ -84,20 +84,8 @@ AutomationReply AutomationClient::setTextFromService(const QString& text) const 
     return call(QStringLiteral("SetTextFromService"), {text});
 }
 
-AutomationReply AutomationClient::toggleEditor() const {
-    return call(QStringLiteral("ToggleEditor"), {});
-}
-
-AutomationReply AutomationClient::clear() const {
-    return call(QStringLiteral("Clear"), {});
-}
-
-AutomationReply AutomationClient::paste() const {
-    return call(QStringLiteral("Paste"), {});
-}
-
-AutomationReply AutomationClient::openSettings() const {
-    return call(QStringLiteral("OpenSettings"), {});
+AutomationReply AutomationClient::perform(UserAction action) const {
+    return call(QLatin1String(userActionEntry(action).busMethod), {});
 }
 
 } // namespace zendra

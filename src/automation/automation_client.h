@@ -3,6 +3,8 @@
 // Calls the running application's automation interface, as the command-line client does. Every call
 // blocks for at most the timeout and never starts the application through bus activation.
 
+#include "actions/user_actions.h"
+
 #include <QDBusConnection>
 #include <QString>
 #include <QVariantList>
@@ -35,10 +37,8 @@ public:
     AutomationReply text() const;
     AutomationReply openUrl(const QString& url) const;
     AutomationReply setTextFromService(const QString& text) const;
-    AutomationReply toggleEditor() const;
-    AutomationReply clear() const;
-    AutomationReply paste() const;
-    AutomationReply openSettings() const;
+    // A user action with a method of its own (toggle the editor, clear, paste, the settings, quit).
+    AutomationReply perform(UserAction action) const;
 
 private:
     // The reply's arguments on success.

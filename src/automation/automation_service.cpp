@@ -175,20 +175,14 @@ void AutomationService::SetTextFromService(const QString& text) {
            "the text service");
 }
 
-void AutomationService::ToggleEditor() {
-    run(actions_.toggleEditor, "toggling the editor");
-}
-
-void AutomationService::Clear() {
-    change(actions_.clearText, "clearing the text");
-}
-
-void AutomationService::Paste() {
-    change(actions_.pasteText, "pasting");
-}
-
-void AutomationService::OpenSettings() {
-    run(actions_.openSettings, "opening the settings");
+void AutomationService::performCalledAction() {
+    const QString method = message().member();
+    const UserActionEntry* entry = userActionForBusMethod(method);
+    if (!entry || !actions_.perform) {
+        run(nullptr, qPrintable(method));
+        return;
+    }
+    change([&] { return actions_.perform(entry->action); }, entry->busMethod);
 }
 
 } // namespace zendra

@@ -4,6 +4,7 @@
 // action on the main thread. The text calls answer once their intent's completion has run; a failed
 // intent answers with a D-Bus error carrying its reason. The Text property follows the stored text.
 
+#include "actions/user_actions.h"
 #include "automation/intent.h"
 
 #include <QDBusConnection>
@@ -23,10 +24,8 @@ struct AutomationActions {
     std::function<std::unique_ptr<IntentHandler>(const Intent&)> handlerFor;
     std::function<void(const QString& url)> openUrl;
     std::function<Outcome(const std::optional<QString>& text)> setTextService;
-    std::function<void()> toggleEditor;
-    std::function<Outcome()> clearText;
-    std::function<Outcome()> pasteText;
-    std::function<void()> openSettings;
+    // The user's actions that have a method of their own (ToggleEditor, Clear, ...).
+    std::function<Outcome(UserAction)> perform;
 };
 
 class AutomationService final : public QObject, protected QDBusContext {
@@ -53,10 +52,12 @@ public slots:
     QString GetText();
     void OpenUrl(const QString& url);
     void SetTextFromService(const QString& text);
-    void ToggleEditor();
-    void Clear();
-    void Paste();
-    void OpenSettings();
+    // The user's actions: each runs the action its method names in the actions' table.
+    void ToggleEditor() { performCalledAction(); }
+    void Clear() { performCalledAction(); }
+    void Paste() { performCalledAction(); }
+    void OpenSettings() { performCalledAction(); }
+    void Quit() { performCalledAction(); }
 
 private:
     template <class Handling, class IntentType>
@@ -64,6 +65,8 @@ private:
     void run(const std::function<void()>& action, const char* what);
     // Runs an action that changes the text; its failure becomes the caller's error.
     void change(const std::function<AutomationActions::Outcome()>& action, const char* what);
+    // Runs the user action of the method being called.
+    void performCalledAction();
 
     AutomationActions actions_;
     std::optional<QDBusConnection> exportedOn_;

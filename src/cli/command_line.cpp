@@ -33,27 +33,48 @@ CommandLine failure(QString message) {
     return result;
 }
 
-constexpr std::array<std::pair<const char*, Command>, 11> commandNames{{
-    {"set-text", Command::setText},
+// The commands that are not one of the user's actions; those come from the actions' table.
+constexpr std::array<std::pair<const char*, Command>, 6> otherCommandNames{{
     {"get-text", Command::getText},
     {"service", Command::service},
     {"watch", Command::watch},
-    {"toggle-editor", Command::toggleEditor},
-    {"clear", Command::clear},
-    {"paste", Command::paste},
-    {"settings", Command::settings},
     {"config", Command::config},
     {"debug-info", Command::debugInfo},
     {"reset", Command::reset},
 }};
 
-std::optional<Command> clientCommand(const QString& name) {
-    for (const auto& [spelling, command] : commandNames) {
+struct ClientCommand {
+    Command command;
+    std::optional<UserAction> action;
+};
+
+std::optional<ClientCommand> clientCommand(const QString& name) {
+    if (const UserActionEntry* entry = userActionForCommandWord(name)) {
+        // set-text brings its text; the others are the action alone.
+        if (entry->action == UserAction::setText) {
+            return ClientCommand{Command::setText, entry->action};
+        }
+        return ClientCommand{Command::action, entry->action};
+    }
+    for (const auto& [spelling, command] : otherCommandNames) {
         if (name == QLatin1String(spelling)) {
-            return command;
+            return ClientCommand{command, std::nullopt};
         }
     }
     return std::nullopt;
+}
+
+QStringList commandWords() {
+    QStringList words;
+    for (const UserActionEntry& entry : userActions()) {
+        if (entry.commandWord) {
+            words << QLatin1String(entry.commandWord);
+        }
+    }
+    for (const auto& entry : otherCommandNames) {
+        words << QLatin1String(entry.first);
+    }
+    return words;
 }
 
 // A URL starts with a scheme: a letter, then letters, digits, "+", "-" or ".", then a colon.
@@ -71,10 +92,7 @@ bool hasScheme(const QString& argument) {
 constexpr char helpCommand[] = "help";
 
 CommandLine unknownCommand(const QString& word) {
-    QStringList names;
-    for (const auto& entry : commandNames) {
-        names << QLatin1String(entry.first);
-    }
+    QStringList names = commandWords();
     names << QLatin1String(helpCommand);
     if (const auto meant = nearestWord(word, names)) {
         return failure(QCoreApplication::translate("zendra::cli", "unknown command '%1'; did you mean %2?")
@@ -153,9 +171,11 @@ CommandLine parseSetText(CommandLine result, QStringList rest) {
     return result;
 }
 
-CommandLine parseClientCommand(Command command, const QString& name, const QStringList& rest) {
+CommandLine parseClientCommand(const ClientCommand& client, const QString& name, const QStringList& rest) {
+    const Command command = client.command;
     CommandLine result;
     result.command = command;
+    result.action = client.action;
     if (command == Command::setText) {
         return parseSetText(std::move(result), rest);
     }
@@ -257,6 +277,14 @@ CommandLine commandLineOf(int argc, char** argv) {
     return parseCommandLine(std::get<QStringList>(decoded));
 }
 
+bool runsApplication(const CommandLine& commandLine) {
+    if (commandLine.command == CommandLine::Command::run) {
+        return true;
+    }
+    return commandLine.command == CommandLine::Command::action && commandLine.action &&
+           userActionEntry(*commandLine.action).withoutApplication == WithoutApplication::startsApplication;
+}
+
 QString usageText() {
     //: The command words, option names and the URL example stay as they are.
     return QCoreApplication::translate(
@@ -266,7 +294,7 @@ QString usageText() {
         "       zendra get-text\n"
         "       zendra service\n"
         "       zendra watch [--json]\n"
-        "       zendra toggle-editor | clear | paste\n"
+        "       zendra toggle-editor | clear | paste | quit\n"
         "       zendra settings\n"
         "       zendra config panel-item [auto | panel | window]\n"
         "       zendra debug-info | reset [--yes]\n"
@@ -287,6 +315,7 @@ QString usageText() {
         "  clear          Clear the text.\n"
         "  paste          Set the text from the first line of the clipboard.\n"
         "  settings       Open the settings window (starting Zendra when it does not run).\n"
+        "  quit           End Zendra.\n"
         "  config panel-item\n"
         "                 Print or set where the text shows from the next start: auto (the\n"
         "                 desktop's panel while it shows the item, else Zendra's own bar), panel\n"

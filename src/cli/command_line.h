@@ -1,9 +1,10 @@
 #pragma once
 
-// What the command line asks for: start (optionally with a URL), one of the client commands that talk
-// to the running instance or the preferences file, --help or --version. A relaunched instance also
-// gets the id of the instance that started it.
+// What the command line asks for: start (optionally with a URL), one of the user's actions or the
+// other client commands that talk to the running instance or the preferences file, --help or --version. A
+// relaunched instance also gets the id of the instance that started it.
 
+#include "actions/user_actions.h"
 #include "panel/backend/panel_item_backend.h"
 
 #include <QByteArrayList>
@@ -24,16 +25,14 @@ struct CommandLine {
         getText,
         service,
         watch,
-        toggleEditor,
-        clear,
-        paste,
-        settings,
+        action,
         config,
         debugInfo,
         reset
     };
 
     Command command = Command::run;
+    std::optional<UserAction> action;          // action (and set-text): which of the user's actions
     std::optional<QString> url;                // run: a URL to open once launched
     std::optional<qint64> relaunchedFrom;      // run: wait for this process before taking over
     std::optional<PanelItemBackend> panelItem; // run: where the item shows, over the environment's choice
@@ -57,6 +56,10 @@ std::variant<QStringList, QString> decodeArguments(const QByteArrayList& argumen
 // The process's arguments (argv[0] is the program), decoded and parsed; arguments that are not UTF-8
 // give Command::error.
 CommandLine commandLineOf(int argc, char** argv);
+
+// Whether the command runs the application itself: a start, or an action that starts Zendra when it
+// does not run (settings).
+bool runsApplication(const CommandLine& commandLine);
 
 // The usage text, ending in a newline.
 QString usageText();

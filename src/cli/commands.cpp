@@ -81,16 +81,8 @@ int ServiceCommand::run(const std::optional<QString>& selection) {
     return finish(target_.setTextFromService(*selection), streams_.err);
 }
 
-int ShortcutActionCommand::run(Action action) {
-    switch (action) {
-    case Action::toggleEditor:
-        return finish(target_.toggleEditor(), streams_.err);
-    case Action::clear:
-        return finish(target_.clear(), streams_.err);
-    case Action::paste:
-        return finish(target_.paste(), streams_.err);
-    }
-    return exitFailure;
+int ActionCommand::run(UserAction action) {
+    return finish(target_.perform(action), streams_.err);
 }
 
 } // namespace zendra

@@ -58,11 +58,11 @@ private:
     CommandStreams streams_;
 };
 
-class ShortcutActionCommand {
+// One of the user's actions without a text of its own (toggle-editor, clear, paste, settings, quit).
+class ActionCommand {
 public:
-    enum class Action { toggleEditor, clear, paste };
-    ShortcutActionCommand(TextTarget& target, CommandStreams streams) : target_(target), streams_(streams) {}
-    int run(Action action);
+    ActionCommand(TextTarget& target, CommandStreams streams) : target_(target), streams_(streams) {}
+    int run(UserAction action);
 
 private:
     TextTarget& target_;

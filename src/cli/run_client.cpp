@@ -62,12 +62,8 @@ int runClientCommand(int& argc, char** argv, const CommandLine& commandLine) {
         return SetTextCommand(*target, streams).run(commandLine.text, commandLine.readTextFromInput);
     case Command::getText:
         return GetTextCommand(*target, streams).run();
-    case Command::toggleEditor:
-        return ShortcutActionCommand(*target, streams).run(ShortcutActionCommand::Action::toggleEditor);
-    case Command::clear:
-        return ShortcutActionCommand(*target, streams).run(ShortcutActionCommand::Action::clear);
-    case Command::paste:
-        return ShortcutActionCommand(*target, streams).run(ShortcutActionCommand::Action::paste);
+    case Command::action:
+        return ActionCommand(*target, streams).run(*commandLine.action);
     default:
         reportError(std::cerr, QCoreApplication::translate("zendra::cli", "not a client command"));
         return exitUsage;

@@ -53,17 +53,22 @@ AutomationReply PreferencesFileTarget::setTextFromService(const QString& text) {
     return written();
 }
 
-AutomationReply PreferencesFileTarget::clear() {
-    TextActions::clearTextByStoring();
-    return written();
-}
-
-AutomationReply PreferencesFileTarget::toggleEditor() {
-    return notRunning("toggle-editor");
-}
-
-AutomationReply PreferencesFileTarget::paste() {
-    return notRunning("paste");
+AutomationReply PreferencesFileTarget::perform(UserAction action) {
+    const UserActionEntry& entry = userActionEntry(action);
+    switch (entry.withoutApplication) {
+    case WithoutApplication::writesPreferences:
+        if (action == UserAction::clearText) {
+            TextActions::clearTextByStoring();
+            return written();
+        }
+        break;
+    case WithoutApplication::succeeds:
+        return AutomationReply::success();
+    case WithoutApplication::fails:
+    case WithoutApplication::startsApplication:
+        break;
+    }
+    return notRunning(entry.commandWord);
 }
 
 template <class Call, class Fallback> AutomationReply RunningAppTarget::orFile(Call call, Fallback fallback) {
@@ -92,17 +97,12 @@ AutomationReply RunningAppTarget::setTextFromService(const QString& text) {
                   [&](PreferencesFileTarget& file) { return file.setTextFromService(text); });
 }
 
-AutomationReply RunningAppTarget::clear() {
-    return orFile([](AutomationClient& app) { return app.clear(); },
-                  [](PreferencesFileTarget& file) { return file.clear(); });
-}
-
-AutomationReply RunningAppTarget::toggleEditor() {
-    return client_.toggleEditor();
-}
-
-AutomationReply RunningAppTarget::paste() {
-    return client_.paste();
+AutomationReply RunningAppTarget::perform(UserAction action) {
+    if (userActionEntry(action).withoutApplication != WithoutApplication::writesPreferences) {
+        return client_.perform(action);
+    }
+    return orFile([action](AutomationClient& app) { return app.perform(action); },
+                  [action](PreferencesFileTarget& file) { return file.perform(action); });
 }
 
 std::unique_ptr<TextTarget> textTargetForSession() {

@@ -18,10 +18,9 @@ public:
     virtual AutomationReply text() = 0;
     // Stores the first trimmed line of `text`; nothing happens when it has none.
     virtual AutomationReply setTextFromService(const QString& text) = 0;
-    virtual AutomationReply clear() = 0;
-    // These two need the running instance (its window, its clipboard): a failure without it.
-    virtual AutomationReply toggleEditor() = 0;
-    virtual AutomationReply paste() = 0;
+    // One of the user's actions without a text of its own; without the running instance, what the
+    // action's table says (the preferences file clears the text; toggling the editor fails).
+    virtual AutomationReply perform(UserAction action) = 0;
 };
 
 // Works on the standard suite's file; every write is on disk when the call returns.
@@ -32,9 +31,7 @@ public:
     AutomationReply setText(const QString& text) override;
     AutomationReply text() override;
     AutomationReply setTextFromService(const QString& text) override;
-    AutomationReply clear() override;
-    AutomationReply toggleEditor() override;
-    AutomationReply paste() override;
+    AutomationReply perform(UserAction action) override;
 };
 
 // The running instance; when it goes away without answering (it quits while the call is under way),
@@ -45,9 +42,7 @@ public:
     AutomationReply setText(const QString& text) override;
     AutomationReply text() override;
     AutomationReply setTextFromService(const QString& text) override;
-    AutomationReply clear() override;
-    AutomationReply toggleEditor() override;
-    AutomationReply paste() override;
+    AutomationReply perform(UserAction action) override;
 
 private:
     template <class Call, class Fallback> AutomationReply orFile(Call call, Fallback fallback);

@@ -20,7 +20,7 @@ public:
         }
         screen_ = std::make_unique<StatusItemScreen>(
             barItem(), *backends_.appearance,
-            StatusItemScreen::Actions{std::move(callbacks.toggleEditWindow)});
+            StatusItemScreen::Actions{std::move(callbacks.shortcutReleased)});
         screen_->setClickHandler(std::move(callbacks.clicked));
         if (backends_.window && !switch_ && backends_.setWindowShown) {
             backends_.setWindowShown(true);

@@ -32,7 +32,7 @@ public:
 
 struct StatusItemCallbacks {
     std::function<void(StatusItemMouseEvent, StatusItemClickModifiers)> clicked;
-    std::function<void()> toggleEditWindow; // the toggleEditWindow shortcut was released
+    std::function<void(UserAction)> shortcutReleased; // an action's global shortcut was released
     // The menu as it would open now, for panels that draw the menu themselves.
     std::function<std::vector<StatusItemMenuEntry>()> buildMenu;
 };

@@ -1,6 +1,5 @@
 #include "panel/status_item_menu.h"
 
-#include "base/identity.h"
 #include "hotkeys/key_equivalent_qt.h"
 #include "hotkeys/menu_item_shortcut.h"
 #include "panel/status_item_content.h"
@@ -24,41 +23,62 @@ StatusItemMenuEntry separator() {
     return {};
 }
 
+int lastMenuGroup() {
+    int last = 0;
+    for (const UserActionEntry& action : userActions()) {
+        if (action.menuTitle) {
+            last = action.menuGroup;
+        }
+    }
+    return last;
+}
+
+bool isEnabled(MenuEnabled when, const StatusItemMenuState& state) {
+    switch (when) {
+    case MenuEnabled::always:
+        return true;
+    case MenuEnabled::whenTextIsVisible:
+        return hasVisibleText(state.text);
+    case MenuEnabled::whenClipboardHasText:
+        return state.clipboardHasText;
+    }
+    return true;
+}
+
 } // namespace
 
 std::vector<StatusItemMenuEntry> buildStatusItemMenu(const StatusItemMenuState& state,
                                                      const StatusItemMenuActions& actions) {
-    const bool visibleText = hasVisibleText(state.text);
     std::vector<StatusItemMenuEntry> entries;
-
-    entries.push_back(entry(QCoreApplication::translate("zendra::StatusItemMenu", "Toggle Editor"), true,
-                            actions.toggleEditor));
-    Hotkeys::setShortcut(entries.back().item, Settings::toggleEditWindow());
-    entries.push_back(separator());
-
-    entries.push_back(entry(QCoreApplication::translate("zendra::StatusItemMenu", "Clear Text"), visibleText,
-                            actions.clearText));
-    Hotkeys::setShortcut(entries.back().item, Settings::clearText());
-    entries.push_back(entry(QCoreApplication::translate("zendra::StatusItemMenu", "Copy Text"), visibleText,
-                            actions.copyText));
-    entries.push_back(entry(QCoreApplication::translate("zendra::StatusItemMenu", "Paste Text"),
-                            state.clipboardHasText, actions.pasteText));
-    entries.back().toolTip =
-        QCoreApplication::translate("zendra::StatusItemMenu", "Paste text from the clipboard into Zendra.");
-    Hotkeys::setShortcut(entries.back().item, Settings::setTextFromClipboard());
-    entries.push_back(separator());
-
-    if (state.debugMode) {
-        entries.push_back(entry(QCoreApplication::translate("zendra::StatusItemMenu", "Debug"), true,
-                                actions.showDebugWindow));
-        entries.push_back(separator());
+    std::optional<int> group;
+    for (const UserActionEntry& action : userActions()) {
+        if (!action.menuTitle) {
+            continue;
+        }
+        if (group && *group != action.menuGroup) {
+            entries.push_back(separator());
+        }
+        // The support kit's debug entry comes in a group of its own before the last one (Quit).
+        if (group && action.menuGroup == lastMenuGroup() && state.debugMode) {
+            entries.push_back(entry(QCoreApplication::translate("zendra::StatusItemMenu", "Debug"), true,
+                                    actions.showDebugWindow));
+            entries.push_back(separator());
+        }
+        group = action.menuGroup;
+        entries.push_back(entry(translatedMenuTitle(action), isEnabled(action.menuEnabled, state),
+                                [perform = actions.perform, which = action.action] {
+                                    if (perform) {
+                                        perform(which);
+                                    }
+                                }));
+        entries.back().toolTip = translatedMenuToolTip(action);
+        if (action.menuKey) {
+            entries.back().fixedShortcut = QKeySequence::fromString(QLatin1String(action.menuKey));
+        }
+        if (const Hotkeys::Name* shortcut = Settings::shortcutName(action.action)) {
+            Hotkeys::setShortcut(entries.back().item, *shortcut);
+        }
     }
-
-    //: %1 is the application's name.
-    const QString quit = QCoreApplication::translate("zendra::StatusItemMenu", "Quit %1")
-                             .arg(QString::fromUtf8(identity::applicationName));
-    entries.push_back(entry(quit, true, actions.quit));
-    entries.back().fixedShortcut = QKeySequence(Qt::CTRL | Qt::Key_Q);
     return entries;
 }
 

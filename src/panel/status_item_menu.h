@@ -2,6 +2,7 @@
 
 // The panel item's menu, built afresh every time it opens: the enabled states are those of that moment.
 
+#include "actions/user_actions.h"
 #include "base/menu_item.h"
 
 #include <QKeySequence>
@@ -34,17 +35,14 @@ struct StatusItemMenuState {
 };
 
 struct StatusItemMenuActions {
-    std::function<void()> toggleEditor;
-    std::function<void()> clearText;
-    std::function<void()> copyText;
-    std::function<void()> pasteText;
+    std::function<void(UserAction)> perform;
     std::function<void()> showDebugWindow;
-    std::function<void()> quit;
 };
 
-// "Toggle Editor", separator, "Clear Text", "Copy Text", "Paste Text", separator, ["Debug", separator,]
-// "Quit Zendra". The entries of the three global shortcuts show the shortcut currently assigned and
-// follow changes of it while they live.
+// The actions that have a menu entry, in their table's order and groups with a separator between
+// groups: "Toggle Editor", separator, "Clear Text", "Copy Text", "Paste Text", separator, ["Debug",
+// separator,] "Quit Zendra". The entries of actions with a global shortcut show the shortcut currently
+// assigned and follow changes of it while they live.
 std::vector<StatusItemMenuEntry> buildStatusItemMenu(const StatusItemMenuState& state,
                                                      const StatusItemMenuActions& actions);
 

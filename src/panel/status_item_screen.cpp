@@ -6,10 +6,7 @@
 #include "settings/shortcut_names.h"
 #include "text/text_rules.h"
 
-#include <QClipboard>
 #include <QEasingCurve>
-#include <QGuiApplication>
-#include <QMimeData>
 
 namespace zendra {
 
@@ -58,18 +55,16 @@ StatusItemScreen::StatusItemScreen(StatusBarItem& item, PanelAppearance& appeara
     });
     render();
 
-    listen(Settings::toggleEditWindow(), [this] {
-        if (actions_.toggleEditWindow) {
-            actions_.toggleEditWindow();
-        }
-    });
-    listen(Settings::clearText(), [] { Prefs::set(Settings::text(), QString()); });
-    listen(Settings::setTextFromClipboard(), [] {
-        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-        if (data != nullptr && data->hasText()) {
-            Prefs::set(Settings::text(), singleLineText(data->text()));
-        }
-    });
+    const std::vector<UserAction> shortcutActions = Settings::actionsWithShortcuts();
+    // The streams stay where they are made: each delivers to its own place.
+    listeners_.reserve(shortcutActions.size());
+    for (const UserAction action : shortcutActions) {
+        listen(*Settings::shortcutName(action), [this, action] {
+            if (actions_.shortcutReleased) {
+                actions_.shortcutReleased(action);
+            }
+        });
+    }
 }
 
 StatusItemScreen::~StatusItemScreen() {
@@ -167,7 +162,6 @@ void StatusItemScreen::dropText(const QString& text) {
 }
 
 void StatusItemScreen::listen(const Hotkeys::Name& name, std::function<void()> action) {
-    listeners_.reserve(3);
     auto& stream = listeners_.emplace_back(Hotkeys::events(Hotkeys::EventType::keyUp, name));
     stream.forEach(this, [action = std::move(action)](const Hotkeys::EventType&) {
         action();

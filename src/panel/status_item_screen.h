@@ -2,9 +2,10 @@
 
 // The panel item's view: renders the stored text and its appearance settings into the item on every
 // change from any writer, stores dropped text, shows the one-time clear-text tip, highlights the item
-// while text is dragged over it, and listens to the three global shortcuts for as long as it lives.
+// while text is dragged over it, and listens to the actions' global shortcuts for as long as it lives.
 // Creating it is what registers those shortcuts. Main thread only.
 
+#include "actions/user_actions.h"
 #include "base/async_stream.h"
 #include "hotkeys/event_type.h"
 #include "hotkeys/name.h"
@@ -28,8 +29,8 @@ namespace zendra {
 class StatusItemScreen final : public QObject {
 public:
     struct Actions {
-        // The toggleEditWindow shortcut was released: show or hide the edit window.
-        std::function<void()> toggleEditWindow;
+        // The global shortcut of an action was released: run the action.
+        std::function<void(UserAction)> shortcutReleased;
     };
 
     // `item` and `appearance` must outlive the screen. The screen takes over the item's drop and

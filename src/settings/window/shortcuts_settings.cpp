@@ -12,6 +12,14 @@
 
 namespace zendra::Settings {
 
+namespace {
+
+QString quotedCommand(UserAction action) {
+    return QStringLiteral("“zendra %1”").arg(QLatin1String(userActionEntry(action).commandWord));
+}
+
+} // namespace
+
 ShortcutsSettings::ShortcutsSettings(bool hasGlobalShortcuts, QWidget* parent) : QWidget(parent) {
     const int margin = style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
     auto* outer = new QVBoxLayout(this);
@@ -21,18 +29,13 @@ ShortcutsSettings::ShortcutsSettings(bool hasGlobalShortcuts, QWidget* parent) :
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
 
-    const std::array<std::pair<QString, const Hotkeys::Name*>, 3> rows{{
-        {QCoreApplication::translate("zendra::Settings", "Toggle edit window:"), &toggleEditWindow()},
-        {QCoreApplication::translate("zendra::Settings", "Clear text:"), &clearText()},
-        {QCoreApplication::translate("zendra::Settings", "Set text from clipboard:"),
-         &setTextFromClipboard()},
-    }};
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    for (const UserAction action : actionsWithShortcuts()) {
+        const QString label = translatedShortcutLabel(userActionEntry(action));
         // The recorder without its own label: the form lines the labels up.
-        auto* recorder = new Hotkeys::Recorder(*rows[i].second, {}, this);
-        form->addRow(rows[i].first, recorder);
-        recorder->field()->setAccessibleName(rows[i].first);
-        recorders_[i] = recorder;
+        auto* recorder = new Hotkeys::Recorder(*shortcutName(action), {}, this);
+        form->addRow(label, recorder);
+        recorder->field()->setAccessibleName(label);
+        recorders_.push_back(recorder);
     }
     outer->addLayout(form);
 
@@ -42,8 +45,8 @@ ShortcutsSettings::ShortcutsSettings(bool hasGlobalShortcuts, QWidget* parent) :
                            "zendra::Settings",
                            "This desktop does not let applications listen to keys system-wide. Bind %1, %2 "
                            "and %3 in the desktop's own keyboard settings instead.")
-                           .arg(QStringLiteral("“zendra toggle-editor”"), QStringLiteral("“zendra clear”"),
-                                QStringLiteral("“zendra paste”")),
+                           .arg(quotedCommand(UserAction::toggleEditor), quotedCommand(UserAction::clearText),
+                                quotedCommand(UserAction::pasteText)),
                        this);
         applySecondaryTextStyle(*note_);
         note_->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QWidget>
-#include <array>
+#include <vector>
 
 class QLabel;
 
@@ -11,20 +11,20 @@ class Recorder;
 
 namespace zendra::Settings {
 
-// The Shortcuts tab: a recorder for each of the three global shortcuts. A recorded shortcut works at
+// The Shortcuts tab: a recorder for each action with a global shortcut. A recorded shortcut works at
 // once everywhere; clearing it stops it at once. Without system-wide key grabs (a Wayland session)
 // a line says which commands to bind in the desktop's own keyboard settings instead.
 class ShortcutsSettings : public QWidget {
 public:
     explicit ShortcutsSettings(bool hasGlobalShortcuts, QWidget* parent = nullptr);
 
-    // In table order: toggle edit window, clear text, set text from clipboard.
-    const std::array<Hotkeys::Recorder*, 3>& recorders() const { return recorders_; }
+    // In the actions' order: toggle edit window, clear text, set text from clipboard.
+    const std::vector<Hotkeys::Recorder*>& recorders() const { return recorders_; }
     // The note shown without system-wide key grabs; null otherwise.
     QLabel* note() const { return note_; }
 
 private:
-    std::array<Hotkeys::Recorder*, 3> recorders_{};
+    std::vector<Hotkeys::Recorder*> recorders_;
     QLabel* note_ = nullptr;
 };
 

@@ -152,10 +152,28 @@ TEST_F(AppStateTest, ClicksOpenAMenuWithTheStatesOfThatMomentOrToggleTheWindow) 
     callbacks.clicked(StatusItemMouseEvent::leftMouseUp, shiftOption);
     EXPECT_TRUE(window.isVisible()) << "an inactive window is brought forward, not closed";
     window.hide();
-    callbacks.toggleEditWindow();
+    callbacks.shortcutReleased(UserAction::toggleEditor);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(item->menus, 2) << "the shortcut toggles, it opens no menu";
     window.hide();
+
+    // Clearing from the item removes the stored text; the shortcut and the bus store the empty text.
+    const auto suite = Settings::text().suite();
+    Prefs::set(Settings::text(), QString("to clear"));
+    callbacks.clicked(StatusItemMouseEvent::rightMouseDown, {});
+    entry("Clear Text")->trigger();
+    EXPECT_FALSE(suite->hasPersistentEntry("text"));
+    Prefs::set(Settings::text(), QString("to clear"));
+    callbacks.shortcutReleased(UserAction::clearText);
+    EXPECT_TRUE(suite->hasPersistentEntry("text"));
+    EXPECT_EQ(Prefs::get(Settings::text()), QString());
+    Prefs::set(Settings::text(), QString("to clear"));
+    EXPECT_EQ(state.perform(UserAction::clearText, ActionSource::bus), std::nullopt) << "saved";
+    EXPECT_EQ(Prefs::get(Settings::text()), QString());
+    pasteboard->text = QString("pasted by the shortcut");
+    callbacks.shortcutReleased(UserAction::pasteText);
+    EXPECT_EQ(Prefs::get(Settings::text()), QString("pasted by the shortcut"));
+    Settings::text().reset();
 }
 
 TEST(AppDelegateTest, UrlsHideTheEditWindowAndRoutesGiveFreshHandlers) {

@@ -204,23 +204,28 @@ TEST_F(AutomationServiceTest, ActionMethodsReachTheirActionsOnceAndReportFailedS
         calls << "service " + text.value_or("-");
         return saveProblem;
     };
-    actions.toggleEditor = [&] { calls << "toggle"; };
-    actions.clearText = [&] {
-        calls << "clear";
-        return saveProblem;
-    };
-    actions.pasteText = [&] {
-        calls << "paste";
-        return saveProblem;
+    std::vector<UserAction> performed;
+    actions.perform = [&](UserAction action) -> AutomationActions::Outcome {
+        performed.push_back(action);
+        return action == UserAction::clearText || action == UserAction::pasteText ? saveProblem
+                                                                                  : std::nullopt;
     };
     exportService(std::move(actions));
 
     call(QStringLiteral("OpenUrl"), {QString("zendra:?text=a")});
     call(QStringLiteral("SetTextFromService"), {QString(" b \n c")});
-    call(QStringLiteral("ToggleEditor"));
-    EXPECT_EQ(call(QStringLiteral("Clear")).type(), QDBusMessage::ReplyMessage);
-    call(QStringLiteral("Paste"));
-    EXPECT_EQ(calls, QStringList({"open zendra:?text=a", "service  b \n c", "toggle", "clear", "paste"}));
+    EXPECT_EQ(calls, QStringList({"open zendra:?text=a", "service  b \n c"}));
+    // Every action with a method is on the bus and reaches its own action, once.
+    std::vector<UserAction> expected;
+    for (const UserActionEntry& entry : userActions()) {
+        if (entry.busMethod && entry.action != UserAction::setText) {
+            EXPECT_EQ(call(QString::fromLatin1(entry.busMethod)).type(), QDBusMessage::ReplyMessage)
+                << entry.busMethod;
+            expected.push_back(entry.action);
+        }
+    }
+    EXPECT_EQ(performed, expected);
+    EXPECT_EQ(expected.size(), 5u) << "ToggleEditor, Clear, Paste, OpenSettings, Quit";
 
     // The text changes answer like SetText when the preferences file could not take them.
     saveProblem = "cannot write the preferences file /x";

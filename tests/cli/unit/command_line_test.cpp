@@ -8,6 +8,7 @@ namespace {
 
 using zendra::CommandLine;
 using zendra::parseCommandLine;
+using zendra::runsApplication;
 using Command = CommandLine::Command;
 
 TEST(AppCommandLineTest, RunsWithAnOptionalUrlAndRelaunchOrigin) {
@@ -68,7 +69,12 @@ TEST(AppCommandLineTest, HelpIsAlsoACommandAndAMistypedCommandNamesTheNearestOne
 
 TEST(AppCommandLineTest, ClientCommandsTakeTheirOwnArguments) {
     EXPECT_EQ(parseCommandLine({"get-text"}).command, Command::getText);
-    EXPECT_EQ(parseCommandLine({"toggle-editor"}).command, Command::toggleEditor);
+    EXPECT_EQ(parseCommandLine({"toggle-editor"}).command, Command::action);
+    EXPECT_EQ(parseCommandLine({"toggle-editor"}).action, zendra::UserAction::toggleEditor);
+    EXPECT_EQ(parseCommandLine({"quit"}).action, zendra::UserAction::quit);
+    EXPECT_FALSE(runsApplication(parseCommandLine({"quit"})));
+    EXPECT_TRUE(runsApplication(parseCommandLine({"settings"}))) << "it starts Zendra when none runs";
+    EXPECT_EQ(parseCommandLine({"paste", "now"}).command, Command::error);
     EXPECT_TRUE(parseCommandLine({"watch", "--json"}).json);
     EXPECT_EQ(parseCommandLine({"get-text", "--help"}).command, Command::help);
 

@@ -84,13 +84,13 @@ TEST_F(CliCommandsTest, ServiceAndActionsWithoutTheRunningInstance) {
     EXPECT_EQ(ServiceCommand(file, streams()).run(std::nullopt), exitSuccess);
     EXPECT_EQ(Prefs::get(Settings::text()), QString("picked")) << "nothing selected changes nothing";
 
-    EXPECT_EQ(ShortcutActionCommand(file, streams()).run(ShortcutActionCommand::Action::clear), exitSuccess);
+    EXPECT_EQ(ActionCommand(file, streams()).run(UserAction::clearText), exitSuccess);
     EXPECT_EQ(Prefs::get(Settings::text()), QString());
+    EXPECT_EQ(ActionCommand(file, streams()).run(UserAction::quit), exitSuccess) << "nothing runs to end";
 
-    for (const auto action :
-         {ShortcutActionCommand::Action::toggleEditor, ShortcutActionCommand::Action::paste}) {
+    for (const auto action : {UserAction::toggleEditor, UserAction::pasteText}) {
         err.str({});
-        EXPECT_EQ(ShortcutActionCommand(file, streams()).run(action), exitFailure);
+        EXPECT_EQ(ActionCommand(file, streams()).run(action), exitFailure);
         EXPECT_NE(err.str().find("zendra: Zendra is not running"), std::string::npos) << err.str();
     }
 }
@@ -101,9 +101,7 @@ TEST_F(CliCommandsTest, AFailedReadPrintsNothingButTheError) {
         AutomationReply setText(const QString&) override { return refused(); }
         AutomationReply text() override { return refused(); }
         AutomationReply setTextFromService(const QString&) override { return refused(); }
-        AutomationReply clear() override { return refused(); }
-        AutomationReply toggleEditor() override { return refused(); }
-        AutomationReply paste() override { return refused(); }
+        AutomationReply perform(UserAction) override { return refused(); }
 
     private:
         static AutomationReply refused() { return AutomationReply::failure("Zendra did not answer"); }

@@ -62,15 +62,22 @@ TEST_F(Catalogue, StoredNamesAndRemovalBringBackDefaults) {
     EXPECT_EQ(Prefs::get(Settings::color()), std::nullopt) << "unreadable entries read as none";
 }
 
-TEST_F(Catalogue, ShortcutNamesHaveNoDefaultAndStoreNothing) {
+TEST_F(Catalogue, ShortcutNamesHaveNoDefaultStoreNothingAndKeepTheirStoredKeys) {
     const auto suite = Settings::text().suite();
-    for (const Hotkeys::Name* name :
-         {&Settings::toggleEditWindow(), &Settings::clearText(), &Settings::setTextFromClipboard()}) {
+    QStringList keys;
+    for (const UserAction action : Settings::actionsWithShortcuts()) {
+        const Hotkeys::Name* name = Settings::shortcutName(action);
+        ASSERT_NE(name, nullptr);
         EXPECT_FALSE(name->defaultShortcut.has_value()) << name->rawValue.toStdString();
         EXPECT_FALSE(name->shortcut().has_value()) << name->rawValue.toStdString();
         EXPECT_FALSE(suite->hasPersistentEntry(name->storageKey())) << "creating a name writes nothing";
+        keys << name->storageKey();
     }
-    EXPECT_EQ(Settings::toggleEditWindow().storageKey(), QStringLiteral("Hotkeys_toggleEditWindow"));
+    // The keys are in users' preferences files: another key would lose a recorded shortcut.
+    EXPECT_EQ(keys,
+              (QStringList{QStringLiteral("Hotkeys_toggleEditWindow"), QStringLiteral("Hotkeys_clearText"),
+                           QStringLiteral("Hotkeys_setTextFromClipboard")}));
+    EXPECT_EQ(Settings::shortcutName(UserAction::copyText), nullptr);
 }
 
 } // namespace

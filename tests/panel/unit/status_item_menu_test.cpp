@@ -37,14 +37,11 @@ std::vector<StatusItemMenuEntry> build(const StatusItemMenuState& state) {
 }
 
 TEST(StatusItemMenuTest, EntriesInOrderRunTheirActionsWithDebugOnlyInDebugMode) {
-    QStringList ran;
+    std::vector<UserAction> ran;
+    int debugWindows = 0;
     zendra::StatusItemMenuActions actions;
-    actions.toggleEditor = [&] { ran << "toggle"; };
-    actions.clearText = [&] { ran << "clear"; };
-    actions.copyText = [&] { ran << "copy"; };
-    actions.pasteText = [&] { ran << "paste"; };
-    actions.showDebugWindow = [&] { ran << "debug"; };
-    actions.quit = [&] { ran << "quit"; };
+    actions.perform = [&](UserAction action) { ran.push_back(action); };
+    actions.showDebugWindow = [&] { ++debugWindows; };
     const auto debug = zendra::buildStatusItemMenu({"x", true, true}, actions);
     EXPECT_EQ(titles(debug), QStringList({"Toggle Editor", "---", "Clear Text", "Copy Text", "Paste Text",
                                           "---", "Debug", "---", "Quit Zendra"}));
@@ -53,7 +50,9 @@ TEST(StatusItemMenuTest, EntriesInOrderRunTheirActionsWithDebugOnlyInDebugMode) 
             entry.item->action();
         }
     }
-    EXPECT_EQ(ran, QStringList({"toggle", "clear", "copy", "paste", "debug", "quit"}));
+    EXPECT_EQ(ran, (std::vector{UserAction::toggleEditor, UserAction::clearText, UserAction::copyText,
+                                UserAction::pasteText, UserAction::quit}));
+    EXPECT_EQ(debugWindows, 1);
     EXPECT_FALSE(titles(build({"task", true, false})).contains("Debug"));
 
     const auto& quit = find(debug, "Quit Zendra");
@@ -98,8 +97,8 @@ TEST(StatusItemMenuTest, ShortcutEntriesShowAndFollowTheAssignedShortcut) {
         {Prefs::Suite::makeInMemory(), nullptr, std::make_shared<LetterLayout>(), nullptr});
     const Hotkeys::Shortcut shortcut(Hotkeys::Key::t,
                                      Hotkeys::ModifierFlag::command | Hotkeys::ModifierFlag::shift);
-    Hotkeys::setShortcut(shortcut, Settings::toggleEditWindow());
-    Hotkeys::setShortcut(std::nullopt, Settings::clearText());
+    Hotkeys::setShortcut(shortcut, *Settings::shortcutName(UserAction::toggleEditor));
+    Hotkeys::setShortcut(std::nullopt, *Settings::shortcutName(UserAction::clearText));
 
     const auto entries = build({"x", true, false});
     const auto& toggle = *find(entries, "Toggle Editor").item;
@@ -111,9 +110,9 @@ TEST(StatusItemMenuTest, ShortcutEntriesShowAndFollowTheAssignedShortcut) {
 
     // While the menu is open, a change of the assignment reaches its entry.
     Hotkeys::setShortcut(Hotkeys::Shortcut(Hotkeys::Key::k, Hotkeys::ModifierFlag::control),
-                         Settings::clearText());
+                         *Settings::shortcutName(UserAction::clearText));
     EXPECT_EQ(find(entries, "Clear Text").item->keyEquivalent.key, QString("k"));
-    Hotkeys::setShortcut(std::nullopt, Settings::toggleEditWindow());
+    Hotkeys::setShortcut(std::nullopt, *Settings::shortcutName(UserAction::toggleEditor));
     EXPECT_TRUE(toggle.keyEquivalent.isEmpty());
     Hotkeys::setEnvironment({Prefs::Suite::makeInMemory(), nullptr, nullptr, nullptr});
 }

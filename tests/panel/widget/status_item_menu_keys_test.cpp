@@ -31,9 +31,12 @@ QString shownKeys(const QMenu& menu, const QString& title) {
 TEST(StatusItemMenuKeysTest, EntriesShowTheirShortcutsAsCtrlAltK) {
     using namespace Hotkeys::ModifierFlag;
     Hotkeys::setEnvironment({Prefs::Suite::makeInMemory(), nullptr, std::make_shared<KLayout>(), nullptr});
-    Hotkeys::setShortcut(Hotkeys::Shortcut(Hotkeys::Key::k, control | option), Settings::toggleEditWindow());
-    Hotkeys::setShortcut(Hotkeys::Shortcut(Hotkeys::Key::return_, option), Settings::clearText());
-    Hotkeys::setShortcut(Hotkeys::Shortcut(Hotkeys::Key::f5, command), Settings::setTextFromClipboard());
+    Hotkeys::setShortcut(Hotkeys::Shortcut(Hotkeys::Key::k, control | option),
+                         *Settings::shortcutName(UserAction::toggleEditor));
+    Hotkeys::setShortcut(Hotkeys::Shortcut(Hotkeys::Key::return_, option),
+                         *Settings::shortcutName(UserAction::clearText));
+    Hotkeys::setShortcut(Hotkeys::Shortcut(Hotkeys::Key::f5, command),
+                         *Settings::shortcutName(UserAction::pasteText));
 
     const auto menu = makeQMenu(buildStatusItemMenu({"x", true, false}, {}));
     EXPECT_EQ(shownKeys(*menu, "Toggle Editor"), "Ctrl+Alt+K");
@@ -41,7 +44,7 @@ TEST(StatusItemMenuKeysTest, EntriesShowTheirShortcutsAsCtrlAltK) {
     EXPECT_EQ(shownKeys(*menu, "Paste Text"), "Meta+F5");
     EXPECT_EQ(shownKeys(*menu, "Quit Zendra"), "Ctrl+Q");
 
-    Hotkeys::setShortcut(std::nullopt, Settings::toggleEditWindow());
+    Hotkeys::setShortcut(std::nullopt, *Settings::shortcutName(UserAction::toggleEditor));
     EXPECT_EQ(shownKeys(*menu, "Toggle Editor"), "") << "follows the assignment while open";
     Hotkeys::setEnvironment({Prefs::Suite::makeInMemory(), nullptr, nullptr, nullptr});
 }

@@ -33,7 +33,7 @@ TEST(ShortcutsTabX11, ARecordedShortcutWorksEverywhereAtOnceAndStopsWhenCleared)
     Hotkeys::setEnvironment(
         {Prefs::Suite::makeInMemory(), hotKeys, std::make_shared<x11::KeyboardLayout>(), hotKeys});
     int clears = 0;
-    Hotkeys::onKeyUp(Settings::clearText(), [&clears] { ++clears; });
+    Hotkeys::onKeyUp(*Settings::shortcutName(UserAction::clearText), [&clears] { ++clears; });
     X11Input user;
     {
         Settings::SettingsScreen screen;
@@ -49,7 +49,9 @@ TEST(ShortcutsTabX11, ARecordedShortcutWorksEverywhereAtOnceAndStopsWhenCleared)
 
         ASSERT_TRUE(record());
         user.chord({X11Input::superKey, X11Input::altKey, lKey});
-        ASSERT_TRUE(waitUntil([&] { return Hotkeys::getShortcut(Settings::clearText()).has_value(); }));
+        ASSERT_TRUE(waitUntil([&] {
+            return Hotkeys::getShortcut(*Settings::shortcutName(UserAction::clearText)).has_value();
+        }));
         EXPECT_EQ(clears, 0);
 
         user.chord({X11Input::superKey, X11Input::altKey, lKey});
@@ -60,7 +62,9 @@ TEST(ShortcutsTabX11, ARecordedShortcutWorksEverywhereAtOnceAndStopsWhenCleared)
 
         ASSERT_TRUE(record());
         user.chord({backspaceKey});
-        ASSERT_TRUE(waitUntil([&] { return !Hotkeys::getShortcut(Settings::clearText()).has_value(); }));
+        ASSERT_TRUE(waitUntil([&] {
+            return !Hotkeys::getShortcut(*Settings::shortcutName(UserAction::clearText)).has_value();
+        }));
         user.chord({escapeKey});
         ASSERT_TRUE(waitUntil([&] { return !field->isRecording(); }));
 

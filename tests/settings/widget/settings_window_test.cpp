@@ -125,9 +125,10 @@ TEST_F(SettingsWindowTest, OpensOneFloatingWindow460WideWhoseHeightFollowsTheTab
 
     // The Shortcuts tab: the three names in order, none recorded yet, no note with key grabs.
     const auto& recorders = screen->shortcuts()->recorders();
-    EXPECT_EQ(recorders[0]->field()->shortcutName().rawValue, toggleEditWindow().rawValue);
-    EXPECT_EQ(recorders[1]->field()->shortcutName().rawValue, clearText().rawValue);
-    EXPECT_EQ(recorders[2]->field()->shortcutName().rawValue, setTextFromClipboard().rawValue);
+    EXPECT_EQ(recorders[0]->field()->shortcutName().rawValue,
+              shortcutName(UserAction::toggleEditor)->rawValue);
+    EXPECT_EQ(recorders[1]->field()->shortcutName().rawValue, shortcutName(UserAction::clearText)->rawValue);
+    EXPECT_EQ(recorders[2]->field()->shortcutName().rawValue, shortcutName(UserAction::pasteText)->rawValue);
     for (auto* recorder : recorders) {
         EXPECT_EQ(recorder->field()->text(), QString());
     }

@@ -148,8 +148,10 @@ TEST_F(StatusNotifierItemTest, TheMenuIsBuiltAfreshAndRunsTheChosenEntry) {
     TestPanel panel(true);
     int cleared = 0;
     int pasted = 0;
-    menuActions.clearText = [&] { ++cleared; };
-    menuActions.pasteText = [&] { ++pasted; };
+    menuActions.perform = [&](UserAction action) {
+        cleared += action == UserAction::clearText;
+        pasted += action == UserAction::pasteText;
+    };
     const auto item = makeItem();
     ASSERT_TRUE(waitUntil([&] { return item->isOnScreen(); }));
 
