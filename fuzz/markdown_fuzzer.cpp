@@ -3,10 +3,10 @@
 // rendering is the start of the whole one and says "cut" exactly when it holds less; the drawn line
 // stays within the maximum width, and carries the ellipsis exactly when text was left out.
 
+#include "fuzz_check.h"
 #include "panel/status_item_renderer.h"
 #include "text/markdown_inline.h"
 #include "text/text_rules.h"
-#include "fuzz_check.h"
 
 #include <QGuiApplication>
 

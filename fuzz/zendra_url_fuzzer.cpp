@@ -1,8 +1,8 @@
 // The zendra: URL rule: any text given as a URL, and any text sent through a URL built for it.
 
+#include "fuzz_check.h"
 #include "text/text_rules.h"
 #include "text/zendra_url.h"
-#include "fuzz_check.h"
 
 #include <QUrl>
 
