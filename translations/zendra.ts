@@ -4,7 +4,7 @@
 <context>
     <name>zendra::AboutBox</name>
     <message>
-        <location filename="../src/app/editor/about_box.cpp" line="+13"/>
+        <location filename="../src/editor/about_box.cpp" line="+13"/>
         <source>Version %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -18,15 +18,20 @@
 <context>
     <name>zendra::AppState</name>
     <message>
-        <location filename="../src/app/app_state.cpp" line="+74"/>
+        <location filename="../src/app/app_state.cpp" line="+75"/>
         <source>You could also try lowering the maximum width in the settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+99"/>
+        <source>The settings window is not available.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>zendra::ClearTextTip</name>
     <message>
-        <location filename="../src/app/panel/clear_text_tip.cpp" line="+39"/>
+        <location filename="../src/panel/clear_text_tip.cpp" line="+39"/>
         <source>Click the panel item while pressing &lt;i&gt;Shift&lt;/i&gt; to clear the text</source>
         <translation type="unfinished"></translation>
     </message>
@@ -39,17 +44,17 @@
 <context>
     <name>zendra::DesktopShortcuts</name>
     <message>
-        <location filename="../src/app/desktop_shortcuts.cpp" line="+37"/>
+        <location filename="../src/actions/user_actions.cpp" line="+21"/>
         <source>Show or hide Zendra&apos;s editor</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+8"/>
         <source>Clear Zendra&apos;s text</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+15"/>
         <source>Set Zendra&apos;s text from the clipboard</source>
         <translation type="unfinished"></translation>
     </message>
@@ -262,7 +267,7 @@ Disregard this message if your panel is set to hide automatically. It will not b
 <context>
     <name>zendra::MainScreen</name>
     <message>
-        <location filename="../src/app/editor/main_screen.cpp" line="+92"/>
+        <location filename="../src/editor/main_screen.cpp" line="+92"/>
         <location line="+1"/>
         <source>Dismiss</source>
         <translation type="unfinished"></translation>
@@ -284,7 +289,7 @@ Disregard this message if your panel is set to hide automatically. It will not b
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/editor/main_screen_actions.cpp" line="+39"/>
+        <location filename="../src/editor/main_screen_actions.cpp" line="+39"/>
         <source>About</source>
         <translation type="unfinished"></translation>
     </message>
@@ -476,22 +481,22 @@ Disregard this message if your panel is set to hide automatically. It will not b
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/settings/window/shortcuts_settings.cpp" line="+25"/>
+        <location filename="../src/actions/user_actions.cpp" line="-24"/>
         <source>Toggle edit window:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+8"/>
         <source>Clear text:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+14"/>
         <source>Set text from clipboard:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location filename="../src/settings/window/shortcuts_settings.cpp" line="+44"/>
         <source>This desktop does not let applications listen to keys system-wide. Bind %1, %2 and %3 in the desktop&apos;s own keyboard settings instead.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -499,37 +504,37 @@ Disregard this message if your panel is set to hide automatically. It will not b
 <context>
     <name>zendra::StatusItemMenu</name>
     <message>
-        <location filename="../src/app/panel/status_item_menu.cpp" line="+34"/>
+        <location filename="../src/actions/user_actions.cpp" line="-20"/>
         <source>Toggle Editor</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+8"/>
         <source>Clear Text</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+7"/>
         <source>Copy Text</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+8"/>
         <source>Paste Text</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+1"/>
         <source>Paste text from the clipboard into Zendra.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location filename="../src/panel/status_item_menu.cpp" line="+63"/>
         <source>Debug</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location filename="../src/actions/user_actions.cpp" line="+17"/>
         <source>Quit %1</source>
         <extracomment>%1 is the application&apos;s name.</extracomment>
         <translation type="unfinished"></translation>
@@ -538,7 +543,7 @@ Disregard this message if your panel is set to hide automatically. It will not b
 <context>
     <name>zendra::WelcomeScreen</name>
     <message>
-        <location filename="../src/app/welcome/welcome_screen.cpp" line="+91"/>
+        <location filename="../src/welcome/welcome_screen.cpp" line="+91"/>
         <source>Welcome to</source>
         <translation type="unfinished"></translation>
     </message>
@@ -590,12 +595,12 @@ Disregard this message if your panel is set to hide automatically. It will not b
 <context>
     <name>zendra::cli</name>
     <message>
-        <location filename="../src/app/cli/command_line.cpp" line="+25"/>
+        <location filename="../src/cli/command_line.cpp" line="+25"/>
         <source>%1 takes one text; quote a text with spaces</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+73"/>
         <source>unknown command &apos;%1&apos;; did you mean %2?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -615,7 +620,7 @@ Disregard this message if your panel is set to hide automatically. It will not b
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+33"/>
         <source>unexpected argument &apos;%1&apos; after %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -630,13 +635,13 @@ Disregard this message if your panel is set to hide automatically. It will not b
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+59"/>
         <source>Usage: zendra [URL]
        zendra set-text TEXT | -
        zendra get-text
        zendra service
        zendra watch [--json]
-       zendra toggle-editor | clear | paste
+       zendra toggle-editor | clear | paste | quit
        zendra settings
        zendra config panel-item [auto | panel | window]
        zendra debug-info | reset [--yes]
@@ -657,6 +662,7 @@ a second one hands its URL to the first and exits.
   clear          Clear the text.
   paste          Set the text from the first line of the clipboard.
   settings       Open the settings window (starting Zendra when it does not run).
+  quit           End Zendra.
   config panel-item
                  Print or set where the text shows from the next start: auto (the
                  desktop&apos;s panel while it shows the item, else Zendra&apos;s own bar), panel
@@ -678,7 +684,7 @@ Exit status: 0 success, 1 failure, 2 command line not understood.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-45"/>
+        <location line="-53"/>
         <source>unknown argument &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -698,23 +704,23 @@ Exit status: 0 success, 1 failure, 2 command line not understood.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/cli/commands.cpp" line="+50"/>
+        <location filename="../src/cli/commands.cpp" line="+50"/>
         <source>standard input is not valid UTF-8; the text is unchanged</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+21"/>
-        <location filename="../src/app/cli/debug_info_command.cpp" line="+12"/>
+        <location filename="../src/cli/debug_info_command.cpp" line="+12"/>
         <source>cannot write to standard output</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/cli/run_client.cpp" line="+72"/>
+        <location filename="../src/cli/run_client.cpp" line="+68"/>
         <source>not a client command</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/cli/config_command.cpp" line="+53"/>
+        <location filename="../src/cli/config_command.cpp" line="+53"/>
         <source>cannot write the preferences file %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -734,7 +740,7 @@ Exit status: 0 success, 1 failure, 2 command line not understood.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/cli/text_target.cpp" line="+32"/>
+        <location filename="../src/cli/text_target.cpp" line="+32"/>
         <source>Zendra is not running; %1 needs it</source>
         <translation type="unfinished"></translation>
     </message>
@@ -759,7 +765,7 @@ Exit status: 0 success, 1 failure, 2 command line not understood.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/cli/reset_command.cpp" line="+78"/>
+        <location filename="../src/cli/reset_command.cpp" line="+78"/>
         <source>process %1 owns Zendra&apos;s bus name but does not run this Zendra; nothing was deleted</source>
         <translation type="unfinished"></translation>
     </message>
@@ -809,7 +815,7 @@ Exit status: 0 success, 1 failure, 2 command line not understood.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/cli/panel_item_backend.cpp" line="+39"/>
+        <location filename="../src/panel/backend/panel_item_backend.cpp" line="+39"/>
         <source>%1, %2 or %3</source>
         <extracomment>Lists the three words, which stay as they are.</extracomment>
         <translation type="unfinished"></translation>

@@ -4,7 +4,7 @@
 <context>
     <name>zendra::AboutBox</name>
     <message>
-        <location filename="../src/app/editor/about_box.cpp" line="+13"/>
+        <location filename="../src/editor/about_box.cpp" line="+13"/>
         <source>Version %1</source>
         <translation>Version %1</translation>
     </message>
@@ -18,15 +18,20 @@
 <context>
     <name>zendra::AppState</name>
     <message>
-        <location filename="../src/app/app_state.cpp" line="+74"/>
+        <location filename="../src/app/app_state.cpp" line="+75"/>
         <source>You could also try lowering the maximum width in the settings.</source>
         <translation>Sie können auch versuchen, die maximale Breite in den Einstellungen zu verringern.</translation>
+    </message>
+    <message>
+        <location line="+99"/>
+        <source>The settings window is not available.</source>
+        <translation>Das Einstellungsfenster ist nicht verfügbar.</translation>
     </message>
 </context>
 <context>
     <name>zendra::ClearTextTip</name>
     <message>
-        <location filename="../src/app/panel/clear_text_tip.cpp" line="+39"/>
+        <location filename="../src/panel/clear_text_tip.cpp" line="+39"/>
         <source>Click the panel item while pressing &lt;i&gt;Shift&lt;/i&gt; to clear the text</source>
         <translation>Klicken Sie bei gedrückter &lt;i&gt;Umschalttaste&lt;/i&gt; auf das Panel-Element, um den Text zu löschen</translation>
     </message>
@@ -39,17 +44,17 @@
 <context>
     <name>zendra::DesktopShortcuts</name>
     <message>
-        <location filename="../src/app/desktop_shortcuts.cpp" line="+37"/>
+        <location filename="../src/actions/user_actions.cpp" line="+21"/>
         <source>Show or hide Zendra&apos;s editor</source>
         <translation>Editor von Zendra ein- oder ausblenden</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+8"/>
         <source>Clear Zendra&apos;s text</source>
         <translation>Text von Zendra löschen</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+15"/>
         <source>Set Zendra&apos;s text from the clipboard</source>
         <translation>Text von Zendra aus der Zwischenablage übernehmen</translation>
     </message>
@@ -264,7 +269,7 @@ Wenn Ihr Panel automatisch ausgeblendet wird, können Sie diese Meldung ignorier
 <context>
     <name>zendra::MainScreen</name>
     <message>
-        <location filename="../src/app/editor/main_screen.cpp" line="+92"/>
+        <location filename="../src/editor/main_screen.cpp" line="+92"/>
         <location line="+1"/>
         <source>Dismiss</source>
         <translation>Schließen</translation>
@@ -286,7 +291,7 @@ Wenn Ihr Panel automatisch ausgeblendet wird, können Sie diese Meldung ignorier
         <translation>Drücken Sie die &lt;span style=&quot;font-family: monospace&quot;&gt;Eingabetaste&lt;/span&gt; oder klicken Sie auf das Panel-Element, um dieses Fenster zu schließen</translation>
     </message>
     <message>
-        <location filename="../src/app/editor/main_screen_actions.cpp" line="+39"/>
+        <location filename="../src/editor/main_screen_actions.cpp" line="+39"/>
         <source>About</source>
         <translation>Über</translation>
     </message>
@@ -478,22 +483,22 @@ Wenn Ihr Panel automatisch ausgeblendet wird, können Sie diese Meldung ignorier
         <translation>Tastenkürzel</translation>
     </message>
     <message>
-        <location filename="../src/settings/window/shortcuts_settings.cpp" line="+25"/>
+        <location filename="../src/actions/user_actions.cpp" line="-24"/>
         <source>Toggle edit window:</source>
         <translation>Bearbeitungsfenster ein-/ausblenden:</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+8"/>
         <source>Clear text:</source>
         <translation>Text löschen:</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+14"/>
         <source>Set text from clipboard:</source>
         <translation>Text aus Zwischenablage übernehmen:</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location filename="../src/settings/window/shortcuts_settings.cpp" line="+44"/>
         <source>This desktop does not let applications listen to keys system-wide. Bind %1, %2 and %3 in the desktop&apos;s own keyboard settings instead.</source>
         <translation>Diese Arbeitsumgebung erlaubt Anwendungen keine systemweiten Tastenkürzel. Legen Sie %1, %2 und %3 stattdessen in den Tastenkürzel-Einstellungen der Arbeitsumgebung fest.</translation>
     </message>
@@ -501,37 +506,37 @@ Wenn Ihr Panel automatisch ausgeblendet wird, können Sie diese Meldung ignorier
 <context>
     <name>zendra::StatusItemMenu</name>
     <message>
-        <location filename="../src/app/panel/status_item_menu.cpp" line="+34"/>
+        <location filename="../src/actions/user_actions.cpp" line="-20"/>
         <source>Toggle Editor</source>
         <translation>Editor ein-/ausblenden</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+8"/>
         <source>Clear Text</source>
         <translation>Text löschen</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+7"/>
         <source>Copy Text</source>
         <translation>Text kopieren</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+8"/>
         <source>Paste Text</source>
         <translation>Text einfügen</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+1"/>
         <source>Paste text from the clipboard into Zendra.</source>
         <translation>Text aus der Zwischenablage in Zendra einfügen.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location filename="../src/panel/status_item_menu.cpp" line="+63"/>
         <source>Debug</source>
         <translation>Fehlersuche</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location filename="../src/actions/user_actions.cpp" line="+17"/>
         <source>Quit %1</source>
         <extracomment>%1 is the application&apos;s name.</extracomment>
         <translation>%1 beenden</translation>
@@ -540,7 +545,7 @@ Wenn Ihr Panel automatisch ausgeblendet wird, können Sie diese Meldung ignorier
 <context>
     <name>zendra::WelcomeScreen</name>
     <message>
-        <location filename="../src/app/welcome/welcome_screen.cpp" line="+91"/>
+        <location filename="../src/welcome/welcome_screen.cpp" line="+91"/>
         <source>Welcome to</source>
         <translation>Willkommen bei</translation>
     </message>
@@ -592,12 +597,12 @@ Wenn Ihr Panel automatisch ausgeblendet wird, können Sie diese Meldung ignorier
 <context>
     <name>zendra::cli</name>
     <message>
-        <location filename="../src/app/cli/command_line.cpp" line="+25"/>
+        <location filename="../src/cli/command_line.cpp" line="+25"/>
         <source>%1 takes one text; quote a text with spaces</source>
         <translation>%1 erwartet genau einen Text; setzen Sie einen Text mit Leerzeichen in Anführungszeichen</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+73"/>
         <source>unknown command &apos;%1&apos;; did you mean %2?</source>
         <translation>unbekannter Befehl &apos;%1&apos;; meinten Sie %2?</translation>
     </message>
@@ -617,7 +622,7 @@ Wenn Ihr Panel automatisch ausgeblendet wird, können Sie diese Meldung ignorier
         <translation>unbekannte Option &apos;%1&apos;; verwenden Sie &apos;%2&apos; für einen Text, der mit einem Bindestrich beginnt</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+33"/>
         <source>unexpected argument &apos;%1&apos; after %2</source>
         <translation>unerwartetes Argument &apos;%1&apos; nach %2</translation>
     </message>
@@ -652,7 +657,7 @@ Wenn Ihr Panel automatisch ausgeblendet wird, können Sie diese Meldung ignorier
         <translation>Argument %1 ist kein gültiges UTF-8</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+29"/>
         <source>Usage: zendra [URL]
        zendra set-text TEXT | -
        zendra get-text
@@ -744,18 +749,18 @@ Rückgabewert: 0 Erfolg, 1 Fehler, 2 Befehlszeile nicht verstanden.
 </translation>
     </message>
     <message>
-        <location filename="../src/app/cli/commands.cpp" line="+50"/>
+        <location filename="../src/cli/commands.cpp" line="+50"/>
         <source>standard input is not valid UTF-8; the text is unchanged</source>
         <translation>die Standardeingabe ist kein gültiges UTF-8; der Text bleibt unverändert</translation>
     </message>
     <message>
         <location line="+21"/>
-        <location filename="../src/app/cli/debug_info_command.cpp" line="+12"/>
+        <location filename="../src/cli/debug_info_command.cpp" line="+12"/>
         <source>cannot write to standard output</source>
         <translation>in die Standardausgabe kann nicht geschrieben werden</translation>
     </message>
     <message>
-        <location filename="../src/app/cli/config_command.cpp" line="+53"/>
+        <location filename="../src/cli/config_command.cpp" line="+53"/>
         <source>cannot write the preferences file %1</source>
         <translation>die Einstellungsdatei %1 kann nicht geschrieben werden</translation>
     </message>
@@ -775,13 +780,13 @@ Rückgabewert: 0 Erfolg, 1 Fehler, 2 Befehlszeile nicht verstanden.
         <translation>keine Einstellung &apos;%1&apos; (Einstellungen: %2)</translation>
     </message>
     <message>
-        <location filename="../src/app/cli/panel_item_backend.cpp" line="+39"/>
+        <location filename="../src/panel/backend/panel_item_backend.cpp" line="+39"/>
         <source>%1, %2 or %3</source>
         <extracomment>Lists the three words, which stay as they are.</extracomment>
         <translation>%1, %2 oder %3</translation>
     </message>
     <message>
-        <location filename="../src/app/cli/reset_command.cpp" line="+78"/>
+        <location filename="../src/cli/reset_command.cpp" line="+78"/>
         <source>process %1 owns Zendra&apos;s bus name but does not run this Zendra; nothing was deleted</source>
         <translation>Prozess %1 hält den Busnamen von Zendra, führt aber nicht dieses Zendra aus; es wurde nichts gelöscht</translation>
     </message>
@@ -806,12 +811,12 @@ Rückgabewert: 0 Erfolg, 1 Fehler, 2 Befehlszeile nicht verstanden.
         <translation>Alle Daten und Einstellungen von %1 löschen? (y = ja) [y/N] </translation>
     </message>
     <message>
-        <location filename="../src/app/cli/run_client.cpp" line="+72"/>
+        <location filename="../src/cli/run_client.cpp" line="+68"/>
         <source>not a client command</source>
         <translation>kein Client-Befehl</translation>
     </message>
     <message>
-        <location filename="../src/app/cli/text_target.cpp" line="+32"/>
+        <location filename="../src/cli/text_target.cpp" line="+32"/>
         <source>Zendra is not running; %1 needs it</source>
         <translation>Zendra läuft nicht; %1 setzt es voraus</translation>
     </message>
