@@ -145,6 +145,11 @@ TEST_F(CliBinaryTest, TheRunningInstanceServesTheCommandsAndTakesUrlsFromASecond
 
     EXPECT_EQ(zendra({"clear"}).exitCode, 0);
     EXPECT_EQ(zendra({"get-text"}).output, "\n");
+
+    const CommandRun quit = zendra({"quit"});
+    EXPECT_EQ(quit.exitCode, 0) << quit.error.toStdString();
+    ASSERT_TRUE(waitUntil([&] { return !app->isRunning(); }, 10s)) << "the instance ends after answering";
+    EXPECT_EQ(zendra({"quit"}).exitCode, 0) << "with none running there is nothing to end";
 }
 
 TEST_F(CliBinaryTest, WatchFollowsTheRunningInstanceChangeByChangeThenTheFile) {
