@@ -17,6 +17,8 @@ packages=(
   # The Plasma applet (Qt 5, KDE Frameworks 5) and the desktop test that runs it in plasmashell.
   extra-cmake-modules qtbase5-dev qtdeclarative5-dev libkf5plasma-dev
   plasma-workspace plasma-framework kwin-x11 kded5
+  # plasmashell's desktop shell package (org.kde.plasma.desktop): without it plasmashell loads no panel.
+  plasma-desktop
   # Desktop tests: a real GNOME Shell (software GL, X11 and Wayland with XWayland) with the extension
   # that shows items' labels.
   gnome-shell gnome-shell-extension-appindicator libgl1-mesa-dri xwayland
