@@ -2,7 +2,6 @@
 
 #include "app/app_state.h"
 #include "app/app_support.h"
-#include "app/desktop_shortcuts.h"
 #include "app/display_choice.h"
 #include "automation/text_intents.h"
 #include "base/identity.h"
@@ -18,12 +17,11 @@
 #include "platform/linux/autostart_login_platform.h"
 #include "platform/linux/dbus/panel_appearance_portal.h"
 #include "platform/linux/desktop_effects.h"
+#include "platform/linux/desktop_shortcuts.h"
+#include "platform/linux/session/linux_session.h"
 #include "platform/linux/panel_item_backends.h"
 #include "platform/linux/process_control.h"
-#include "platform/linux/process_footprint.h"
-#include "platform/linux/x11/idle_time.h"
-#include "platform/linux/x11/keyboard_modifiers.h"
-#include "platform/linux/x11/window_activation.h"
+#include "platform/linux/session_services.h"
 #include "prefs/file_suite.h"
 #include "prefs/standard_suite.h"
 #include "welcome/welcome_window_controller.h"
@@ -37,13 +35,15 @@
 
 namespace zendra {
 
-// The Linux side of the platform interfaces, made once and kept for the process.
+// The Linux side of the platform interfaces, made once for the session and kept for the process.
 struct AppMain::Platform {
+    explicit Platform(LinuxSession current)
+        : session(std::move(current)), services(makeSessionServices(session)) {}
+
+    const LinuxSession session;
+    SessionServices services;
     std::shared_ptr<linux_process::ProcessControl> processes =
         std::make_shared<linux_process::ProcessControl>();
-    std::shared_ptr<x11::ScreenSaverIdleTime> idleTime = std::make_shared<x11::ScreenSaverIdleTime>();
-    std::shared_ptr<linux_process::ProcFootprint> footprint =
-        std::make_shared<linux_process::ProcFootprint>();
     std::shared_ptr<LinuxDesktopEffects> effects = std::make_shared<LinuxDesktopEffects>();
     std::unique_ptr<Hotkeys::DesktopShortcuts> desktopShortcuts;
     // The panel's light or dark look, for the default colour of the settings' colour wells.
@@ -66,7 +66,8 @@ std::vector<KZApp::ScreenArea> screenAreas() {
     return areas;
 }
 
-void startVisibilityCheck(StatusItem& item, const QString& advice, std::function<void()> openSettings) {
+void startVisibilityCheck(StatusItem& item, const QString& advice, std::function<void()> openSettings,
+                          KZApp::AlertActivation activate) {
     KZApp::VisibilityCheck check;
     check.suite = Prefs::standardSuite();
     check.presence = [&item] {
@@ -74,14 +75,14 @@ void startVisibilityCheck(StatusItem& item, const QString& advice, std::function
     };
     check.screens = &screenAreas;
     // It comes up a moment after launch, often while the user works elsewhere: brought forward.
-    check.showAlert = [](const KZApp::VisibilityAlert& alert) {
-        return KZApp::showVisibilityAlertBox(alert, &x11::activateWindow);
+    check.showAlert = [activate = std::move(activate)](const KZApp::VisibilityAlert& alert) {
+        return KZApp::showVisibilityAlertBox(alert, activate);
     };
     check.openSettings = std::move(openSettings);
     KZApp::ensureVisibility(std::move(check), advice);
 }
 
-void installPlatform(QApplication& application) {
+void installPlatform(QApplication& application, Hotkeys::Environment hotkeys) {
     // The application lives in the panel item; closing the edit window must not end it.
     application.setQuitOnLastWindowClosed(false);
     // A termination signal writes the pending preferences, then ends the event loop normally. It ends
@@ -92,29 +93,24 @@ void installPlatform(QApplication& application) {
             qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     });
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &flushStandardSuite);
-    Hotkeys::setEnvironment(hotkeysEnvironmentForSession());
+    Hotkeys::setEnvironment(std::move(hotkeys));
     LoginLaunch::setPlatform(std::make_shared<autostart::AutostartLoginPlatform>(
         QString::fromUtf8(identity::bundleIdentifier), QString::fromUtf8(identity::applicationName),
         QCoreApplication::applicationFilePath()));
 }
 
-// Global key grabs reach only X11 clients: a Wayland session leaves shortcuts to the desktop.
-bool hasGlobalShortcuts() {
-    return QGuiApplication::platformName() != QLatin1String("wayland") &&
-           qgetenv("XDG_SESSION_TYPE") != "wayland";
-}
-
 } // namespace
 
 AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringList relaunchArguments)
-    : support_(std::make_unique<AppSupport>()), platform_(std::make_unique<Platform>()) {
+    : support_(std::make_unique<AppSupport>()) {
     // Before anything builds a text the user sees.
     installTranslations(application);
-    installPlatform(application);
-    platform_->desktopShortcuts = bindShortcutsOnDesktop();
+    platform_ = std::make_unique<Platform>(LinuxSession::current());
+    installPlatform(application, std::move(platform_->services.hotkeys));
+    platform_->desktopShortcuts = bindShortcutsOnDesktop(platform_->session);
 
     KZKit::Environment kitEnvironment;
-    kitEnvironment.modifiers = std::make_shared<x11::XcbKeyboardModifiers>();
+    kitEnvironment.modifiers = platform_->services.keyboardModifiers;
     kitEnvironment.hooks.openDebugWindow = [this] { support_->showUserDebugWindow(); };
     kitEnvironment.hooks.runDataResetPrompt = [this] { support_->promptDataReset(); };
     kzkit_ = std::make_unique<KZKit>(std::move(kitEnvironment));
@@ -124,7 +120,7 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
                                QCoreApplication::applicationFilePath(), arguments, &flushStandardSuite)
             .started;
     };
-    support_->start({kzkit_.get(), platform_->footprint, panelItem,
+    support_->start({kzkit_.get(), platform_->services.footprint, panelItem,
                      []() -> std::optional<bool> {
                          if (!AppState::isSharedCreated() || AppState::shared().statusItem() == nullptr) {
                              return std::nullopt;
@@ -137,8 +133,8 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
     const EditWindowLookup editWindows(MainScreen::staticMetaObject);
     Settings::SettingsWindow::Environment settings;
     settings.screen.isPanelDark = [appearance = platform_->panelAppearance] { return appearance->isDark(); };
-    settings.screen.hasGlobalShortcuts = hasGlobalShortcuts();
-    settings.activate = &x11::activateWindow;
+    settings.screen.hasGlobalShortcuts = platform_->services.hasSystemWideKeyGrabs;
+    settings.activate = platform_->services.activateWindow;
     appDelegate_ = std::make_unique<AppDelegate>(
         editWindows,
         [editWindows](const QString& url) {
@@ -160,8 +156,8 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
                                                                &chooseAutomaticPanelPlace);
             return makePanelStatusItem(std::move(backends), std::move(callbacks));
         };
-        env.idleTime = platform_->idleTime;
-        env.footprint = platform_->footprint;
+        env.idleTime = platform_->services.idleTime;
+        env.footprint = platform_->services.footprint;
         env.launchDate = kzkit_->launchTime();
         env.isFirstLaunch = [this] { return kzkit_->isFirstLaunch(); };
         env.isDebugMode = [this] { return kzkit_->isDebugMode(); };
@@ -169,7 +165,9 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
         env.relaunch = relaunch;
         env.openSettings = [this] { appDelegate_->openSettingsWindow(); };
         env.launchSteps.startVisibilityCheck = [this](StatusItem& item, const QString& advice) {
-            startVisibilityCheck(item, advice, [this] { appDelegate_->openSettingsWindow(); });
+            startVisibilityCheck(
+                item, advice, [this] { appDelegate_->openSettingsWindow(); },
+                platform_->services.activateWindow);
         };
         env.launchSteps.requestReview = [this] { kzkit_->requestReview(KZApp::reviewRequestCounts); };
         env.launchSteps.showWelcomeWindow = [this] {
@@ -182,7 +180,7 @@ AppMain::AppMain(QApplication& application, PanelItemBackend panelItem, QStringL
             windows_->show<WelcomeWindowController>(KZApp::SingleWindows::Presentation::fadeIn,
                                                     std::move(welcome));
         };
-        env.activateWindow = &x11::activateWindow;
+        env.activateWindow = platform_->services.activateWindow;
         return std::make_unique<AppState>(std::move(env));
     });
 

@@ -1,6 +1,7 @@
 #include "app/display_choice.h"
 
 #include "platform/linux/display_probe.h"
+#include "platform/linux/session/linux_session.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -107,12 +108,13 @@ PanelItemSwitch::PanelState chooseAutomaticPanelPlace(const PanelHostFacts& fact
 }
 
 DisplaySession currentDisplaySession(const x11::Connection& x11) {
+    const LinuxSession current = LinuxSession::current();
     DisplaySession session;
-    session.requestedPlatform = qgetenv("QT_QPA_PLATFORM");
-    session.wayland = linux_display::waylandDisplayReachable();
-    session.x11 = !qEnvironmentVariableIsEmpty("DISPLAY") && x11.isAlive();
+    session.requestedPlatform = current.requestedPlatform.toLocal8Bit();
+    session.wayland = linux_display::waylandDisplayReachable(current.waylandDisplay.toLocal8Bit());
+    session.x11 = !current.x11Display.isEmpty() && x11.isAlive();
     session.waylandPlugin = linux_display::qtWaylandPluginInstalled();
-    session.gnome = qgetenv("XDG_CURRENT_DESKTOP").toUpper().split(':').contains("GNOME");
+    session.gnome = current.isGnome();
     return session;
 }
 

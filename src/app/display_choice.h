@@ -33,9 +33,9 @@ struct DisplayChoice {
 // Otherwise the one usable kind is named, and with none the application cannot start.
 DisplayChoice chooseDisplay(const DisplaySession& session);
 
-// The session as the process finds it, with `x11` as its X server connection. Keep that connection
-// open until Qt has connected: a server resets when its last client leaves, and Qt could connect
-// during the reset and fail.
+// The session as the process finds it (its description, with the displays tried), with `x11` as its X
+// server connection. Keep that connection open until Qt has connected: a server resets when its last
+// client leaves, and Qt could connect during the reset and fail.
 DisplaySession currentDisplaySession(const x11::Connection& x11);
 
 // The automatic place of the item: a Zendra applet that shows it wins; on Plasma, whose tray shows

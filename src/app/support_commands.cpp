@@ -4,6 +4,7 @@
 #include "base/identity.h"
 #include "cli/debug_info_command.h"
 #include "panel/backend/panel_item_backend.h"
+#include "platform/linux/session/linux_session.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -15,10 +16,8 @@ namespace zendra {
 
 int runDebugInfoCommand(int& argc, char** argv) {
     // Without a display, a GUI application would abort; the report then has no screens.
-    const bool display =
-        !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     std::unique_ptr<QCoreApplication> application;
-    if (display) {
+    if (LinuxSession::current().hasDisplay()) {
         application = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);

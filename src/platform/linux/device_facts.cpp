@@ -1,5 +1,7 @@
 #include "platform/linux/device_facts.h"
 
+#include "platform/linux/session/linux_session.h"
+
 #include <QFile>
 #include <QSysInfo>
 
@@ -44,14 +46,9 @@ std::optional<QString> hardwareModel() {
 }
 
 KZApp::DebugEntries sessionEntries(const QProcessEnvironment& environment) {
-    QString type = environment.value(QStringLiteral("XDG_SESSION_TYPE"));
-    if (type.isEmpty()) {
-        type = environment.contains(QStringLiteral("WAYLAND_DISPLAY"))
-                   ? QStringLiteral("wayland")
-                   : (environment.contains(QStringLiteral("DISPLAY")) ? QStringLiteral("x11") : QString());
-    }
-    return {{QStringLiteral("Session Type"), orUnknown(type)},
-            {QStringLiteral("Desktop"), orUnknown(environment.value(QStringLiteral("XDG_CURRENT_DESKTOP")))}};
+    const LinuxSession session = LinuxSession::fromEnvironment(environment);
+    return {{QStringLiteral("Session Type"), orUnknown(session.typeName())},
+            {QStringLiteral("Desktop"), orUnknown(session.desktop)}};
 }
 
 } // namespace zendra::linux_facts

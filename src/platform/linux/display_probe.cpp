@@ -38,8 +38,7 @@ bool acceptsConnections(const QByteArray& socketPath) {
 
 } // namespace
 
-bool waylandDisplayReachable() {
-    const QByteArray name = qgetenv("WAYLAND_DISPLAY");
+bool waylandDisplayReachable(const QByteArray& name) {
     if (name.isEmpty()) {
         return false;
     }

@@ -5,6 +5,7 @@
 #include "platform/linux/dbus/panel_appearance_portal.h"
 #include "platform/linux/dbus/panel_menu_popup.h"
 #include "platform/linux/item_window_x11.h"
+#include "platform/linux/session/linux_session.h"
 #include "platform/linux/x11/visibility_watch.h"
 #include "prefs/prefs.h"
 #include "text/text_rules.h"
@@ -327,7 +328,7 @@ void ItemWindow::resizeEvent(QResizeEvent* event) {
 void ItemWindow::showEvent(QShowEvent* event) {
     item_window_x11::markAsDock(std::uint32_t(winId()));
     QWidget::showEvent(event);
-    if (!visibilityWatch_ && QGuiApplication::platformName() == QLatin1String("xcb")) {
+    if (!visibilityWatch_ && LinuxSession::current().qtOnX11()) {
         visibilityWatch_ =
             std::make_unique<x11::VisibilityWatch>(std::uint32_t(winId()), [this] { reportGeometry(); });
     }

@@ -1,5 +1,7 @@
 #include "platform/linux/dbus/panel_menu_popup.h"
 
+#include "platform/linux/session/linux_session.h"
+
 #include <QGuiApplication>
 #include <QMenu>
 #include <QWidget>
@@ -7,16 +9,8 @@
 
 namespace zendra {
 
-namespace {
-
-bool onWayland() {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
-} // namespace
-
 void popUpPanelMenu(QMenu& menu, QPoint point, QWidget* parent) {
-    if (!onWayland()) {
+    if (!LinuxSession::current().qtOnWayland()) {
         menu.popup(point);
         return;
     }

@@ -1,10 +1,10 @@
 #include "platform/linux/x11/window_activation.h"
 
+#include "platform/linux/session/linux_session.h"
 #include "platform/linux/x11/connection.h"
 
 #include <QDebug>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
@@ -129,7 +129,7 @@ void activateWindow(QWidget& window) {
     window.show();
     window.raise();
     window.activateWindow();
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+    if (!LinuxSession::current().qtOnX11()) {
         return;
     }
     QWindow* handle = window.windowHandle();

@@ -1,4 +1,4 @@
-#include "app/desktop_shortcuts.h"
+#include "platform/linux/desktop_shortcuts.h"
 
 #include "base/identity.h"
 #include "hotkeys/hotkeys.h"
@@ -11,23 +11,15 @@
 
 namespace zendra {
 
-namespace {
-
-bool waylandSession() {
-    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-} // namespace
-
-Hotkeys::Environment hotkeysEnvironmentForSession() {
-    if (waylandSession() && qEnvironmentVariableIsEmpty("DISPLAY")) {
+Hotkeys::Environment hotkeysEnvironmentForSession(const LinuxSession& session) {
+    if (!session.hasX11KeyGrabs()) {
         return {Prefs::standardSuite(), nullptr, nullptr, nullptr};
     }
     return x11::hotkeysEnvironment();
 }
 
-std::unique_ptr<Hotkeys::DesktopShortcuts> bindShortcutsOnDesktop() {
-    if (!waylandSession()) {
+std::unique_ptr<Hotkeys::DesktopShortcuts> bindShortcutsOnDesktop(const LinuxSession& session) {
+    if (!session.bindsShortcutsOnDesktop()) {
         return nullptr;
     }
     auto portal = std::make_unique<GlobalShortcutsPortal>(QString::fromUtf8(identity::bundleIdentifier));
