@@ -5,6 +5,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
@@ -56,15 +57,46 @@ QString monospaceFamily(const StatusItemContent& content) {
                                              : content.monospaceFamily;
 }
 
+// Advances of the label's font that bound how much of a text can show.
+struct FontMeasures {
+    double narrowest = 0.0; // the narrowest common glyph
+    double space = 0.0;
+    double average = 0.0; // the mean of the space and the most frequent letters
+};
+
+FontMeasures measure(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    FontMeasures measures;
+    measures.space = metrics.horizontalAdvance(QLatin1Char(' '));
+    measures.narrowest = measures.space;
+    for (QChar c : QStringLiteral("il.,'|!:;")) {
+        measures.narrowest = std::min(measures.narrowest, metrics.horizontalAdvance(c));
+    }
+    const QString letters = QStringLiteral("etaoin");
+    double sum = measures.space;
+    for (QChar c : letters) {
+        sum += metrics.horizontalAdvance(c);
+    }
+    measures.average = sum / static_cast<double>(letters.size() + 1);
+    return measures;
+}
+
+// The measures of the font the last label used: a panel draws its label in one font, and measuring
+// it costs as much as laying out a short line.
+const FontMeasures& measuresOf(const QFont& font) {
+    thread_local std::optional<QFont> measured;
+    thread_local FontMeasures measures;
+    if (measured != font) {
+        measures = measure(font);
+        measured = font;
+    }
+    return measures;
+}
+
 // How many UTF-16 units can possibly fit: the width over the narrowest common glyph, with room for
 // the ellipsis and for shaping at the cut. A text that still fits after the cut is laid out whole.
 qsizetype visibleBudget(const QFont& font, double maximumWidth) {
-    const QFontMetricsF metrics(font);
-    double narrowest = metrics.horizontalAdvance(QLatin1Char(' '));
-    for (QChar c : QStringLiteral("il.,'|!:;")) {
-        narrowest = std::min(narrowest, metrics.horizontalAdvance(c));
-    }
-    narrowest = std::max(narrowest * 0.5, 0.5);
+    const double narrowest = std::max(measuresOf(font).narrowest * 0.5, 0.5);
     return static_cast<qsizetype>(std::ceil(maximumWidth / narrowest)) + 16;
 }
 
@@ -85,15 +117,9 @@ double headWidth(const QFont& font, double maximumWidth) {
 // the most frequent letters, with a third more for narrower text, and the reach of shaping past
 // that. Never more than visibleBudget(), which is at least what the same sum over half a space gives.
 qsizetype headLength(const QFont& font, double maximumWidth) {
-    const QFontMetricsF metrics(font);
-    const double space = metrics.horizontalAdvance(QLatin1Char(' '));
-    const QString letters = QStringLiteral("etaoin");
-    double sum = space;
-    for (QChar c : letters) {
-        sum += metrics.horizontalAdvance(c);
-    }
-    const double average = std::max(sum / static_cast<double>(letters.size() + 1), 1.0);
-    const double halfSpace = std::max(space * 0.5, 0.5);
+    const FontMeasures& measures = measuresOf(font);
+    const double average = std::max(measures.average, 1.0);
+    const double halfSpace = std::max(measures.space * 0.5, 0.5);
     return std::min(static_cast<qsizetype>(std::ceil(1.3 * headWidth(font, maximumWidth) / average)) +
                         shapingReach,
                     static_cast<qsizetype>(std::ceil(maximumWidth / halfSpace)) + 16);
@@ -157,12 +183,15 @@ bool isSettledLeftToRight(QStringView text) {
     return hasStrong && hasScript;
 }
 
+// The formats that change the glyphs. Colour is left out: a link is shaped with the text around it
+// (kerning and ligatures run across it, and the line has fewer pieces to shape) and coloured when
+// drawn.
 QList<QTextLayout::FormatRange> formatRanges(const std::vector<Markdown::InlineRun>& runs,
-                                             const QString& mono, const QColor& linkColor) {
+                                             const QString& mono) {
     QList<QTextLayout::FormatRange> ranges;
     for (const auto& run : runs) {
         const auto& style = run.style;
-        if (style == Markdown::InlineStyle{}) {
+        if (!style.emphasis && !style.strong && !style.code && !style.strikethrough) {
             continue;
         }
         QTextCharFormat format;
@@ -178,9 +207,6 @@ QList<QTextLayout::FormatRange> formatRanges(const std::vector<Markdown::InlineR
         }
         if (style.strikethrough) {
             format.setFontStrikeOut(true);
-        }
-        if (style.link) {
-            format.setForeground(linkColor);
         }
         ranges.append({static_cast<int>(run.start), static_cast<int>(run.length), format});
     }
@@ -216,14 +242,14 @@ struct Line {
 // Lays out one line. With `wrapWidth`, the line ends about there and nothing after it is shaped; the
 // glyphs on it are those of the unbroken line.
 Line layOut(QString text, std::vector<Markdown::InlineRun> runs, const QFont& font, const QString& mono,
-            const QColor& linkColor, std::optional<double> wrapWidth = std::nullopt) {
+            std::optional<double> wrapWidth = std::nullopt) {
     Line result{std::make_unique<QTextLayout>(text, font), std::move(text), std::move(runs)};
     QTextOption option;
     option.setWrapMode(wrapWidth ? QTextOption::WrapAnywhere : QTextOption::NoWrap);
     result.layout->setTextOption(option);
     // Keeps the shaped glyphs for drawing; otherwise drawing shapes the text a second time.
     result.layout->setCacheEnabled(true);
-    result.layout->setFormats(formatRanges(result.runs, mono, linkColor));
+    result.layout->setFormats(formatRanges(result.runs, mono));
     result.layout->beginLayout();
     QTextLine line = result.layout->createLine();
     line.setLineWidth(wrapWidth.value_or(1.0e6));
@@ -265,12 +291,173 @@ std::vector<Markdown::InlineRun> runsWithEllipsis(const std::vector<Markdown::In
     return kept;
 }
 
+// The ellipsis in one style, laid out once: cut lines draw it after the start they keep.
+struct Ellipsis {
+    QList<QGlyphRun> glyphs; // relative to the ellipsis' own line, its baseline at `ascent`
+    double width = 0.0;
+    double ascent = 0.0;
+    double descent = 0.0;
+};
+
+const Ellipsis& ellipsisIn(Markdown::InlineStyle style, const QFont& font, const QString& mono) {
+    style.link = false; // colour is applied when drawing
+    struct Entry {
+        QFont font;
+        QString mono;
+        Markdown::InlineStyle style;
+        Ellipsis ellipsis;
+    };
+    thread_local std::vector<Entry> cache;
+    for (const Entry& entry : cache) {
+        if (entry.style == style && entry.font == font && entry.mono == mono) {
+            return entry.ellipsis;
+        }
+    }
+    if (cache.size() >= 32) {
+        cache.clear();
+    }
+    const Line line = layOut(ellipsis, {{0, ellipsis.size(), style}}, font, mono);
+    const QTextLine textLine = line.line();
+    cache.push_back(
+        {font, mono, style, {line.layout->glyphRuns(), line.width(), textLine.ascent(), textLine.descent()}});
+    return cache.back().ellipsis;
+}
+
+// The style of the unit before `position`; none at the start.
+Markdown::InlineStyle styleBefore(const std::vector<Markdown::InlineRun>& runs, qsizetype position) {
+    for (const auto& run : runs) {
+        if (position > run.start && position <= run.start + run.length) {
+            return run.style;
+        }
+    }
+    return {};
+}
+
+// What the item shows: a laid-out line drawn from its start, and the ellipsis after the part drawn
+// when the text is cut.
+struct Label {
+    Line line;
+    int drawnLength = 0; // units of the line drawn
+    // On a left-to-right line, the glyphs of those units, fetched once for measuring and drawing.
+    QList<QGlyphRun> glyphs;
+    const Ellipsis* ellipsis = nullptr;
+    Markdown::InlineStyle ellipsisStyle;
+    double width = 0.0;
+    double ascent = 0.0;
+    double descent = 0.0;
+    QString shownText;
+    std::vector<Markdown::InlineRun> runs;
+    bool isTruncated = false;
+
+    double height() const { return std::ceil(ascent + descent); }
+};
+
+Label wholeLine(Line line, bool isTruncated) {
+    Label label;
+    const QTextLine textLine = line.line();
+    label.drawnLength = static_cast<int>(line.text.size());
+    if (isLeftToRightOnly(line.text)) {
+        label.glyphs = line.layout->glyphRuns();
+    }
+    label.width = line.width();
+    label.ascent = textLine.ascent();
+    label.descent = textLine.descent();
+    label.shownText = line.text;
+    label.runs = line.runs;
+    label.isTruncated = isTruncated;
+    label.line = std::move(line);
+    return label;
+}
+
+// The glyphs of `run` whose origin lies in [from, to) along the line.
+QGlyphRun glyphsBetween(const QGlyphRun& run, double from, double to) {
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+    const QList<quint32> allIndexes = run.glyphIndexes();
+    const QList<QPointF> allPositions = run.positions();
+    for (qsizetype i = 0; i < allIndexes.size(); ++i) {
+        if (allPositions[i].x() >= from && allPositions[i].x() < to) {
+            indexes.append(allIndexes[i]);
+            positions.append(allPositions[i]);
+        }
+    }
+    QGlyphRun part = run;
+    part.setGlyphIndexes(indexes);
+    part.setPositions(positions);
+    return part;
+}
+
+// The cut of a left-to-right line, where x grows with the position: the longest start whose glyphs,
+// as the whole line places them, leave room for the ellipsis. Nothing is laid out again, so a cut
+// costs no more than the line. A start can end only where a glyph starts: not inside a ligature,
+// whose glyph sits before the position.
+Label cutInPlace(Line full, double width, const QFont& font, const QString& mono) {
+    const QTextLine line = full.line();
+    const int lineEnd = line.textStart() + line.textLength();
+    const QList<QGlyphRun> glyphs = full.layout->glyphRuns();
+    std::vector<double> origins;
+    for (const QGlyphRun& run : glyphs) {
+        for (const QPointF& position : run.positions()) {
+            origins.push_back(position.x());
+        }
+    }
+    std::sort(origins.begin(), origins.end());
+    const auto glyphStartsAt = [&](int position) {
+        if (position >= lineEnd) {
+            return true;
+        }
+        const double x = line.cursorToX(position);
+        const auto near = std::lower_bound(origins.begin(), origins.end(), x - 0.01);
+        return near != origins.end() && *near < x + 0.01;
+    };
+    const auto fits = [&](int position) {
+        return line.cursorToX(position) + ellipsisIn(styleBefore(full.runs, position), font, mono).width <=
+               width;
+    };
+    int position = std::min(line.xToCursor(width, QTextLine::CursorBetweenCharacters), lineEnd);
+    if (!full.layout->isValidCursorPosition(position)) {
+        position = full.layout->previousCursorPosition(position);
+    }
+    for (int next = full.layout->nextCursorPosition(position);
+         next > position && next <= lineEnd && fits(next); next = full.layout->nextCursorPosition(position)) {
+        position = next;
+    }
+    while (position > 0 && (!fits(position) || !glyphStartsAt(position))) {
+        position = full.layout->previousCursorPosition(position);
+    }
+
+    Label label;
+    label.ellipsisStyle = styleBefore(full.runs, position);
+    label.ellipsis = &ellipsisIn(label.ellipsisStyle, font, mono);
+    label.drawnLength = position;
+    const double cutX = line.cursorToX(position);
+    label.width = cutX + label.ellipsis->width;
+    // The height of what shows: the fonts of the kept glyphs and of the ellipsis.
+    label.ascent = label.ellipsis->ascent;
+    label.descent = label.ellipsis->descent;
+    for (const QGlyphRun& run : glyphs) {
+        if (QGlyphRun kept = glyphsBetween(run, -1.0e9, cutX - 0.005); !kept.isEmpty()) {
+            label.ascent = std::max(label.ascent, kept.rawFont().ascent());
+            label.descent = std::max(label.descent, kept.rawFont().descent());
+            label.glyphs.append(std::move(kept));
+        }
+    }
+    label.shownText = full.text.left(position) + ellipsis;
+    label.runs = runsWithEllipsis(full.runs, position);
+    label.isTruncated = true;
+    label.line = std::move(full);
+    return label;
+}
+
 // The longest logical start of `full`, ending at a cursor position, that fits in `width` with the
-// ellipsis after it (at the logical end, where the line's direction places it). Starts are measured
-// by laying them out: on a right-to-left or mixed line the x of a position says nothing about the
-// width of the text before it. A guess (from x where the line is left-to-right only) is widened
-// by doubling steps until it brackets the answer, then halved.
-Line elide(const Line& full, double width, const QFont& font, const QString& mono, const QColor& linkColor) {
+// ellipsis after it (at the logical end, where the line's direction places it). On a right-to-left or
+// mixed line the x of a position says nothing about the width of the text before it, so starts are
+// measured by laying them out: a guess is widened by doubling steps until it brackets the answer,
+// then halved.
+Label elide(Line full, double width, const QFont& font, const QString& mono) {
+    if (isLeftToRightOnly(full.text)) {
+        return cutInPlace(std::move(full), width, font, mono);
+    }
     std::vector<int> stops{0};
     while (stops.back() < full.text.size()) {
         const int next = full.layout->nextCursorPosition(stops.back());
@@ -282,10 +469,7 @@ Line elide(const Line& full, double width, const QFont& font, const QString& mon
     const auto count = static_cast<std::ptrdiff_t>(stops.size());
     const double target = std::max(0.0, width - QFontMetricsF(font).horizontalAdvance(ellipsis));
     std::ptrdiff_t guess = 0;
-    if (isLeftToRightOnly(full.text)) {
-        const int x = full.line().xToCursor(target, QTextLine::CursorBetweenCharacters);
-        guess = std::upper_bound(stops.begin(), stops.end(), x) - stops.begin() - 1;
-    } else if (full.width() > 0) {
+    if (full.width() > 0) {
         guess = static_cast<std::ptrdiff_t>(static_cast<double>(count - 1) *
                                             std::min(1.0, target / full.width()));
     }
@@ -295,8 +479,8 @@ Line elide(const Line& full, double width, const QFont& font, const QString& mon
     std::ptrdiff_t failing = count; // the shortest start known not to fit
     auto tryStop = [&](std::ptrdiff_t index) {
         const int position = stops[static_cast<std::size_t>(index)];
-        Line cut = layOut(full.text.left(position) + ellipsis, runsWithEllipsis(full.runs, position), font,
-                          mono, linkColor);
+        Line cut =
+            layOut(full.text.left(position) + ellipsis, runsWithEllipsis(full.runs, position), font, mono);
         if (cut.width() <= width) {
             fitting = index;
             best = std::move(cut);
@@ -318,29 +502,23 @@ Line elide(const Line& full, double width, const QFont& font, const QString& mon
         tryStop(fitting + (failing - fitting) / 2);
     }
     if (!best) {
-        return layOut(ellipsis, runsWithEllipsis(full.runs, 0), font, mono, linkColor);
+        return wholeLine(layOut(ellipsis, runsWithEllipsis(full.runs, 0), font, mono), true);
     }
-    return std::move(*best);
+    return wholeLine(std::move(*best), true);
 }
-
-struct Label {
-    Line line;
-    bool isTruncated = false;
-};
 
 // The line to draw: the text whole, or its longest start that fits with the ellipsis. Only the start
 // of a long text is parsed and laid out: first about what fills the width, which usually settles
 // the cut, else as much as may fit at all.
-Label labelOf(const QString& composed, const QFont& font, const QString& mono, const QColor& linkColor,
-              double maximumWidth) {
+Label labelOf(const QString& composed, const QFont& font, const QString& mono, double maximumWidth) {
     const qsizetype headLimit = headLength(font, maximumWidth);
     Markdown::InlineText inlineText = Markdown::renderInline(composed, headLimit);
     const bool isHead = inlineText.text.size() >= headLimit;
     if (isHead && isSettledLeftToRight(inlineText.text)) {
-        Line head = layOut(inlineText.text, std::move(inlineText.runs), font, mono, linkColor,
-                           headWidth(font, maximumWidth));
+        Line head =
+            layOut(inlineText.text, std::move(inlineText.runs), font, mono, headWidth(font, maximumWidth));
         if (startOverflows(head, maximumWidth)) {
-            return {elide(head, maximumWidth, font, mono, linkColor), true};
+            return elide(std::move(head), maximumWidth, font, mono);
         }
     }
     const qsizetype budget = visibleBudget(font, maximumWidth);
@@ -349,7 +527,7 @@ Label labelOf(const QString& composed, const QFont& font, const QString& mono, c
         limit = budget;
         inlineText = Markdown::renderInline(composed, limit);
     }
-    Line line = layOut(inlineText.text, inlineText.runs, font, mono, linkColor);
+    Line line = layOut(inlineText.text, inlineText.runs, font, mono);
     // Text without width (zero-width characters, combining marks) fits however much of it there is:
     // more is read while it fits, up to a bound that the width sets, as shaping a single cluster of
     // many marks costs far more than its share of the width.
@@ -357,12 +535,159 @@ Label labelOf(const QString& composed, const QFont& font, const QString& mono, c
     while (inlineText.isCut && line.width() <= maximumWidth && limit < cap) {
         limit = std::min(4 * limit, cap);
         inlineText = Markdown::renderInline(composed, limit);
-        line = layOut(inlineText.text, inlineText.runs, font, mono, linkColor);
+        line = layOut(inlineText.text, inlineText.runs, font, mono);
     }
     if (inlineText.isCut || line.width() > maximumWidth) {
-        return {elide(line, maximumWidth, font, mono, linkColor), true};
+        return elide(std::move(line), maximumWidth, font, mono);
     }
-    return {std::move(line), false};
+    return wholeLine(std::move(line), false);
+}
+
+// Draws a glyph run at `origin`. Qt draws a run's strike-out line from the run's origin rather than
+// from its first glyph, so a struck run is drawn from where its glyphs begin.
+void drawGlyphs(QPainter& painter, QPointF origin, const QGlyphRun& run) {
+    if (!run.strikeOut() || run.positions().isEmpty()) {
+        painter.drawGlyphRun(origin, run);
+        return;
+    }
+    QList<QPointF> positions = run.positions();
+    const double start = positions.first().x();
+    for (QPointF& position : positions) {
+        position.rx() -= start;
+    }
+    QGlyphRun moved = run;
+    moved.setPositions(positions);
+    painter.drawGlyphRun(origin + QPointF(start, 0.0), moved);
+}
+
+// The stretches of the first `length` units that have one colour: links, and the text between them.
+struct Stretch {
+    int start = 0;
+    int length = 0;
+    bool link = false;
+};
+
+std::vector<Stretch> colourStretches(const std::vector<Markdown::InlineRun>& runs, int length) {
+    std::vector<Stretch> stretches;
+    for (const auto& run : runs) {
+        const int start = static_cast<int>(run.start);
+        if (start >= length) {
+            break;
+        }
+        const int end = std::min(length, static_cast<int>(run.start + run.length));
+        if (!stretches.empty() && stretches.back().link == run.style.link) {
+            stretches.back().length = end - stretches.back().start;
+        } else {
+            stretches.push_back({start, end - start, run.style.link});
+        }
+    }
+    return stretches;
+}
+
+// Draws `glyphs`, the first `length` units of a left-to-right line: each glyph takes the colour of
+// the stretch its origin falls in, so a ligature across a link's edge is drawn once.
+void drawLeftToRight(QPainter& painter, const Line& line, int length, const QList<QGlyphRun>& glyphs,
+                     QPointF origin, const QColor& textColor, const QColor& linkColor) {
+    const std::vector<Stretch> stretches = colourStretches(line.runs, length);
+    if (stretches.size() <= 1) {
+        painter.setPen(!stretches.empty() && stretches.front().link ? linkColor : textColor);
+        for (const QGlyphRun& run : glyphs) {
+            drawGlyphs(painter, origin, run);
+        }
+        return;
+    }
+    // Where each stretch after the first begins along the line; x grows with the position.
+    const QTextLine textLine = line.line();
+    std::vector<double> edges;
+    for (std::size_t i = 1; i < stretches.size(); ++i) {
+        edges.push_back(textLine.cursorToX(stretches[i].start));
+    }
+    for (const QGlyphRun& run : glyphs) {
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        qsizetype begin = 0;
+        while (begin < indexes.size()) {
+            const auto stretch =
+                std::upper_bound(edges.begin(), edges.end(), positions[begin].x()) - edges.begin();
+            const double to = static_cast<std::size_t>(stretch) < edges.size() ? edges[stretch] : 1.0e9;
+            qsizetype end = begin + 1;
+            while (end < indexes.size() && positions[end].x() < to) {
+                ++end;
+            }
+            QGlyphRun part = run;
+            if (begin > 0 || end < indexes.size()) {
+                part.setGlyphIndexes(indexes.mid(begin, end - begin));
+                part.setPositions(positions.mid(begin, end - begin));
+            }
+            painter.setPen(stretches[static_cast<std::size_t>(stretch)].link ? linkColor : textColor);
+            drawGlyphs(painter, origin, part);
+            begin = end;
+        }
+    }
+}
+
+// A glyph's identity on a line: two stretches that both return it (a ligature across their edge)
+// would draw it twice.
+bool sameGlyph(const QGlyphRun& a, qsizetype i, const QGlyphRun& b, qsizetype j) {
+    return a.glyphIndexes()[i] == b.glyphIndexes()[j] && a.positions()[i] == b.positions()[j] &&
+           a.rawFont() == b.rawFont();
+}
+
+QGlyphRun withoutGlyph(QGlyphRun run, qsizetype i) {
+    QList<quint32> indexes = run.glyphIndexes();
+    QList<QPointF> positions = run.positions();
+    indexes.remove(i);
+    positions.remove(i);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    return run;
+}
+
+// Draws a line of any direction stretch by stretch, as a stretch's glyphs need not be next to each
+// other. A glyph shared with the stretch before sits at one end of each, whatever the direction.
+void drawByStretch(QPainter& painter, const Line& line, int length, QPointF origin, const QColor& textColor,
+                   const QColor& linkColor) {
+    QList<QGlyphRun> previous;
+    for (const Stretch& stretch : colourStretches(line.runs, length)) {
+        painter.setPen(stretch.link ? linkColor : textColor);
+        QList<QGlyphRun> glyphs = line.layout->glyphRuns(stretch.start, stretch.length);
+        for (QGlyphRun& run : glyphs) {
+            for (const QGlyphRun& before : previous) {
+                const qsizetype last = before.glyphIndexes().size() - 1;
+                for (const qsizetype i : {qsizetype(0), run.glyphIndexes().size() - 1}) {
+                    if (last >= 0 && i >= 0 &&
+                        (sameGlyph(run, i, before, 0) || sameGlyph(run, i, before, last))) {
+                        run = withoutGlyph(run, i);
+                        break;
+                    }
+                }
+            }
+            if (!run.isEmpty()) {
+                drawGlyphs(painter, origin, run);
+            }
+        }
+        previous = std::move(glyphs);
+    }
+}
+
+// Draws the label's glyphs at `origin` (where its line's top left goes), links in the link colour,
+// then the ellipsis at `ellipsisOrigin`.
+void drawLabel(QPainter& painter, const Label& label, QPointF origin, QPointF ellipsisOrigin,
+               const QColor& textColor, const QColor& linkColor) {
+    if (label.drawnLength > 0) {
+        if (isLeftToRightOnly(label.line.text)) {
+            drawLeftToRight(painter, label.line, label.drawnLength, label.glyphs, origin, textColor,
+                            linkColor);
+        } else {
+            drawByStretch(painter, label.line, label.drawnLength, origin, textColor, linkColor);
+        }
+    }
+    if (label.ellipsis) {
+        painter.setPen(label.ellipsisStyle.link ? linkColor : textColor);
+        for (const QGlyphRun& run : label.ellipsis->glyphs) {
+            drawGlyphs(painter, ellipsisOrigin, run);
+        }
+    }
 }
 
 // A transparent picture of `size` logical pixels at `ratio` device pixels per logical pixel.
@@ -424,7 +749,6 @@ StatusItemRendering renderStatusItem(const StatusItemContent& content) {
 
     const QFont font = labelFont(content, limits.textSize);
     const QString mono = monospaceFamily(content);
-    const QColor linkColor = linkTextColor(content);
     // Without a prefix or suffix the text is shared, not copied.
     const QString composed = parsedPart(content.prefix.isEmpty() && content.suffix.isEmpty()
                                             ? content.text
@@ -432,21 +756,19 @@ StatusItemRendering renderStatusItem(const StatusItemContent& content) {
 
     StatusItemRendering result;
     result.toolTip = content.text;
-    const Label label = labelOf(composed, font, mono, linkColor, limits.maximumWidth);
-    const Line& line = label.line;
-    const double labelWidth = label.isTruncated ? limits.maximumWidth : line.width();
+    const Label label = labelOf(composed, font, mono, limits.maximumWidth);
+    const double labelWidth = label.isTruncated ? limits.maximumWidth : label.width;
     result.isTruncated = label.isTruncated;
 
-    const QTextLine textLine = line.line();
-    const double lineHeight = textLine.height();
+    const double lineHeight = label.height();
     const double itemHeight = std::max(limits.itemHeight, std::ceil(lineHeight) + 6.0);
     result.itemSize = QSizeF(labelWidth + 2 * statusItemHorizontalInset, itemHeight);
     // Centred in the item, then up by half a pixel and by the manual offset.
     const double top = (itemHeight - lineHeight) / 2 - 0.5 - limits.verticalOffset;
     result.labelRect = QRectF(statusItemHorizontalInset, top, labelWidth, lineHeight);
-    const double left = statusItemHorizontalInset + (labelWidth - line.width()) / 2;
-    result.textRect = QRectF(left, top, line.width(), lineHeight);
-    result.baseline = top + textLine.ascent();
+    const double left = statusItemHorizontalInset + (labelWidth - label.width) / 2;
+    result.textRect = QRectF(left, top, label.width, lineHeight);
+    result.baseline = top + label.ascent;
 
     result.image = transparentImage(result.itemSize, limits.devicePixelRatio);
     // The offset's whole device pixels move the drawing; the rest is blended in afterwards.
@@ -455,16 +777,22 @@ StatusItemRendering renderStatusItem(const StatusItemContent& content) {
     {
         QPainter painter(&result.image);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-        painter.setPen(labelTextColor(content));
-        line.layout->draw(&painter,
-                          QPointF(left, top + limits.verticalOffset - wholePixels / limits.devicePixelRatio));
+        const double baseline =
+            result.baseline + limits.verticalOffset - wholePixels / limits.devicePixelRatio;
+        const QPointF origin(left, baseline - label.line.line().ascent());
+        QPointF ellipsisOrigin;
+        if (label.ellipsis) {
+            ellipsisOrigin = QPointF(left + label.line.line().cursorToX(label.drawnLength),
+                                     baseline - label.ellipsis->ascent);
+        }
+        drawLabel(painter, label, origin, ellipsisOrigin, labelTextColor(content), linkTextColor(content));
     }
     shiftUp(result.image, offsetPixels - wholePixels);
     if (content.legibleLinks && content.isDark) {
         applyLegibleLinksTone(result.image);
     }
-    result.shownText = line.text;
-    result.runs = line.runs;
+    result.shownText = label.shownText;
+    result.runs = label.runs;
     return result;
 }
 

@@ -78,6 +78,16 @@ TEST(StatusItemRenderer, MarkdownIsStyledAndItsMarkersGone) {
     EXPECT_TRUE(
         hasBluishInk(renderStatusItem(contentWith(QStringLiteral("[link](https://x.example)"))).image));
     EXPECT_FALSE(hasBluishInk(renderStatusItem(contentWith(QStringLiteral("link"))).image));
+
+    // The strike-out line crosses the struck word only.
+    const QImage struck = renderStatusItem(contentWith(QStringLiteral("plain ~~strike~~"))).image;
+    const QImage unstruck = renderStatusItem(contentWith(QStringLiteral("plain strike"))).image;
+    ASSERT_EQ(struck.size(), unstruck.size());
+    const int wordStart =
+        10 + static_cast<int>(QFontMetricsF(dejaVu()).horizontalAdvance(QStringLiteral("plain ")));
+    EXPECT_EQ(struck.copy(0, 0, wordStart, struck.height()), unstruck.copy(0, 0, wordStart, struck.height()));
+    EXPECT_NE(struck.copy(wordStart, 0, struck.width() - wordStart, struck.height()),
+              unstruck.copy(wordStart, 0, struck.width() - wordStart, struck.height()));
 }
 
 TEST(StatusItemRenderer, PrefixAndSuffixJoinDirectlyAndStayOutOfTheTooltip) {
@@ -168,6 +178,32 @@ TEST(StatusItemRenderer, RightToLeftTextIsCutAtItsLogicalEnd) {
             EXPECT_LE(ink.right(), 160);
         }
     }
+}
+
+// The cut and a link's colour work on whole glyphs: DejaVu Sans draws "fi" as one glyph.
+TEST(StatusItemRenderer, LigaturesStayWholeAtTheCutAndAtALinksEdge) {
+    auto content = contentWith(QStringLiteral("fi").repeated(60));
+    for (double width = 100.0; width < 160.0; width += 3.0) {
+        content.maximumWidth = width;
+        const auto cut = renderStatusItem(content);
+        ASSERT_TRUE(cut.isTruncated);
+        EXPECT_EQ(cut.shownText.size() % 2, 1) << "cut inside a ligature at width " << width;
+        EXPECT_LE(inkBounds(cut.image).right(), width + 10.0);
+    }
+
+    // A link ending inside a ligature: the glyph is drawn once (as much ink as the plain word),
+    // and the line is shaped across the link's edge (as wide as the plain word).
+    const auto plain = renderStatusItem(contentWith(QStringLiteral("office")));
+    const auto linked = renderStatusItem(contentWith(QStringLiteral("of[f](https://x.io)ice")));
+    ASSERT_EQ(linked.image.size(), plain.image.size());
+    EXPECT_EQ(linked.itemSize, plain.itemSize);
+    for (int y = 0; y < plain.image.height(); ++y) {
+        for (int x = 0; x < plain.image.width(); ++x) {
+            ASSERT_EQ(qAlpha(linked.image.pixel(x, y)), qAlpha(plain.image.pixel(x, y))) << x << "," << y;
+        }
+    }
+    EXPECT_TRUE(
+        hasBluishInk(renderStatusItem(contentWith(QStringLiteral("of [office](https://x.io)"))).image));
 }
 
 // Only the start of a long text is read; what shows is what that start alone shows: styles at the
