@@ -340,7 +340,9 @@ struct Label {
     int drawnLength = 0; // units of the line drawn
     // On a left-to-right line, the glyphs of those units, fetched once for measuring and drawing.
     QList<QGlyphRun> glyphs;
-    const Ellipsis* ellipsis = nullptr;
+    bool isLeftToRight = false;
+    // A copy: the cache it comes from may drop its entries at the next rendering.
+    std::optional<Ellipsis> ellipsis;
     Markdown::InlineStyle ellipsisStyle;
     double width = 0.0;
     double ascent = 0.0;
@@ -356,7 +358,8 @@ Label wholeLine(Line line, bool isTruncated) {
     Label label;
     const QTextLine textLine = line.line();
     label.drawnLength = static_cast<int>(line.text.size());
-    if (isLeftToRightOnly(line.text)) {
+    label.isLeftToRight = isLeftToRightOnly(line.text);
+    if (label.isLeftToRight) {
         label.glyphs = line.layout->glyphRuns();
     }
     label.width = line.width();
@@ -428,7 +431,8 @@ Label cutInPlace(Line full, double width, const QFont& font, const QString& mono
 
     Label label;
     label.ellipsisStyle = styleBefore(full.runs, position);
-    label.ellipsis = &ellipsisIn(label.ellipsisStyle, font, mono);
+    label.ellipsis = ellipsisIn(label.ellipsisStyle, font, mono);
+    label.isLeftToRight = true;
     label.drawnLength = position;
     const double cutX = line.cursorToX(position);
     label.width = cutX + label.ellipsis->width;
@@ -675,7 +679,7 @@ void drawByStretch(QPainter& painter, const Line& line, int length, QPointF orig
 void drawLabel(QPainter& painter, const Label& label, QPointF origin, QPointF ellipsisOrigin,
                const QColor& textColor, const QColor& linkColor) {
     if (label.drawnLength > 0) {
-        if (isLeftToRightOnly(label.line.text)) {
+        if (label.isLeftToRight) {
             drawLeftToRight(painter, label.line, label.drawnLength, label.glyphs, origin, textColor,
                             linkColor);
         } else {
