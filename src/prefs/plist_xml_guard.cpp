@@ -79,8 +79,8 @@ bool holdsExactly(const QString& text) {
             }
             return false;
         }
-        const bool allowed =
-            c == u'\t' || c == u'\n' || (c >= 0x20 && c < 0xD800) || (c >= 0xE000 && c < 0xFFFE);
+        const bool allowed = c == u'\t' || c == u'\n' || (c >= 0x20 && c < 0xD800) ||
+                             (c >= 0xE000 && c < 0xFFFE && c != 0xFEFF);
         if (!allowed) {
             return false;
         }

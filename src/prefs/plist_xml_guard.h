@@ -11,8 +11,9 @@ namespace zendra::Prefs::PlistXmlGuard {
 // elements at most two levels more). Nothing when it may be parsed.
 std::optional<QString> problemBeforeParsing(const QByteArray& xml, int maxContainerDepth);
 
-// Whether XML 1.0 text holds `text` exactly: only characters XML allows, no lone surrogates, and no
-// carriage return (readers turn line ends into line feeds).
+// Whether XML 1.0 text holds `text` exactly: only characters XML allows, no lone surrogates, no
+// carriage return (readers turn line ends into line feeds) and no U+FEFF (which a reader may drop as
+// a byte order mark).
 bool holdsExactly(const QString& text);
 
 } // namespace zendra::Prefs::PlistXmlGuard

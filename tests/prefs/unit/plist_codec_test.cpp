@@ -251,6 +251,9 @@ TEST(PlistCodec, WrittenXmlIsReadByAnIndependentReader) {
         EXPECT_EQ(roundTrip(entries).size(), entries.size());
     }
     EXPECT_EQ(roundTrip(awkward), awkward);
+    // An XML reader takes a lone U+FEFF for a byte order mark and drops it.
+    const StoredDictionary mark{{"text", QString(QChar(0xFEFF))}};
+    EXPECT_EQ(roundTrip(mark), mark);
     const StoredDictionary loneSurrogate{{QString(QChar(0xDC00)), QString(QChar(0xD800))}};
     EXPECT_EQ(roundTrip(loneSurrogate), loneSurrogate);
 }
