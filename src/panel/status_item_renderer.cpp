@@ -1,5 +1,6 @@
 #include "panel/status_item_renderer.h"
 
+#include "panel/glyph_compositor.h"
 #include "panel/status_item_placeholder.h"
 #include "panel/status_item_tone.h"
 
@@ -43,12 +44,27 @@ Limits limitsOf(const StatusItemContent& content) {
     return limits;
 }
 
+// The same font object from one rendering to the next while family and size stay: it keeps the font
+// it loaded, and comparing it with itself costs nothing.
 QFont labelFont(const StatusItemContent& content, double textSize) {
-    QFont font = content.fontFamily.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont)
-                                              : QFont(content.fontFamily);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(textSize))));
+    const int pixelSize = std::max(1, static_cast<int>(std::lround(textSize)));
+    const QFont base =
+        content.fontFamily.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont) : QFont();
+    struct Made {
+        QString family;
+        QFont base;
+        int pixelSize = 0;
+        QFont font;
+    };
+    thread_local std::optional<Made> last;
+    if (last && last->pixelSize == pixelSize && last->family == content.fontFamily && last->base == base) {
+        return last->font;
+    }
+    QFont font = content.fontFamily.isEmpty() ? base : QFont(content.fontFamily);
+    font.setPixelSize(pixelSize);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
+    last = Made{content.fontFamily, base, pixelSize, font};
     return font;
 }
 
@@ -547,23 +563,6 @@ Label labelOf(const QString& composed, const QFont& font, const QString& mono, d
     return wholeLine(std::move(line), false);
 }
 
-// Draws a glyph run at `origin`. Qt draws a run's strike-out line from the run's origin rather than
-// from its first glyph, so a struck run is drawn from where its glyphs begin.
-void drawGlyphs(QPainter& painter, QPointF origin, const QGlyphRun& run) {
-    if (!run.strikeOut() || run.positions().isEmpty()) {
-        painter.drawGlyphRun(origin, run);
-        return;
-    }
-    QList<QPointF> positions = run.positions();
-    const double start = positions.first().x();
-    for (QPointF& position : positions) {
-        position.rx() -= start;
-    }
-    QGlyphRun moved = run;
-    moved.setPositions(positions);
-    painter.drawGlyphRun(origin + QPointF(start, 0.0), moved);
-}
-
 // The stretches of the first `length` units that have one colour: links, and the text between them.
 struct Stretch {
     int start = 0;
@@ -590,13 +589,14 @@ std::vector<Stretch> colourStretches(const std::vector<Markdown::InlineRun>& run
 
 // Draws `glyphs`, the first `length` units of a left-to-right line: each glyph takes the colour of
 // the stretch its origin falls in, so a ligature across a link's edge is drawn once.
-void drawLeftToRight(QPainter& painter, const Line& line, int length, const QList<QGlyphRun>& glyphs,
-                     QPointF origin, const QColor& textColor, const QColor& linkColor) {
+void drawLeftToRight(std::vector<GlyphDrawing>& drawings, const Line& line, int length,
+                     const QList<QGlyphRun>& glyphs, QPointF origin, const QColor& textColor,
+                     const QColor& linkColor) {
     const std::vector<Stretch> stretches = colourStretches(line.runs, length);
     if (stretches.size() <= 1) {
-        painter.setPen(!stretches.empty() && stretches.front().link ? linkColor : textColor);
+        const QColor& color = !stretches.empty() && stretches.front().link ? linkColor : textColor;
         for (const QGlyphRun& run : glyphs) {
-            drawGlyphs(painter, origin, run);
+            drawings.push_back({origin, run, color});
         }
         return;
     }
@@ -623,8 +623,8 @@ void drawLeftToRight(QPainter& painter, const Line& line, int length, const QLis
                 part.setGlyphIndexes(indexes.mid(begin, end - begin));
                 part.setPositions(positions.mid(begin, end - begin));
             }
-            painter.setPen(stretches[static_cast<std::size_t>(stretch)].link ? linkColor : textColor);
-            drawGlyphs(painter, origin, part);
+            drawings.push_back({origin, std::move(part),
+                                stretches[static_cast<std::size_t>(stretch)].link ? linkColor : textColor});
             begin = end;
         }
     }
@@ -649,11 +649,11 @@ QGlyphRun withoutGlyph(QGlyphRun run, qsizetype i) {
 
 // Draws a line of any direction stretch by stretch, as a stretch's glyphs need not be next to each
 // other. A glyph shared with the stretch before sits at one end of each, whatever the direction.
-void drawByStretch(QPainter& painter, const Line& line, int length, QPointF origin, const QColor& textColor,
-                   const QColor& linkColor) {
+void drawByStretch(std::vector<GlyphDrawing>& drawings, const Line& line, int length, QPointF origin,
+                   const QColor& textColor, const QColor& linkColor) {
     QList<QGlyphRun> previous;
     for (const Stretch& stretch : colourStretches(line.runs, length)) {
-        painter.setPen(stretch.link ? linkColor : textColor);
+        const QColor& color = stretch.link ? linkColor : textColor;
         QList<QGlyphRun> glyphs = line.layout->glyphRuns(stretch.start, stretch.length);
         for (QGlyphRun& run : glyphs) {
             for (const QGlyphRun& before : previous) {
@@ -667,31 +667,33 @@ void drawByStretch(QPainter& painter, const Line& line, int length, QPointF orig
                 }
             }
             if (!run.isEmpty()) {
-                drawGlyphs(painter, origin, run);
+                drawings.push_back({origin, run, color});
             }
         }
         previous = std::move(glyphs);
     }
 }
 
-// Draws the label's glyphs at `origin` (where its line's top left goes), links in the link colour,
-// then the ellipsis at `ellipsisOrigin`.
-void drawLabel(QPainter& painter, const Label& label, QPointF origin, QPointF ellipsisOrigin,
-               const QColor& textColor, const QColor& linkColor) {
+// The label's glyphs at `origin` (where its line's top left goes), links in the link colour, then
+// the ellipsis at `ellipsisOrigin`.
+std::vector<GlyphDrawing> labelDrawings(const Label& label, QPointF origin, QPointF ellipsisOrigin,
+                                        const QColor& textColor, const QColor& linkColor) {
+    std::vector<GlyphDrawing> drawings;
     if (label.drawnLength > 0) {
         if (label.isLeftToRight) {
-            drawLeftToRight(painter, label.line, label.drawnLength, label.glyphs, origin, textColor,
+            drawLeftToRight(drawings, label.line, label.drawnLength, label.glyphs, origin, textColor,
                             linkColor);
         } else {
-            drawByStretch(painter, label.line, label.drawnLength, origin, textColor, linkColor);
+            drawByStretch(drawings, label.line, label.drawnLength, origin, textColor, linkColor);
         }
     }
     if (label.ellipsis) {
-        painter.setPen(label.ellipsisStyle.link ? linkColor : textColor);
+        const QColor& color = label.ellipsisStyle.link ? linkColor : textColor;
         for (const QGlyphRun& run : label.ellipsis->glyphs) {
-            drawGlyphs(painter, ellipsisOrigin, run);
+            drawings.push_back({ellipsisOrigin, run, color});
         }
     }
+    return drawings;
 }
 
 // A transparent picture of `size` logical pixels at `ratio` device pixels per logical pixel.
@@ -779,8 +781,6 @@ StatusItemRendering renderStatusItem(const StatusItemContent& content) {
     const double offsetPixels = limits.verticalOffset * limits.devicePixelRatio;
     const double wholePixels = std::floor(offsetPixels);
     {
-        QPainter painter(&result.image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         const double baseline =
             result.baseline + limits.verticalOffset - wholePixels / limits.devicePixelRatio;
         const QPointF origin(left, baseline - label.line.line().ascent());
@@ -789,7 +789,8 @@ StatusItemRendering renderStatusItem(const StatusItemContent& content) {
             ellipsisOrigin = QPointF(left + label.line.line().cursorToX(label.drawnLength),
                                      baseline - label.ellipsis->ascent);
         }
-        drawLabel(painter, label, origin, ellipsisOrigin, labelTextColor(content), linkTextColor(content));
+        drawGlyphRuns(result.image, labelDrawings(label, origin, ellipsisOrigin, labelTextColor(content),
+                                                  linkTextColor(content)));
     }
     shiftUp(result.image, offsetPixels - wholePixels);
     if (content.legibleLinks && content.isDark) {

@@ -1,0 +1,26 @@
+#pragma once
+
+// Draws glyph runs onto a picture that starts transparent. Each glyph's coverage is drawn once by the
+// painter at each of the places it can take within a pixel, kept, and blended in from then on: the
+// panel item is drawn anew at every keystroke, and most of the painter's cost went to blending glyph
+// masks. Runs with a line (underline, strike-out) and colour glyphs are drawn by the painter itself.
+
+#include <QColor>
+#include <QGlyphRun>
+#include <QImage>
+#include <QPointF>
+#include <vector>
+
+namespace zendra {
+
+struct GlyphDrawing {
+    QPointF origin; // logical; the run's positions are relative to it
+    QGlyphRun run;
+    QColor color;
+};
+
+// Draws `drawings` onto `image` in the image's device pixel ratio. A premultiplied ARGB image takes
+// the cached coverage; any other format is drawn by the painter.
+void drawGlyphRuns(QImage& image, const std::vector<GlyphDrawing>& drawings);
+
+} // namespace zendra
