@@ -23,6 +23,8 @@ struct Sprite {
     int width = 0;
     int height = 0;
     std::vector<uchar> coverage;
+    // Each row's inked columns, [first, end): a glyph's rows are mostly empty at their ends.
+    std::vector<std::pair<int, int>> inked;
     bool isCoverage = true; // false: a colour glyph, which only the painter draws
 };
 
@@ -105,6 +107,15 @@ Sprite drawSprite(const QRawFont& font, quint32 glyph, qreal ratio, int across, 
             sprite.coverage[static_cast<std::size_t>(y) * sprite.width + x] =
                 static_cast<uchar>(qAlpha(row[minX + x]));
         }
+        int first = 0;
+        int end = sprite.width;
+        while (first < end && row[minX + first] == 0) {
+            ++first;
+        }
+        while (end > first && row[minX + end - 1] == 0) {
+            --end;
+        }
+        sprite.inked.emplace_back(first, end);
     }
     return sprite;
 }
@@ -180,10 +191,13 @@ void blend(const Pixels& image, const Sprite& sprite, int x, int y, const Shades
     const int bottom = std::min(image.height, y + sprite.top + sprite.height);
     for (int row = top; row < bottom; ++row) {
         QRgb* pixels = image.row(row);
+        const int spriteRow = row - y - sprite.top;
         const uchar* coverage = sprite.coverage.data() +
-                                static_cast<std::ptrdiff_t>(row - y - sprite.top) * sprite.width -
-                                (x + sprite.left);
-        for (int column = left; column < right; ++column) {
+                                static_cast<std::ptrdiff_t>(spriteRow) * sprite.width - (x + sprite.left);
+        const auto [first, end] = sprite.inked[static_cast<std::size_t>(spriteRow)];
+        const int from = std::max(left, x + sprite.left + first);
+        const int to = std::min(right, x + sprite.left + end);
+        for (int column = from; column < to; ++column) {
             const uint alpha = coverage[column];
             if (alpha == 0) {
                 continue;

@@ -102,7 +102,8 @@ FontMeasures measure(const QFont& font) {
 const FontMeasures& measuresOf(const QFont& font) {
     thread_local std::optional<QFont> measured;
     thread_local FontMeasures measures;
-    if (measured != font) {
+    // The label's font is usually the very object measured last, which compares at no cost.
+    if (!measured || (!measured->isCopyOf(font) && *measured != font)) {
         measures = measure(font);
         measured = font;
     }
@@ -360,6 +361,7 @@ struct Label {
     // A copy: the cache it comes from may drop its entries at the next rendering.
     std::optional<Ellipsis> ellipsis;
     Markdown::InlineStyle ellipsisStyle;
+    double ellipsisX = 0.0; // where the ellipsis starts along the line
     double width = 0.0;
     double ascent = 0.0;
     double descent = 0.0;
@@ -451,6 +453,7 @@ Label cutInPlace(Line full, double width, const QFont& font, const QString& mono
     label.isLeftToRight = true;
     label.drawnLength = position;
     const double cutX = line.cursorToX(position);
+    label.ellipsisX = cutX;
     label.width = cutX + label.ellipsis->width;
     // The height of what shows: the fonts of the kept glyphs and of the ellipsis.
     label.ascent = label.ellipsis->ascent;
@@ -786,8 +789,7 @@ StatusItemRendering renderStatusItem(const StatusItemContent& content) {
         const QPointF origin(left, baseline - label.line.line().ascent());
         QPointF ellipsisOrigin;
         if (label.ellipsis) {
-            ellipsisOrigin = QPointF(left + label.line.line().cursorToX(label.drawnLength),
-                                     baseline - label.ellipsis->ascent);
+            ellipsisOrigin = QPointF(left + label.ellipsisX, baseline - label.ellipsis->ascent);
         }
         drawGlyphRuns(result.image, labelDrawings(label, origin, ellipsisOrigin, labelTextColor(content),
                                                   linkTextColor(content)));
