@@ -423,17 +423,29 @@ Label cutInPlace(Line full, double width, const QFont& font, const QString& mono
         }
     }
     std::sort(origins.begin(), origins.end());
+    // The x of each position asked, kept: the search asks most of them twice, and the line
+    // answers each by walking its items.
+    std::vector<std::pair<int, double>> xs;
+    const auto xAt = [&](int position) {
+        for (const auto& [known, x] : xs) {
+            if (known == position) {
+                return x;
+            }
+        }
+        const double x = line.cursorToX(position);
+        xs.emplace_back(position, x);
+        return x;
+    };
     const auto glyphStartsAt = [&](int position) {
         if (position >= lineEnd) {
             return true;
         }
-        const double x = line.cursorToX(position);
+        const double x = xAt(position);
         const auto near = std::lower_bound(origins.begin(), origins.end(), x - 0.01);
         return near != origins.end() && *near < x + 0.01;
     };
     const auto fits = [&](int position) {
-        return line.cursorToX(position) + ellipsisIn(styleBefore(full.runs, position), font, mono).width <=
-               width;
+        return xAt(position) + ellipsisIn(styleBefore(full.runs, position), font, mono).width <= width;
     };
     int position = std::min(line.xToCursor(width, QTextLine::CursorBetweenCharacters), lineEnd);
     if (!full.layout->isValidCursorPosition(position)) {
@@ -452,7 +464,7 @@ Label cutInPlace(Line full, double width, const QFont& font, const QString& mono
     label.ellipsis = ellipsisIn(label.ellipsisStyle, font, mono);
     label.isLeftToRight = true;
     label.drawnLength = position;
-    const double cutX = line.cursorToX(position);
+    const double cutX = xAt(position);
     label.ellipsisX = cutX;
     label.width = cutX + label.ellipsis->width;
     // The height of what shows: the fonts of the kept glyphs and of the ellipsis.
