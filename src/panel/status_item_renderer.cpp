@@ -378,7 +378,7 @@ Label wholeLine(Line line, bool isTruncated) {
     label.drawnLength = static_cast<int>(line.text.size());
     label.isLeftToRight = isLeftToRightOnly(line.text);
     if (label.isLeftToRight) {
-        label.glyphs = line.layout->glyphRuns();
+        label.glyphs = textLine.glyphRuns();
     }
     label.width = line.width();
     label.ascent = textLine.ascent();
@@ -415,7 +415,7 @@ QGlyphRun glyphsBetween(const QGlyphRun& run, double from, double to) {
 Label cutInPlace(Line full, double width, const QFont& font, const QString& mono) {
     const QTextLine line = full.line();
     const int lineEnd = line.textStart() + line.textLength();
-    const QList<QGlyphRun> glyphs = full.layout->glyphRuns();
+    const QList<QGlyphRun> glyphs = line.glyphRuns();
     std::vector<double> origins;
     for (const QGlyphRun& run : glyphs) {
         for (const QPointF& position : run.positions()) {
