@@ -121,24 +121,33 @@ Sprite drawSprite(const QRawFont& font, quint32 glyph, qreal ratio, int across, 
 }
 
 // The drawn glyphs; a node map, so a sprite stays where it is while others are added.
-using Sprites = std::unordered_map<SpriteKey, Sprite, SpriteKeyHash>;
+struct Sprites {
+    std::unordered_map<SpriteKey, Sprite, SpriteKeyHash> byKey;
+    std::size_t bytes = 0;
+};
 
 Sprites& sprites() {
     thread_local Sprites cache;
     return cache;
 }
 
-// A label needs a few dozen; the bound holds a long session's many texts and sizes to a few hundred
-// kilobytes. The cache is emptied only between drawings, never under a sprite in use.
-constexpr std::size_t maximumSprites = 2048;
+// A label needs a few dozen; the bound holds a long session's many texts and sizes to about a
+// megabyte. The cache is emptied only between drawings, never under a sprite in use.
+constexpr std::size_t maximumSpriteBytes = 1 << 20;
+
+// From this many device pixels to the em the painter draws glyphs from their outlines instead of
+// keeping them, at their exact place; so do we, by leaving them to it.
+constexpr double maximumEm = 64.0;
 
 const Sprite& spriteFor(const QRawFont& font, quint32 glyph, qreal ratio, int across, int down) {
     SpriteKey key{font, glyph, ratio, across + steps * down};
     Sprites& cache = sprites();
-    if (const auto found = cache.find(key); found != cache.end()) {
+    if (const auto found = cache.byKey.find(key); found != cache.byKey.end()) {
         return found->second;
     }
-    return cache.emplace(std::move(key), drawSprite(font, glyph, ratio, across, down)).first->second;
+    Sprite sprite = drawSprite(font, glyph, ratio, across, down);
+    cache.bytes += sizeof(Sprite) + sprite.coverage.size() + sprite.inked.size() * sizeof(sprite.inked[0]);
+    return cache.byKey.emplace(std::move(key), std::move(sprite)).first->second;
 }
 
 // Each channel of premultiplied `pixel` times `alpha` / 255, rounded as the painter rounds.
@@ -213,9 +222,13 @@ qint64 sixtyFourths(double logical, qreal ratio) {
     return static_cast<qint64>(logical * ratio * 64.0);
 }
 
-// Blends every glyph of the run; false, having drawn nothing, when one is a colour glyph.
+// Blends every glyph of the run; false, having drawn nothing, when one is a colour glyph or the
+// glyphs are too large to keep.
 bool blendRun(const Pixels& image, qreal ratio, const GlyphDrawing& drawing) {
     const QRawFont font = drawing.run.rawFont();
+    if (font.pixelSize() * ratio >= maximumEm) {
+        return false;
+    }
     const QList<quint32> glyphs = drawing.run.glyphIndexes();
     const QList<QPointF> positions = drawing.run.positions();
     struct Placed {
@@ -273,8 +286,9 @@ void paintRun(QPainter& painter, const GlyphDrawing& drawing) {
 } // namespace
 
 void drawGlyphRuns(QImage& image, const std::vector<GlyphDrawing>& drawings) {
-    if (sprites().size() >= maximumSprites) {
-        sprites().clear();
+    if (Sprites& cache = sprites(); cache.bytes > maximumSpriteBytes) {
+        cache.byKey.clear();
+        cache.bytes = 0;
     }
     const bool canBlend = image.format() == QImage::Format_ARGB32_Premultiplied;
     const Pixels pixels{image.bits(), image.bytesPerLine(), image.width(), image.height()};

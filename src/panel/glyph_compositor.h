@@ -3,7 +3,8 @@
 // Draws glyph runs onto a picture that starts transparent. Each glyph's coverage is drawn once by the
 // painter at each of the places it can take within a pixel, kept, and blended in from then on: the
 // panel item is drawn anew at every keystroke, and most of the painter's cost went to blending glyph
-// masks. Runs with a line (underline, strike-out) and colour glyphs are drawn by the painter itself.
+// masks. Runs with a line (underline, strike-out), colour glyphs and very large glyphs are drawn by the
+// painter itself.
 
 #include <QColor>
 #include <QGlyphRun>

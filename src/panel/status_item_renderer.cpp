@@ -602,8 +602,8 @@ std::vector<Stretch> colourStretches(const std::vector<Markdown::InlineRun>& run
     return stretches;
 }
 
-// Draws `glyphs`, the first `length` units of a left-to-right line: each glyph takes the colour of
-// the stretch its origin falls in, so a ligature across a link's edge is drawn once.
+// Adds the drawing of `glyphs`, the first `length` units of a left-to-right line: each glyph takes the
+// colour of the stretch its origin falls in, so a ligature across a link's edge is drawn once.
 void drawLeftToRight(std::vector<GlyphDrawing>& drawings, const Line& line, int length,
                      const QList<QGlyphRun>& glyphs, QPointF origin, const QColor& textColor,
                      const QColor& linkColor) {
@@ -662,8 +662,8 @@ QGlyphRun withoutGlyph(QGlyphRun run, qsizetype i) {
     return run;
 }
 
-// Draws a line of any direction stretch by stretch, as a stretch's glyphs need not be next to each
-// other. A glyph shared with the stretch before sits at one end of each, whatever the direction.
+// Adds the drawing of a line of any direction stretch by stretch, as a stretch's glyphs need not be
+// next to each other. A glyph shared with the stretch before sits at one end of each, whatever the direction.
 void drawByStretch(std::vector<GlyphDrawing>& drawings, const Line& line, int length, QPointF origin,
                    const QColor& textColor, const QColor& linkColor) {
     QList<QGlyphRun> previous;
