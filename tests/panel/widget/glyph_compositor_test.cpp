@@ -24,11 +24,29 @@ QList<QGlyphRun> glyphRunsOf(const QString& text, double pixelSize) {
     return layout.glyphRuns();
 }
 
-QImage transparent(qreal ratio) {
-    QImage image(static_cast<int>(260 * ratio), static_cast<int>(30 * ratio),
+QImage transparent(qreal ratio, int width = 260, int height = 30) {
+    QImage image(static_cast<int>(width * ratio), static_cast<int>(height * ratio),
                  QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
+    return image;
+}
+
+std::vector<GlyphDrawing> drawingsOf(const QList<QGlyphRun>& runs, QPointF origin, const QColor& color) {
+    std::vector<GlyphDrawing> drawings;
+    for (const QGlyphRun& run : runs) {
+        drawings.push_back({origin, run, color});
+    }
+    return drawings;
+}
+
+QImage painted(QImage image, const std::vector<GlyphDrawing>& drawings) {
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    for (const GlyphDrawing& drawing : drawings) {
+        painter.setPen(drawing.color);
+        painter.drawGlyphRun(drawing.origin, drawing.run);
+    }
     return image;
 }
 
@@ -44,25 +62,76 @@ TEST(GlyphCompositor, DrawsWhatThePainterDraws) {
             for (const double shift : {0.0, 0.13, 0.49, 0.51, 0.77, 0.99, -2.3}) {
                 const QPointF origin(4.0 + shift, 3.0 + shift / 3.0);
                 const QColor color = shift < 0.5 ? QColor(20, 30, 200) : QColor(250, 250, 250, 160);
+                const std::vector<GlyphDrawing> drawings = drawingsOf(runs, origin, color);
                 QImage blended = transparent(ratio);
-                std::vector<GlyphDrawing> drawings;
-                for (const QGlyphRun& run : runs) {
-                    drawings.push_back({origin, run, color});
-                }
                 drawGlyphRuns(blended, drawings);
-
-                QImage painted = transparent(ratio);
-                {
-                    QPainter painter(&painted);
-                    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-                    painter.setPen(color);
-                    for (const QGlyphRun& run : runs) {
-                        painter.drawGlyphRun(origin, run);
-                    }
-                }
-                ASSERT_EQ(blended, painted)
+                ASSERT_EQ(blended, painted(transparent(ratio), drawings))
                     << "ratio " << ratio << ", size " << pixelSize << ", shift " << shift;
             }
         }
+    }
+}
+
+// Each picture starts from the columns the one before shares with it: typing, deleting, a new colour
+// at the end, a picture of another width, one changed after it was drawn, one with a struck run
+// between, and one in another format all still come out as the painter draws them alone.
+TEST(GlyphCompositor, StartsFromThePreviousPictureOnlyWhereItIsTheSame) {
+    struct Step {
+        QString text;
+        int width = 260;
+        QColor lastColor = QColor(20, 30, 200);
+        bool struck = false;
+        bool altered = false; // the caller draws on the picture afterwards
+        int height = 30;
+    };
+    const std::vector<Step> steps{
+        {QStringLiteral("Wave office")},
+        {QStringLiteral("Wave office A")},
+        {QStringLiteral("Wave office AVA fine ffi")},
+        {QStringLiteral("Wave office AVA fine ffi"), 260, QColor(250, 250, 250, 160)},
+        {QStringLiteral("Wave offi")},
+        {QStringLiteral("Wave office AVA fine ffi T."), 120},
+        {QStringLiteral("Wave office AVA fine ffi T."), 300, QColor(20, 30, 200), false, true},
+        {QStringLiteral("Wave office AVA fine ffi T.")},
+        {QStringLiteral("Wave office AVA"), 260, QColor(20, 30, 200), true},
+        {QStringLiteral("Wave office AVA"), 260, QColor(20, 30, 200), true},
+        {QStringLiteral("Wave office AVA f")},
+        {QStringLiteral("Wave office AVA f"), 260, QColor(20, 30, 200), false, false, 20},
+        {QStringLiteral("Wave office AVA f")},
+    };
+    for (const qreal ratio : {1.0, 2.0}) {
+        QImage lastStruck;
+        for (const Step& step : steps) {
+            std::vector<GlyphDrawing> drawings =
+                drawingsOf(glyphRunsOf(step.text, 17.0), {4.3, 3.1}, {20, 30, 200});
+            drawings.back().color = step.lastColor;
+            drawings.front().run.setStrikeOut(step.struck);
+            QImage blended = transparent(ratio, step.width, step.height);
+            drawGlyphRuns(blended, drawings);
+            if (step.struck) {
+                // A struck run is the painter's to draw, line and all: drawn again, it is the same.
+                if (!lastStruck.isNull()) {
+                    ASSERT_EQ(blended, lastStruck) << "ratio " << ratio << ", struck again";
+                }
+                lastStruck = blended;
+            } else {
+                ASSERT_EQ(blended, painted(transparent(ratio, step.width, step.height), drawings))
+                    << "ratio " << ratio << ", text " << step.text.toStdString() << ", height "
+                    << step.height;
+            }
+            if (step.altered) {
+                blended.fill(Qt::red);
+            }
+        }
+        QImage other(static_cast<int>(260 * ratio), static_cast<int>(30 * ratio), QImage::Format_ARGB32);
+        other.setDevicePixelRatio(ratio);
+        other.fill(Qt::transparent);
+        const std::vector<GlyphDrawing> drawings =
+            drawingsOf(glyphRunsOf(QStringLiteral("Wave"), 17.0), {4.3, 3.1}, {20, 30, 200});
+        drawGlyphRuns(other, drawings);
+        QImage blended = transparent(ratio);
+        drawGlyphRuns(blended, drawings);
+        ASSERT_EQ(blended, painted(transparent(ratio), drawings))
+            << "ratio " << ratio << ", after another format";
     }
 }
