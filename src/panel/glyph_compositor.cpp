@@ -338,8 +338,7 @@ std::optional<Previous>& previousDrawing() {
 // left of every glyph that differs. Zero when the previous picture is of another kind.
 int sharedColumns(const Previous& previous, const QImage& image, const std::vector<Placed>& placed) {
     if (previous.generation != sprites().generation || previous.image.height() != image.height() ||
-        previous.image.devicePixelRatio() != image.devicePixelRatio() ||
-        previous.image.format() != image.format()) {
+        previous.image.devicePixelRatio() != image.devicePixelRatio()) {
         return 0;
     }
     const auto [same, sameInPrevious] =
@@ -354,16 +353,20 @@ int sharedColumns(const Previous& previous, const QImage& image, const std::vect
     return std::max(columns, 0);
 }
 
-// Blends the placed glyphs, taking the columns the previous picture shares from it.
+// Clears the new picture and blends the placed glyphs in, taking the columns the previous picture
+// shares from it.
 void blendPlaced(QImage& image, const std::vector<Placed>& placed) {
     const std::optional<Previous>& previous = previousDrawing();
     const int shared = previous ? sharedColumns(*previous, image, placed) : 0;
     const Pixels pixels{image.bits(), image.bytesPerLine(), image.width(), image.height()};
-    if (shared > 0) {
-        for (int row = 0; row < pixels.height; ++row) {
-            std::memcpy(pixels.row(row), previous->image.constScanLine(row),
-                        static_cast<std::size_t>(shared) * sizeof(QRgb));
+    const auto sharedBytes = static_cast<std::size_t>(shared) * sizeof(QRgb);
+    for (int row = 0; row < pixels.height; ++row) {
+        auto* bytes = reinterpret_cast<uchar*>(pixels.row(row));
+        if (shared > 0) {
+            std::memcpy(bytes, previous->image.constScanLine(row), sharedBytes);
         }
+        // Transparent is all zero bytes.
+        std::memset(bytes + sharedBytes, 0, static_cast<std::size_t>(pixels.stride) - sharedBytes);
     }
     // The shades of one colour at a time: fetching another may move those fetched before.
     const Shades* shades = nullptr;
@@ -404,38 +407,41 @@ void paintRun(QPainter& painter, const GlyphDrawing& drawing) {
 
 } // namespace
 
-void drawGlyphRuns(QImage& image, const std::vector<GlyphDrawing>& drawings) {
+QImage glyphPicture(QSize size, qreal ratio, const std::vector<GlyphDrawing>& drawings) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) {
+        return image;
+    }
+    image.setDevicePixelRatio(ratio);
     if (Sprites& cache = sprites(); cache.bytes > maximumSpriteBytes) {
         cache.byKey.clear();
         cache.bytes = 0;
         ++cache.generation;
     }
-    const bool canBlend = image.format() == QImage::Format_ARGB32_Premultiplied;
     std::vector<Placed> placed;
     std::vector<const GlyphDrawing*> painted;
     for (const GlyphDrawing& drawing : drawings) {
         if (drawing.run.isEmpty()) {
             continue;
         }
-        if (!canBlend || hasLine(drawing.run) || !placeRun(placed, image.devicePixelRatio(), drawing)) {
+        if (hasLine(drawing.run) || !placeRun(placed, ratio, drawing)) {
             painted.push_back(&drawing);
         }
     }
-    if (canBlend) {
-        blendPlaced(image, placed);
-        if (painted.empty()) {
-            // Only a picture of blended glyphs alone can start the next one; the last such stays valid.
-            previousDrawing() = Previous{image, std::move(placed), sprites().generation};
+    blendPlaced(image, placed);
+    if (painted.empty()) {
+        // Only a picture of blended glyphs alone can start the next one; the last such stays valid.
+        previousDrawing() = Previous{image, std::move(placed), sprites().generation};
+        return image;
+    }
+    {
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        for (const GlyphDrawing* drawing : painted) {
+            paintRun(painter, *drawing);
         }
     }
-    if (painted.empty()) {
-        return;
-    }
-    QPainter painter(&image);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    for (const GlyphDrawing* drawing : painted) {
-        paintRun(painter, *drawing);
-    }
+    return image;
 }
 
 } // namespace zendra

@@ -1,11 +1,10 @@
 #pragma once
 
-// Draws glyph runs onto a picture that starts transparent. Each glyph's coverage is drawn once by the
-// painter at each of the places it can take within a pixel, kept, and blended in from then on: the
-// panel item is drawn anew at every keystroke, and most of the painter's cost went to blending glyph
-// masks. The columns left of the first glyph that changed since the last picture are copied from it.
-// Runs with a line (underline, strike-out), colour glyphs and very large glyphs are drawn by the
-// painter itself.
+// Draws glyph runs on a transparent picture. Each glyph's coverage is drawn once by the painter at
+// each of the places it can take within a pixel, kept, and blended in from then on: the panel item
+// is drawn anew at every keystroke, and most of the painter's cost went to blending glyph masks. The
+// columns left of the first glyph that changed since the last picture are copied from it. Runs with
+// a line (underline, strike-out), colour glyphs and very large glyphs are drawn by the painter itself.
 
 #include <QColor>
 #include <QGlyphRun>
@@ -21,8 +20,8 @@ struct GlyphDrawing {
     QColor color;
 };
 
-// Draws `drawings` onto `image`, which must be transparent, in the image's device pixel ratio. A
-// premultiplied ARGB image takes the cached coverage; any other format is drawn by the painter.
-void drawGlyphRuns(QImage& image, const std::vector<GlyphDrawing>& drawings);
+// A transparent premultiplied ARGB picture of `size` device pixels at `ratio` device pixels per
+// logical pixel, with `drawings` on it; a null picture when `size` is empty or cannot be had.
+QImage glyphPicture(QSize size, qreal ratio, const std::vector<GlyphDrawing>& drawings);
 
 } // namespace zendra

@@ -11,7 +11,6 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <memory>
 
 namespace zendra {
@@ -391,14 +390,21 @@ Label wholeLine(Line line, bool isTruncated) {
     return label;
 }
 
-// The glyphs of `run` whose origin lies in [from, to) along the line.
+// The glyphs of `run` whose origin lies in [from, to) along the line: the run itself when that is
+// all of them, as it is for every run but the one at a cut.
 QGlyphRun glyphsBetween(const QGlyphRun& run, double from, double to) {
+    const QList<QPointF> allPositions = run.positions();
+    const auto inside = [&](const QPointF& position) { return position.x() >= from && position.x() < to; };
+    if (std::all_of(allPositions.begin(), allPositions.end(), inside)) {
+        return run;
+    }
+    const QList<quint32> allIndexes = run.glyphIndexes();
     QList<quint32> indexes;
     QList<QPointF> positions;
-    const QList<quint32> allIndexes = run.glyphIndexes();
-    const QList<QPointF> allPositions = run.positions();
+    indexes.reserve(allIndexes.size());
+    positions.reserve(allIndexes.size());
     for (qsizetype i = 0; i < allIndexes.size(); ++i) {
-        if (allPositions[i].x() >= from && allPositions[i].x() < to) {
+        if (inside(allPositions[i])) {
             indexes.append(allIndexes[i]);
             positions.append(allPositions[i]);
         }
@@ -712,15 +718,17 @@ std::vector<GlyphDrawing> labelDrawings(const Label& label, QPointF origin, QPoi
     return drawings;
 }
 
-// A transparent picture of `size` logical pixels at `ratio` device pixels per logical pixel.
+// The device pixels of `size` logical pixels at `ratio` device pixels per logical pixel.
+QSize devicePixels(QSizeF size, qreal ratio) {
+    return {static_cast<int>(std::ceil(size.width() * ratio)),
+            static_cast<int>(std::ceil(size.height() * ratio))};
+}
+
+// A transparent picture of `size` logical pixels at `ratio`.
 QImage transparentImage(QSizeF size, qreal ratio) {
-    QImage image(static_cast<int>(std::ceil(size.width() * ratio)),
-                 static_cast<int>(std::ceil(size.height() * ratio)), QImage::Format_ARGB32_Premultiplied);
+    QImage image(devicePixels(size, ratio), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
-    // Transparent is all zero bytes; clearing them at once is faster than filling pixel by pixel.
-    if (!image.isNull()) {
-        std::memset(image.bits(), 0, static_cast<std::size_t>(image.sizeInBytes()));
-    }
+    image.fill(Qt::transparent);
     return image;
 }
 
@@ -795,7 +803,6 @@ StatusItemRendering renderStatusItem(const StatusItemContent& content) {
     result.textRect = QRectF(left, top, label.width, lineHeight);
     result.baseline = top + label.ascent;
 
-    result.image = transparentImage(result.itemSize, limits.devicePixelRatio);
     // The offset's whole device pixels move the drawing; the rest is blended in afterwards.
     const double offsetPixels = limits.verticalOffset * limits.devicePixelRatio;
     const double wholePixels = std::floor(offsetPixels);
@@ -807,8 +814,9 @@ StatusItemRendering renderStatusItem(const StatusItemContent& content) {
         if (label.ellipsis) {
             ellipsisOrigin = QPointF(left + label.ellipsisX, baseline - label.ellipsis->ascent);
         }
-        drawGlyphRuns(result.image, labelDrawings(label, origin, ellipsisOrigin, labelTextColor(content),
-                                                  linkTextColor(content)));
+        result.image = glyphPicture(
+            devicePixels(result.itemSize, limits.devicePixelRatio), limits.devicePixelRatio,
+            labelDrawings(label, origin, ellipsisOrigin, labelTextColor(content), linkTextColor(content)));
     }
     shiftUp(result.image, offsetPixels - wholePixels);
     if (content.legibleLinks && content.isDark) {
