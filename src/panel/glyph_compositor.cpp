@@ -36,22 +36,33 @@ struct Sprite {
     bool isCoverage = true; // false: a colour glyph, which only the painter draws
 };
 
-struct SpriteKey {
+// The sprites of one font at one ratio, looked up once per run.
+struct FontKey {
     QRawFont font;
-    quint32 glyph = 0;
     qreal ratio = 1.0;
-    int step = 0; // across + steps × down
 
-    bool operator==(const SpriteKey& other) const {
-        return glyph == other.glyph && step == other.step && ratio == other.ratio && font == other.font;
+    bool operator==(const FontKey& other) const { return ratio == other.ratio && font == other.font; }
+};
+
+struct FontKeyHash {
+    size_t operator()(const FontKey& key) const { return qHashMulti(0, key.font, key.ratio); }
+};
+
+// A glyph at one of its places within a pixel: across + steps × down.
+struct GlyphKey {
+    quint32 glyph = 0;
+    int step = 0;
+
+    bool operator==(const GlyphKey& other) const = default;
+};
+
+struct GlyphKeyHash {
+    size_t operator()(const GlyphKey& key) const {
+        return std::hash<quint64>{}((quint64(key.glyph) << 16) ^ quint64(key.step));
     }
 };
 
-struct SpriteKeyHash {
-    size_t operator()(const SpriteKey& key) const {
-        return qHashMulti(0, key.font, key.glyph, key.ratio, key.step);
-    }
-};
+using FontSprites = std::unordered_map<GlyphKey, Sprite, GlyphKeyHash>;
 
 Sprite drawSprite(const QRawFont& font, quint32 glyph, qreal ratio, int across, int down) {
     // Room around the outline's box for hinting and antialiasing.
@@ -130,7 +141,7 @@ Sprite drawSprite(const QRawFont& font, quint32 glyph, qreal ratio, int across, 
 
 // The drawn glyphs; a node map, so a sprite stays where it is while others are added.
 struct Sprites {
-    std::unordered_map<SpriteKey, Sprite, SpriteKeyHash> byKey;
+    std::unordered_map<FontKey, FontSprites, FontKeyHash> byFont;
     std::size_t bytes = 0;
     int generation = 0; // counts the clearings: a sprite's address names it only within one
 };
@@ -148,15 +159,20 @@ constexpr std::size_t maximumSpriteBytes = 1 << 20;
 // keeping them, at their exact place; so do we, by leaving them to it.
 constexpr double maximumEm = 64.0;
 
-const Sprite& spriteFor(const QRawFont& font, quint32 glyph, qreal ratio, int across, int down) {
-    SpriteKey key{font, glyph, ratio, across + steps * down};
-    Sprites& cache = sprites();
-    if (const auto found = cache.byKey.find(key); found != cache.byKey.end()) {
+FontSprites& spritesOf(const QRawFont& font, qreal ratio) {
+    return sprites().byFont[FontKey{font, ratio}];
+}
+
+const Sprite& spriteFor(FontSprites& fontSprites, const QRawFont& font, quint32 glyph, qreal ratio,
+                        int across, int down) {
+    const GlyphKey key{glyph, across + steps * down};
+    if (const auto found = fontSprites.find(key); found != fontSprites.end()) {
         return found->second;
     }
     Sprite sprite = drawSprite(font, glyph, ratio, across, down);
-    cache.bytes += sizeof(Sprite) + sprite.coverage.size() + sprite.inked.size() * sizeof(sprite.inked[0]);
-    return cache.byKey.emplace(std::move(key), std::move(sprite)).first->second;
+    sprites().bytes +=
+        sizeof(Sprite) + sprite.coverage.size() + sprite.inked.size() * sizeof(sprite.inked[0]);
+    return fontSprites.emplace(key, std::move(sprite)).first->second;
 }
 
 // Each channel of premultiplied `pixel` times `alpha` / 255, rounded as the painter rounds.
@@ -299,6 +315,7 @@ bool placeRun(std::vector<Placed>& placed, qreal ratio, const GlyphDrawing& draw
     const QList<quint32> glyphs = drawing.run.glyphIndexes();
     const QList<QPointF> positions = drawing.run.positions();
     const QRgb color = drawing.color.rgba();
+    FontSprites& fontSprites = spritesOf(font, ratio);
     const std::size_t before = placed.size();
     for (qsizetype i = 0; i < glyphs.size(); ++i) {
         const qint64 x = sixtyFourths(drawing.origin.x() + positions[i].x(), ratio);
@@ -309,7 +326,7 @@ bool placeRun(std::vector<Placed>& placed, qreal ratio, const GlyphDrawing& draw
         const qint64 wholeY = y >> 6;
         const auto across = static_cast<int>(quarters & 3);
         const auto down = static_cast<int>(y & 63);
-        const Sprite& sprite = spriteFor(font, glyphs[i], ratio, across, down);
+        const Sprite& sprite = spriteFor(fontSprites, font, glyphs[i], ratio, across, down);
         if (!sprite.isCoverage) {
             placed.resize(before);
             return false;
@@ -414,7 +431,7 @@ QImage glyphPicture(QSize size, qreal ratio, const std::vector<GlyphDrawing>& dr
     }
     image.setDevicePixelRatio(ratio);
     if (Sprites& cache = sprites(); cache.bytes > maximumSpriteBytes) {
-        cache.byKey.clear();
+        cache.byFont.clear();
         cache.bytes = 0;
         ++cache.generation;
     }
