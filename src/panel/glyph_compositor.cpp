@@ -34,6 +34,13 @@ struct Sprite {
     // Each row's inked columns, [first, end): a glyph's rows are mostly empty at their ends.
     std::vector<std::pair<int, int>> inked;
     bool isCoverage = true; // false: a colour glyph, which only the painter draws
+    // The coverage in a colour, premultiplied, for the last colours it was drawn in: where nothing
+    // lies below, the glyph is copied in.
+    struct Tint {
+        QRgb color = 0;
+        std::vector<QRgb> pixels;
+    };
+    std::vector<Tint> tints;
 };
 
 // The sprites of one font at one ratio, looked up once per run.
@@ -163,8 +170,8 @@ FontSprites& spritesOf(const QRawFont& font, qreal ratio) {
     return sprites().byFont[FontKey{font, ratio}];
 }
 
-const Sprite& spriteFor(FontSprites& fontSprites, const QRawFont& font, quint32 glyph, qreal ratio,
-                        int across, int down) {
+Sprite& spriteFor(FontSprites& fontSprites, const QRawFont& font, quint32 glyph, qreal ratio, int across,
+                  int down) {
     const GlyphKey key{glyph, across + steps * down};
     if (const auto found = fontSprites.find(key); found != fontSprites.end()) {
         return found->second;
@@ -216,8 +223,8 @@ struct Pixels {
     QRgb* row(int y) const { return reinterpret_cast<QRgb*>(bits + y * stride); }
 };
 
-// Blends `count` pixels: each takes the colour at its coverage over what is there, which on the
-// transparent background is the colour at its coverage alone.
+// Blends `count` pixels: each takes the colour at its coverage over what is there (source over, as
+// the painter blends a glyph), which on the transparent background is the colour at its coverage alone.
 void blendSpan(QRgb* pixels, const uchar* coverage, int count, QRgb premultiplied, const Shades& shades) {
     int i = 0;
 #if defined(__SSE2__)
@@ -243,16 +250,22 @@ void blendSpan(QRgb* pixels, const uchar* coverage, int count, QRgb premultiplie
         const __m128i alphasLow = _mm_unpacklo_epi8(alphas, zero);
         const __m128i alphasHigh = _mm_unpackhi_epi8(alphas, zero);
         auto* at = reinterpret_cast<__m128i*>(pixels + i);
+        const __m128i sourceLow = times(color, alphasLow);
+        const __m128i sourceHigh = times(color, alphasHigh);
         const __m128i below = _mm_loadu_si128(at);
         if (_mm_movemask_epi8(_mm_cmpeq_epi8(below, zero)) == 0xffff) {
-            // Nothing below, as where glyphs do not overlap: the colour at its coverage alone.
-            _mm_storeu_si128(at, _mm_packus_epi16(times(color, alphasLow), times(color, alphasHigh)));
+            // Nothing below: the colour at its coverage alone.
+            _mm_storeu_si128(at, _mm_packus_epi16(sourceLow, sourceHigh));
             continue;
         }
-        const __m128i low = _mm_add_epi16(
-            times(color, alphasLow), times(_mm_unpacklo_epi8(below, zero), _mm_sub_epi16(full, alphasLow)));
-        const __m128i high = _mm_add_epi16(
-            times(color, alphasHigh), times(_mm_unpackhi_epi8(below, zero), _mm_sub_epi16(full, alphasHigh)));
+        // What shows through: 255 less each pixel's own alpha, in its four channels.
+        const auto through = [&](__m128i source) {
+            return _mm_sub_epi16(full, _mm_shufflehi_epi16(_mm_shufflelo_epi16(source, 0xff), 0xff));
+        };
+        const __m128i low =
+            _mm_add_epi16(sourceLow, times(_mm_unpacklo_epi8(below, zero), through(sourceLow)));
+        const __m128i high =
+            _mm_add_epi16(sourceHigh, times(_mm_unpackhi_epi8(below, zero), through(sourceHigh)));
         _mm_storeu_si128(at, _mm_packus_epi16(low, high));
     }
 #else
@@ -264,28 +277,65 @@ void blendSpan(QRgb* pixels, const uchar* coverage, int count, QRgb premultiplie
             continue;
         }
         const QRgb below = pixels[i];
-        pixels[i] = below == 0 ? shades[alpha] : shades[alpha] + byteMul(below, 255 - alpha);
+        const QRgb source = shades[alpha];
+        pixels[i] = below == 0 ? source : source + byteMul(below, 255 - qAlpha(source));
     }
 }
 
-// Blends the sprite in with its origin's whole pixel at (x, y), from column `fromColumn` on.
-void blend(const Pixels& image, const Sprite& sprite, int x, int y, const Shades& shades, int fromColumn) {
+// Calls `span(pixels, at, count)` for each row's inked columns of the sprite with its origin's whole
+// pixel at (x, y), from column `fromColumn` on: `pixels` in the image, `at` the sprite's index of the first.
+template <class Span>
+void eachInkedSpan(const Pixels& image, const Sprite& sprite, int x, int y, int fromColumn, Span&& span) {
     const int left = std::max(fromColumn, x + sprite.left);
     const int top = std::max(0, y + sprite.top);
     const int right = std::min(image.width, x + sprite.left + sprite.width);
     const int bottom = std::min(image.height, y + sprite.top + sprite.height);
     for (int row = top; row < bottom; ++row) {
         const int spriteRow = row - y - sprite.top;
-        const uchar* coverage = sprite.coverage.data() +
-                                static_cast<std::ptrdiff_t>(spriteRow) * sprite.width - (x + sprite.left);
         const auto [first, end] = sprite.inked[static_cast<std::size_t>(spriteRow)];
         const int from = std::max(left, x + sprite.left + first);
         const int to = std::min(right, x + sprite.left + end);
         if (from < to) {
-            // At full coverage the shade is the premultiplied colour itself.
-            blendSpan(image.row(row) + from, coverage + from, to - from, shades[255], shades);
+            span(image.row(row) + from,
+                 static_cast<std::size_t>(spriteRow) * sprite.width + (from - x - sprite.left), to - from);
         }
     }
+}
+
+// Blends the sprite in over what is there.
+void blend(const Pixels& image, const Sprite& sprite, int x, int y, const Shades& shades, int fromColumn) {
+    eachInkedSpan(image, sprite, x, y, fromColumn, [&](QRgb* pixels, std::size_t at, int count) {
+        // At full coverage the shade is the premultiplied colour itself.
+        blendSpan(pixels, sprite.coverage.data() + at, count, shades[255], shades);
+    });
+}
+
+// The sprite's coverage in `color`, made on first use and kept for the two last colours. Valid until
+// the next call for the same sprite.
+const std::vector<QRgb>& tintOf(Sprite& sprite, QRgb color, const Shades& shades, std::size_t& bytes) {
+    for (const Sprite::Tint& tint : sprite.tints) {
+        if (tint.color == color) {
+            return tint.pixels;
+        }
+    }
+    if (sprite.tints.size() >= 2) {
+        bytes -= sprite.tints.front().pixels.size() * sizeof(QRgb);
+        sprite.tints.erase(sprite.tints.begin());
+    }
+    Sprite::Tint tint{color, std::vector<QRgb>(sprite.coverage.size())};
+    std::transform(sprite.coverage.begin(), sprite.coverage.end(), tint.pixels.begin(),
+                   [&](uchar alpha) { return shades[alpha]; });
+    bytes += tint.pixels.size() * sizeof(QRgb);
+    sprite.tints.push_back(std::move(tint));
+    return sprite.tints.back().pixels;
+}
+
+// Copies the sprite in where nothing lies below it: the same as blending it there.
+void copyIn(const Pixels& image, const Sprite& sprite, int x, int y, const std::vector<QRgb>& tint,
+            int fromColumn) {
+    eachInkedSpan(image, sprite, x, y, fromColumn, [&](QRgb* pixels, std::size_t at, int count) {
+        std::memcpy(pixels, tint.data() + at, static_cast<std::size_t>(count) * sizeof(QRgb));
+    });
 }
 
 // The device position of a glyph in 64ths of a pixel, cut towards zero as the painter cuts it.
@@ -295,7 +345,7 @@ qint64 sixtyFourths(double logical, qreal ratio) {
 
 // A glyph as it is blended: its coverage, its origin's whole device pixel and its colour.
 struct Placed {
-    const Sprite* sprite;
+    Sprite* sprite;
     int x;
     int y;
     QRgb color;
@@ -326,7 +376,7 @@ bool placeRun(std::vector<Placed>& placed, qreal ratio, const GlyphDrawing& draw
         const qint64 wholeY = y >> 6;
         const auto across = static_cast<int>(quarters & 3);
         const auto down = static_cast<int>(y & 63);
-        const Sprite& sprite = spriteFor(fontSprites, font, glyphs[i], ratio, across, down);
+        Sprite& sprite = spriteFor(fontSprites, font, glyphs[i], ratio, across, down);
         if (!sprite.isCoverage) {
             placed.resize(before);
             return false;
@@ -388,14 +438,25 @@ void blendPlaced(QImage& image, const std::vector<Placed>& placed) {
     // The shades of one colour at a time: fetching another may move those fetched before.
     const Shades* shades = nullptr;
     QRgb color = 0;
+    // Right of every column drawn on so far: a glyph that starts there has nothing below it.
+    int drawnRight = shared;
     for (const Placed& glyph : placed) {
-        if (glyph.x + glyph.sprite->left + glyph.sprite->width > shared) {
-            if (shades == nullptr || glyph.color != color) {
-                color = glyph.color;
-                shades = &shadesOf(color);
-            }
+        const int left = glyph.x + glyph.sprite->left;
+        const int right = left + glyph.sprite->width;
+        if (right <= shared) {
+            continue;
+        }
+        if (shades == nullptr || glyph.color != color) {
+            color = glyph.color;
+            shades = &shadesOf(color);
+        }
+        if (left >= drawnRight) {
+            copyIn(pixels, *glyph.sprite, glyph.x, glyph.y,
+                   tintOf(*glyph.sprite, color, *shades, sprites().bytes), shared);
+        } else {
             blend(pixels, *glyph.sprite, glyph.x, glyph.y, *shades, shared);
         }
+        drawnRight = std::max(drawnRight, right);
     }
 }
 

@@ -58,7 +58,15 @@ TEST(GlyphCompositor, DrawsWhatThePainterDraws) {
     const QString text = QStringLiteral("Wave office AVA fine ffi T.");
     for (const qreal ratio : {1.0, 1.25, 2.0, 3.0}) {
         for (const double pixelSize : {11.0, 17.0, 60.0}) { // 60 from ratio 1.25 is left to the painter
-            const QList<QGlyphRun> runs = glyphRunsOf(text, pixelSize);
+            QList<QGlyphRun> runs = glyphRunsOf(text, pixelSize);
+            // The first run again with its glyphs over each other, over the others too.
+            QGlyphRun squeezed = runs.front();
+            QList<QPointF> positions = squeezed.positions();
+            for (qsizetype i = 0; i < positions.size(); ++i) {
+                positions[i].rx() = 30.0 + 0.3 * pixelSize * static_cast<double>(i);
+            }
+            squeezed.setPositions(positions);
+            runs.append(squeezed);
             for (const double shift : {0.0, 0.13, 0.49, 0.51, 0.77, 0.99, -2.3}) {
                 const QPointF origin(4.0 + shift, 3.0 + shift / 3.0);
                 const QColor color = shift < 0.5 ? QColor(20, 30, 200) : QColor(250, 250, 250, 160);
